@@ -1,0 +1,80 @@
+// Atomic replacement of a file through a temporary file and rename(2).
+#include "io/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace qm {
+
+namespace {
+
+std::string Folder(const std::string& path) {
+  size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string Reason(const std::string& what, const std::string& path, int code) {
+  return what + " " + path + ": " + std::strerror(code);
+}
+
+// Opens a new temporary file beside path; -1 with errno set on failure.
+int OpenTemporary(const std::string& path, std::string& temporary) {
+  temporary = Folder(path) + "/.quillmap-XXXXXX";
+  return mkstemp(temporary.data());
+}
+
+}  // namespace
+
+bool CanCreateFileAt(const std::string& path, std::string& error) {
+  std::string temporary;
+  int fd = OpenTemporary(path, temporary);
+  if (fd < 0) {
+    error = Reason("cannot create", path, errno);
+    return false;
+  }
+  close(fd);
+  unlink(temporary.c_str());
+  return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size,
+                         std::string& error) {
+  std::string temporary;
+  int fd = OpenTemporary(path, temporary);
+  if (fd < 0) {
+    error = Reason("cannot create", path, errno);
+    return false;
+  }
+  const char* p = static_cast<const char*>(bytes);
+  size_t left = size;
+  int code = 0;
+  while (left > 0 && code == 0) {
+    ssize_t n = write(fd, p, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) code = n < 0 ? errno : EIO;
+    else p += n, left -= size_t(n);
+  }
+  if (code == 0 && fsync(fd) != 0) code = errno;
+  // A new file gets the usual permissions rather than mkstemp's 0600.
+  mode_t mask = umask(0);
+  umask(mask);
+  if (code == 0 && fchmod(fd, 0666 & ~mask) != 0) code = errno;
+  if (close(fd) != 0 && code == 0) code = errno;
+  if (code == 0 && rename(temporary.c_str(), path.c_str()) != 0) code = errno;
+  if (code != 0) {
+    unlink(temporary.c_str());
+    error = Reason("cannot write", path, code);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace qm

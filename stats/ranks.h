@@ -1,0 +1,32 @@
+// Ordering and ranking: each series gets its `order`, each row its mid-rank, plotting
+// position and normal score, and the statistics are computed series by series.
+#pragma once
+
+#include <cstdint>
+
+#include "import/limits.h"
+#include "stats/series_table.h"
+
+namespace qm {
+
+struct RankEntry {
+  double value;             // SeriesValue of the row
+  double midRank;           // 1-based average rank among the non-missing values; 0 when missing
+  double plottingPosition;  // 0 when missing
+  double normalScore;       // MissingValue when missing
+};
+
+// Scratch of one plot run, reused series by series.
+struct RankTable {
+  double SortKeys[MaxRows];
+  int32_t SortIndex[MaxRows];
+  RankEntry rows[MaxRows];
+};
+
+// For every series in table order: gather, sort, fill `order`, ComputeSeriesStatistics.
+void RankAllSeries(SeriesTable& table, RankTable& ranks);
+
+// Quicksort of SortKeys[lo..hi] ascending, SortIndex permuted alongside.
+void SortByKey(RankTable& ranks, int32_t lo, int32_t hi);
+
+}  // namespace qm

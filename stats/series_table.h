@@ -1,0 +1,84 @@
+// The series table: one record per data column, or per data column and split group, with the
+// statistics the charts draw. BuildSeriesTable lays it out; the values are read through
+// SeriesValue and SortedSeriesValue.
+#pragma once
+
+#include <cstdint>
+
+#include "import/grid.h"
+#include "import/limits.h"
+#include "import/message_sink.h"
+
+namespace qm {
+
+struct Series {
+  int32_t column;     // worksheet column whose cells are the series' values
+  int32_t groupCode;  // 0..9; stays 0 without a split column
+  char label[MaxGroupLabel + 1];  // group name; empty without a split column
+  int32_t order[MaxRows];         // grid rows in ascending order of value, missing rows last
+
+  int32_t count;                  // non-missing values, markers included (n)
+  int32_t positiveCount;          // non-missing values > 0, Above-limit markers included
+  int32_t measuredCount;          // Measured values (m)
+  int32_t measuredPositiveCount;  // Measured values > 0 (mp)
+  int32_t belowLimitCount;
+  int32_t nonPositiveCount;  // Below-limit markers plus other non-missing values <= 0
+  int32_t aboveLimitCount;
+
+  double minimum;
+  double maximum;
+  double mean;
+  double logMean;
+  double belowLimitEstimate;
+  double logBelowLimitEstimate;
+  double aboveLimitEstimate;
+  double logAboveLimitEstimate;
+  double sd;
+  double logSd;
+  double sem;
+  double logSem;
+  double meanPlusSem;
+  double logMeanPlusSem;
+  double meanMinusSem;
+  double logMeanMinusSem;
+  double quantile10;
+  double quantile25;
+  double median;
+  double quantile75;
+  double quantile90;
+  double medianUpper;
+  double medianLower;
+};
+
+// Everything one plot run knows about its series. Zero-initialise before the first build
+// (the state a program starts with); a later build over the same grid rewrites what it lays out.
+struct SeriesTable {
+  const WorksheetGrid* grid;  // set by BuildSeriesTable; read by the accessors
+  int32_t SplitMode;          // 0 none, 1 "paired 00-11", 2 "non-paired 01-01"
+
+  int32_t SplitColumn;  // -1 when there is none
+  char GroupLabels[MaxGroups][MaxGroupLabel + 1];
+  char GroupCodes[MaxGroups + 1];  // codes present, as digits in ascending order
+  int32_t GroupCount;              // characters in GroupCodes
+
+  int32_t SeriesCount;
+  Series series[MaxSeries];
+};
+
+// Lays out the table for splitMode. False (after "No SPLIT-column found\n" in the framework's
+// box) when a split column is required and there is none.
+bool BuildSeriesTable(SeriesTable& table, const WorksheetGrid& grid, int32_t splitMode,
+                      MessageSink& messages);
+
+// The value of series s in grid row `row`, read from `values` (the grid's own Values, or a
+// chart's copy of them), or MissingValue for a row of another group.
+double SeriesValueIn(const SeriesTable& table, const double (*values)[MaxColumns], int32_t row,
+                     int32_t s);
+inline double SeriesValue(const SeriesTable& table, int32_t row, int32_t s) {
+  return SeriesValueIn(table, table.grid->Values, row, s);
+}
+
+// The value of series s at 0-based place `place` of its ascending order.
+double SortedSeriesValue(const SeriesTable& table, int32_t place, int32_t s);
+
+}  // namespace qm
