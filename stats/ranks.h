@@ -29,4 +29,10 @@ void RankAllSeries(SeriesTable& table, RankTable& ranks);
 // Quicksort of SortKeys[lo..hi] ascending, SortIndex permuted alongside.
 void SortByKey(RankTable& ranks, int32_t lo, int32_t hi);
 
+// Sets the midRank of every row of ranks.rows[0 .. rowCount - 1] whose value is not the
+// Missing value: (L + 1 + n - G) / 2, with L and G the non-missing values below and above it
+// and n the number of non-missing values. `order` must hold the rows sorted by SortByKey keys;
+// the tie groups of that order give L and G. Rows holding the Missing value are left alone.
+void AssignMidRanks(const int32_t* order, int32_t rowCount, int32_t n, RankTable& ranks);
+
 }  // namespace qm

@@ -1,0 +1,15 @@
+// The About box: built from its table; OK closes it.
+#include "app/about_dialog.h"
+
+#include <QAbstractButton>
+
+#include "app/dialog_builder.h"
+
+namespace qm {
+
+AboutDialog::AboutDialog(const QIcon& icon, QWidget* parent) : QDialog(parent) {
+  BuildDialog(*this, AboutDialogSpec(), icon);
+  connect(FindButton(*this, IDOK), &QAbstractButton::clicked, this, &QDialog::accept);
+}
+
+}  // namespace qm

@@ -1,0 +1,20 @@
+// Where the metafile file goes: the user's desktop folder as the XDG user directories name it
+// (XDG_DESKTOP_DIR in user-dirs.dirs), else ~/Desktop.
+#pragma once
+
+#include <string>
+
+namespace qm {
+
+constexpr const char* MetafileName = "quilpic.emf";
+
+// The desktop folder named by the text of a user-dirs.dirs file: the value of its
+// XDG_DESKTOP_DIR="..." line, "$HOME" at the start standing for `home`; an absent, relative
+// or otherwise unusable value gives home + "/Desktop".
+std::string DesktopFolderFrom(const std::string& userDirs, const std::string& home);
+
+// The desktop folder of the user running the program: $HOME, and user-dirs.dirs in
+// $XDG_CONFIG_HOME or ~/.config.
+std::string DesktopFolder();
+
+}  // namespace qm

@@ -1,0 +1,44 @@
+// Where the desktop program's chart goes: the metafile file quilpic.emf in the desktop folder,
+// written in one piece, and the clipboard (the metafile with an SVG and a PNG of it). The
+// chart is recorded on all of these canvases at once.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/chart_publisher.h"
+#include "plot/plot_run.h"
+
+namespace qm {
+
+class EmfCanvas;
+class QtPainterCanvas;
+class SvgCanvas;
+class TeeCanvas;
+
+class DesktopOutput : public PlotOutput {
+ public:
+  DesktopOutput(std::string desktopFolder, ChartPublisher& publisher);
+  ~DesktopOutput() override;
+
+  // nullptr when the desktop folder cannot take the file (it is missing, for one).
+  Canvas* Open() override;
+  // Writes the file and publishes the chart. The clipboard's failures are silent.
+  void Close() override;
+
+  const std::string& path() const { return path_; }
+  // What the last Close could not do ("" when it wrote the file).
+  const std::string& fileError() const { return fileError_; }
+
+ private:
+  std::string path_;
+  ChartPublisher& publisher_;
+  std::unique_ptr<EmfCanvas> emf_;
+  std::unique_ptr<SvgCanvas> svg_;
+  std::unique_ptr<QtPainterCanvas> image_;
+  std::unique_ptr<TeeCanvas> pictures_;  // the SVG and the image
+  std::unique_ptr<TeeCanvas> canvas_;    // the metafile and the pictures
+  std::string fileError_;
+};
+
+}  // namespace qm

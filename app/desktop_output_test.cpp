@@ -1,0 +1,105 @@
+// The desktop output: quilpic.emf in the desktop folder and the chart on the clipboard.
+#include "app/desktop_output.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "app/test_support.h"
+#include "import/decode_wk1.h"
+
+namespace qm {
+namespace {
+
+class RecordingPublisher : public ChartPublisher {
+ public:
+  std::vector<ClipboardFormats> published;
+  void Publish(const ClipboardFormats& formats) override { published.push_back(formats); }
+};
+
+uint32_t Read32(const std::vector<uint8_t>& bytes, size_t at) {
+  return uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16 |
+         uint32_t(bytes[at + 3]) << 24;
+}
+
+TEST(DesktopOutput, MissingFolderGivesNoCanvasAndNoFile) {
+  QTemporaryDir home;
+  RecordingPublisher publisher;
+  DesktopOutput output((home.path() + "/Desktop").toStdString(), publisher);
+  EXPECT_EQ(output.Open(), nullptr);
+  EXPECT_FALSE(QFile::exists(home.path() + "/Desktop/quilpic.emf"));
+  EXPECT_TRUE(publisher.published.empty());
+  EXPECT_EQ(output.path(), (home.path() + "/Desktop/quilpic.emf").toStdString());
+}
+
+TEST(DesktopOutput, WritesTheMetafileAndPublishesTheSameBytes) {
+  QTemporaryDir desktop;
+  RecordingPublisher publisher;
+  DesktopOutput output(desktop.path().toStdString(), publisher);
+  Canvas* canvas = output.Open();
+  ASSERT_NE(canvas, nullptr);
+  CanvasObject brush = canvas->CreateSolidBrush(Rgb(255, 0, 0));
+  canvas->SelectObject(brush);
+  canvas->Ellipse(10, 10, 10200, 7650);
+  canvas->TextOut(100, 100, "Dose 1", 6);
+  output.Close();
+
+  const std::vector<uint8_t> file = ReadFileBytes(desktop.path() + "/quilpic.emf");
+  ASSERT_GT(file.size(), 88u);
+  EXPECT_EQ(Read32(file, 0), 1u);             // EMR_HEADER
+  EXPECT_EQ(Read32(file, 40), 0x464D4520u);   // " EMF"
+  EXPECT_EQ(Read32(file, 48), file.size());   // the whole picture
+  EXPECT_EQ(output.fileError(), "");
+  ASSERT_EQ(publisher.published.size(), 1u);
+  const ClipboardFormats& formats = publisher.published[0];
+  ASSERT_EQ(formats.size(), 6);
+  const QByteArray emf(reinterpret_cast<const char*>(file.data()), qsizetype(file.size()));
+  for (int i = 0; i < 4; i++) EXPECT_EQ(formats[i].bytes, emf) << formats[i].name.toStdString();
+  EXPECT_EQ(formats[4].name, "image/svg+xml");
+  EXPECT_TRUE(formats[4].bytes.contains("<svg"));
+  EXPECT_TRUE(formats[4].bytes.contains("Dose 1"));
+  EXPECT_EQ(formats[5].name, "image/png");
+  EXPECT_TRUE(formats[5].bytes.startsWith("\x89PNG\r\n\x1a\n"));
+}
+
+TEST(DesktopOutput, ASecondRunReplacesTheFile) {
+  QTemporaryDir desktop;
+  RecordingPublisher publisher;
+  DesktopOutput output(desktop.path().toStdString(), publisher);
+  ASSERT_NE(output.Open(), nullptr);
+  output.Close();
+  const size_t first = ReadFileBytes(desktop.path() + "/quilpic.emf").size();
+  Canvas* canvas = output.Open();
+  ASSERT_NE(canvas, nullptr);
+  canvas->Rectangle(0, 0, 100, 100);
+  output.Close();
+  EXPECT_GT(ReadFileBytes(desktop.path() + "/quilpic.emf").size(), first);
+  EXPECT_EQ(QDir(desktop.path()).entryList(QDir::Files), QStringList{"quilpic.emf"});
+  EXPECT_EQ(publisher.published.size(), 2u);
+}
+
+TEST(DesktopOutput, APlotRunEndsOnTheDesktopAndTheClipboard) {
+  QTemporaryDir desktop;
+  RecordingPublisher publisher;
+  DesktopOutput output(desktop.path().toStdString(), publisher);
+  auto grid = std::make_unique<WorksheetGrid>();
+  auto tables = std::make_unique<PlotTables>();
+  ClearGrid(*grid);
+  const std::vector<uint8_t> wk1 = ReadSourceFile("examples/ranges.wk1");
+  ASSERT_EQ(DecodeWk1(*grid, wk1.data(), wk1.size()), 0);
+  RecordingMessageSink messages;
+  PlotSettings settings;
+  settings.PlotType = PlotTypeBox;
+  settings.LogFlag = 1;
+  EXPECT_EQ(RunPlot(settings, *grid, *tables, messages, output), PlotOutcome::Published);
+  EXPECT_TRUE(messages.boxes.empty());
+  ASSERT_EQ(publisher.published.size(), 1u);
+  const std::vector<uint8_t> file = ReadFileBytes(desktop.path() + "/quilpic.emf");
+  EXPECT_EQ(publisher.published[0][2].bytes,
+            QByteArray(reinterpret_cast<const char*>(file.data()), qsizetype(file.size())));
+}
+
+}  // namespace
+}  // namespace qm

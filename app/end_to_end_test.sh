@@ -1,0 +1,99 @@
+#!/bin/bash
+# quillmap as a user runs it, under Xvfb with xclip as the spreadsheet: a WK1 range goes on
+# the clipboard as target Wk1, quillmap starts, OK is pressed from the keyboard, the success
+# box is dismissed, and after quillmap has ended the clipboard still yields the chart, the
+# same bytes as quilpic.emf on the desktop. Then an empty clipboard: "No data on Clipboard".
+# Usage: end_to_end_test.sh <quillmap> <file.wk1>. Exits 77 (skipped) without the tools.
+set -u
+quillmap=$1
+wk1=$2
+for tool in Xvfb xclip xdotool; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
+done
+[ -r "$wk1" ] || { echo "skipped: $wk1 is missing"; exit 77; }
+
+work=$(mktemp -d)
+xvfb=
+cleanup() {
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+display=
+for number in $(seq 91 140); do
+  if [ ! -e /tmp/.X11-unix/X$number ] && [ ! -e /tmp/.X$number-lock ]; then
+    display=:$number
+    break
+  fi
+done
+[ -n "$display" ] || fail "no free X display"
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start"
+
+export HOME=$work/home
+mkdir -p "$HOME/Desktop"
+unset WAYLAND_DISPLAY XDG_CONFIG_HOME
+export QT_QPA_PLATFORM=xcb
+
+# Presses Return in the window titled exactly $1, once it is shown (up to 20 s). Windows
+# come and go while xdotool looks, so a failed search is simply repeated.
+press_return_in() {
+  local window=
+  for _ in $(seq 200); do
+    window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || return 1
+  xdotool windowfocus --sync "$window" 2>/dev/null
+  sleep 0.2
+  xdotool key Return
+}
+
+# Waits up to 20 s for a process to end.
+wait_for_end() {
+  for _ in $(seq 200); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  kill "$1"
+  return 1
+}
+
+# 1. A range on the clipboard: the chart is drawn, written and published.
+xclip -selection clipboard -t Wk1 -i "$wk1" || fail "xclip could not take the clipboard"
+"$quillmap" &
+app=$!
+press_return_in "Quillmap" || fail "the main dialog did not appear"
+press_return_in "Quillmap 0001" || fail "the success message did not appear"
+wait_for_end "$app" || fail "quillmap did not end"
+
+emf=$HOME/Desktop/quilpic.emf
+[ -s "$emf" ] || fail "no quilpic.emf on the desktop"
+targets=$(xclip -selection clipboard -o -t TARGETS) || fail "no clipboard owner after the end"
+echo "clipboard targets:"
+echo "$targets"
+first=$(echo "$targets" | grep -v -E '^(TARGETS|MULTIPLE|TIMESTAMP|SAVE_TARGETS)$' | head -1)
+[ "$first" = 'application/x-openoffice-emf;windows_formatname="Image EMF"' ] ||
+  fail "the first chart format is '$first'"
+for format in image/x-emf image/emf WCF_ENHMETAFILE image/svg+xml image/png; do
+  echo "$targets" | grep -qxF "$format" || fail "format $format is not offered"
+done
+xclip -selection clipboard -o -t image/emf >"$work/pasted.emf" || fail "image/emf unreadable"
+cmp "$work/pasted.emf" "$emf" || fail "the pasted metafile differs from quilpic.emf"
+xclip -selection clipboard -o -t 'application/x-openoffice-emf;windows_formatname="Image EMF"' \
+  >"$work/office.emf" || fail "the office format is unreadable"
+cmp "$work/office.emf" "$emf" || fail "the office format differs from quilpic.emf"
+xclip -selection clipboard -o -t image/png >"$work/pasted.png" || fail "image/png unreadable"
+head -c 8 "$work/pasted.png" | od -An -tx1 | grep -q '89 50 4e 47 0d 0a 1a 0a' || fail "not a PNG"
+echo "pasted chart: $(stat -c %s "$work/pasted.emf") bytes of EMF, same as quilpic.emf"
+
+# 2. Text on the clipboard, no Wk1: the program says so and ends without its dialog.
+echo "no range here" | xclip -selection clipboard -i
+"$quillmap" &
+app=$!
+press_return_in "Quillmap" || fail "the no-data message did not appear"
+wait_for_end "$app" || fail "quillmap did not end after the no-data message"
+echo "PASS"

@@ -1,0 +1,253 @@
+// The main dialog: its defaults, the settings OK captures, the Options and About dialogs,
+// and the three ways a plot run ends.
+#include "app/main_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
+#include <functional>
+
+#include "app/dialog_builder.h"
+#include "app/options_dialog.h"
+#include "app/test_support.h"
+#include "canvas/trace_canvas.h"
+#include "import/decode_wk1.h"
+
+namespace qm {
+namespace {
+
+// Records the outcome the run sees: no canvas (the folder is missing) or a trace.
+class FakeOutput : public PlotOutput {
+ public:
+  bool folderExists = true;
+  int opened = 0;
+  int closed = 0;
+  std::unique_ptr<TraceCanvas> canvas;
+
+  Canvas* Open() override {
+    opened++;
+    if (!folderExists) return nullptr;
+    canvas = std::make_unique<TraceCanvas>();
+    return canvas.get();
+  }
+  void Close() override { closed++; }
+};
+
+// A main dialog whose modal dialogs are driven by the test.
+class TestDialog : public MainDialog {
+ public:
+  using MainDialog::MainDialog;
+  std::function<void(QDialog&)> onModal;
+  std::vector<QString> modalTitles;
+
+ protected:
+  void RunModal(QDialog& dialog) override {
+    modalTitles.push_back(dialog.windowTitle());
+    if (onModal) onModal(dialog);
+  }
+};
+
+struct Fixture {
+  std::unique_ptr<WorksheetGrid> grid = std::make_unique<WorksheetGrid>();
+  std::unique_ptr<PlotTables> tables = std::make_unique<PlotTables>();
+  RecordingMessageSink messages;
+  FakeOutput output;
+  std::unique_ptr<TestDialog> dialog;
+
+  explicit Fixture(const char* example = "examples/treatment.wk1") {
+    ClearGrid(*grid);
+    std::vector<uint8_t> bytes = ReadSourceFile(example);
+    EXPECT_FALSE(bytes.empty()) << example;
+    EXPECT_EQ(DecodeWk1(*grid, bytes.data(), bytes.size()), 0);
+    dialog = std::make_unique<TestDialog>(*grid, *tables, messages, output, QIcon());
+  }
+  void Click(int32_t id) { FindButton(*dialog, id)->click(); }
+};
+
+TEST(MainDialog, OpensOnTtestAndNoneWithEveryBoxClear) {
+  Fixture f;
+  EXPECT_EQ(f.dialog->windowTitle(), "Quillmap");
+  EXPECT_EQ(GetCheckedRadioButton(*f.dialog, 1000, 1006), 1000);
+  EXPECT_EQ(GetCheckedRadioButton(*f.dialog, 1015, 1017), 1015);
+  for (int32_t id : {1007, 1008, 1009, 1010, 1011, 1012, 1013}) {
+    EXPECT_FALSE(IsDlgButtonChecked(*f.dialog, id)) << id;
+  }
+  for (int32_t id : {1002, 1003, 1004, 1005, 1006, 1010, 1011, 1012}) {
+    EXPECT_FALSE(FindControl(*f.dialog, id)->isEnabled()) << id;
+  }
+  EXPECT_EQ(f.dialog->errorBarStyle(), 0);
+  EXPECT_EQ(f.messages.owner(), f.dialog.get());
+}
+
+TEST(MainDialog, CapturesTheSettingsFromItsControls) {
+  struct Case {
+    std::vector<int32_t> clicks;
+    PlotSettings expected;
+  } cases[] = {
+      {{}, {1000, 0, 0, 0, 0, 0, 0}},
+      {{1001, 1016}, {1001, 1, 0, 0, 0, 0, 0}},
+      {{1017, 1007}, {1000, 2, 1, 0, 0, 0, 0}},
+      {{1008}, {1000, 0, 0, 1, 0, 0, 0}},
+      {{1009}, {1000, 0, 0, 0, 1, 0, 0}},
+      {{1013}, {1000, 0, 0, 0, 0, 1, 0}},
+      {{1007, 1008, 1009, 1013, 1007}, {1000, 0, 0, 1, 1, 1, 0}},
+  };
+  for (const Case& c : cases) {
+    Fixture f;
+    for (int32_t id : c.clicks) f.Click(id);
+    const PlotSettings s = f.dialog->CaptureSettings();
+    const PlotSettings& e = c.expected;
+    EXPECT_EQ(s.PlotType, e.PlotType);
+    EXPECT_EQ(s.SplitMode, e.SplitMode);
+    EXPECT_EQ(s.LogFlag, e.LogFlag);
+    EXPECT_EQ(s.LineAt01, e.LineAt01);
+    EXPECT_EQ(s.BlueBackground, e.BlueBackground);
+    EXPECT_EQ(s.ConnectingLines, e.ConnectingLines);
+    EXPECT_EQ(s.ErrorBarStyle, e.ErrorBarStyle);
+  }
+}
+
+TEST(MainDialog, DisabledPlotTypesStayUncheckedAndGiveNoPlotType) {
+  Fixture f;
+  f.Click(1002);  // disabled: a click does nothing
+  EXPECT_EQ(f.dialog->CaptureSettings().PlotType, 1000);
+  CheckRadioButton(*f.dialog, 1000, 1006, 1004);  // outside 1000..1003
+  EXPECT_EQ(f.dialog->CaptureSettings().PlotType, 0);
+}
+
+// Options: -1 from the moment it opens, "No Error Bar" checked when it opens, the checked
+// style on OK, -1 after Cancel.
+TEST(MainDialog, OptionsCancelAfterAnEarlierChoiceLeavesMinusOne) {
+  Fixture f;
+  f.dialog->onModal = [](QDialog& options) {
+    FindButton(options, 1103)->click();
+    FindButton(options, IDOK)->click();
+  };
+  f.Click(OptionsButton);
+  EXPECT_EQ(f.dialog->errorBarStyle(), 1103);
+  EXPECT_EQ(f.dialog->CaptureSettings().ErrorBarStyle, 1103);
+
+  int32_t seenOnOpening = 0;
+  int32_t checkedOnOpening = 0;
+  f.dialog->onModal = [&](QDialog& options) {
+    seenOnOpening = f.dialog->errorBarStyle();
+    checkedOnOpening = GetCheckedRadioButton(options, 1100, 1107);
+    FindButton(options, 1106)->click();
+    FindButton(options, IDCANCEL)->click();
+  };
+  f.Click(OptionsButton);
+  EXPECT_EQ(seenOnOpening, -1);
+  EXPECT_EQ(checkedOnOpening, 1100);  // never the previous choice
+  EXPECT_EQ(f.dialog->errorBarStyle(), -1);
+  EXPECT_EQ(f.dialog->CaptureSettings().ErrorBarStyle, -1);
+  EXPECT_EQ(f.dialog->modalTitles, (std::vector<QString>{"Options", "Options"}));
+}
+
+TEST(MainDialog, OptionsOkWithoutAChangeGivesNoErrorBar) {
+  Fixture f;
+  f.dialog->onModal = [](QDialog& options) { FindButton(options, IDOK)->click(); };
+  f.Click(OptionsButton);
+  EXPECT_EQ(f.dialog->errorBarStyle(), 1100);
+}
+
+TEST(MainDialog, OptionsClosedWithoutAButtonLeavesMinusOne) {
+  Fixture f;
+  f.dialog->onModal = [](QDialog& options) { options.reject(); };  // Escape, close box
+  f.Click(OptionsButton);
+  EXPECT_EQ(f.dialog->errorBarStyle(), -1);
+}
+
+TEST(OptionsDialog, EachButtonGivesItsOwnStyle) {
+  for (int32_t id = 1100; id <= 1107; id++) {
+    int32_t style = 0;
+    OptionsDialog options(style, nullptr);
+    EXPECT_EQ(style, -1);
+    FindButton(options, id)->click();
+    FindButton(options, IDOK)->click();
+    EXPECT_EQ(style, id);
+    EXPECT_EQ(options.result(), QDialog::Accepted);
+  }
+}
+
+TEST(MainDialog, AboutEntryOfTheMenuOpensTheAboutBox) {
+  Fixture f;
+  std::unique_ptr<QMenu> menu = f.dialog->MakeMenu();
+  ASSERT_EQ(menu->actions().size(), 1);
+  QAction* about = menu->actions()[0];
+  EXPECT_EQ(about->text(), "&About Quillmap...");
+  EXPECT_EQ(about->data().toInt(), AboutCommand);
+  QString version;
+  f.dialog->onModal = [&](QDialog& box) {
+    auto* label = qobject_cast<QLabel*>(box.findChildren<QLabel*>()[1]);
+    version = label->text();
+  };
+  f.dialog->OnSysCommand(about->data().toInt());
+  EXPECT_EQ(f.dialog->modalTitles, std::vector<QString>{"About Quillmap"});
+  EXPECT_EQ(version, "Quillmap Version 1.0");
+  f.dialog->OnSysCommand(0xF060);  // another command: not the About box
+  f.dialog->OnSysCommand(AboutCommand | 0x3);  // the low four bits are the system's
+  EXPECT_EQ(f.dialog->modalTitles.size(), 2u);
+}
+
+TEST(MainDialog, MissingFolderKeepsTheDialogOpenAndOkRunsAgain) {
+  Fixture f;
+  f.Click(1001);
+  f.Click(1009);
+  f.output.folderExists = false;
+  f.dialog->show();
+  f.Click(IDOK);
+  ASSERT_EQ(f.messages.boxes.size(), 1u);
+  EXPECT_EQ(f.messages.boxes[0].text, "Problem creating Metafile");
+  EXPECT_EQ(f.messages.boxes[0].caption, "Quillmap 0001");
+  EXPECT_EQ(f.messages.boxes[0].icon, QMessageBox::NoIcon);
+  EXPECT_EQ(f.messages.boxes[0].owner, f.dialog.get());
+  EXPECT_TRUE(f.dialog->isVisible());
+  EXPECT_EQ(GetCheckedRadioButton(*f.dialog, 1000, 1003), 1001);  // the choices stay
+  EXPECT_TRUE(IsDlgButtonChecked(*f.dialog, 1009));
+
+  f.output.folderExists = true;
+  f.Click(IDOK);
+  EXPECT_EQ(f.output.opened, 2);
+  EXPECT_EQ(f.output.closed, 1);
+  ASSERT_EQ(f.messages.boxes.size(), 2u);
+  EXPECT_EQ(f.messages.boxes[1].text, "Quillmap.emf on clipboard: use Edit/Paste or CTRL-V");
+  EXPECT_EQ(f.messages.boxes[1].caption, "Quillmap 0001");
+  EXPECT_EQ(f.messages.boxes[1].owner, f.dialog.get());
+  EXPECT_FALSE(f.dialog->isVisible());
+  EXPECT_EQ(f.dialog->result(), QDialog::Accepted);
+  // The box plot with the blue background was drawn.
+  EXPECT_NE(f.output.canvas->trace().find("0x780000"), std::string::npos);
+}
+
+TEST(MainDialog, NoSplitColumnClosesTheDialogWithoutDrawing) {
+  Fixture f;
+  f.Click(1016);
+  f.dialog->show();
+  f.Click(IDOK);
+  EXPECT_EQ(f.messages.texts(), std::vector<std::string>{"No SPLIT-column found\n"});
+  EXPECT_EQ(f.messages.boxes[0].caption, "Quillmap");
+  EXPECT_EQ(f.output.opened, 0);
+  EXPECT_FALSE(f.dialog->isVisible());
+}
+
+TEST(MainDialog, SplitColumnRunsThrough) {
+  Fixture f("examples/split.wk1");
+  f.Click(1017);
+  f.Click(IDOK);
+  EXPECT_EQ(f.output.closed, 1);
+  EXPECT_EQ(f.messages.texts().back(), PublishedMessage);
+}
+
+TEST(MainDialog, CancelDrawsNothing) {
+  Fixture f;
+  f.dialog->show();
+  f.Click(IDCANCEL);
+  EXPECT_EQ(f.output.opened, 0);
+  EXPECT_EQ(f.dialog->result(), QDialog::Rejected);
+  EXPECT_TRUE(f.messages.boxes.empty());
+}
+
+}  // namespace
+}  // namespace qm

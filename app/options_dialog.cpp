@@ -1,0 +1,24 @@
+// The Options dialog: always opens on "No Error Bar", whatever was chosen before.
+#include "app/options_dialog.h"
+
+#include <QAbstractButton>
+
+#include "app/dialog_builder.h"
+
+namespace qm {
+
+OptionsDialog::OptionsDialog(int32_t& errorBarStyle, QWidget* parent)
+    : QDialog(parent), errorBarStyle_(errorBarStyle) {
+  errorBarStyle_ = -1;
+  BuildDialog(*this, OptionsDialogSpec(), QIcon());
+  CheckRadioButton(*this, FirstErrorBarButton, LastErrorBarButton, FirstErrorBarButton);
+  connect(FindButton(*this, IDOK), &QAbstractButton::clicked, this, [this] { OnOk(); });
+  connect(FindButton(*this, IDCANCEL), &QAbstractButton::clicked, this, &QDialog::reject);
+}
+
+void OptionsDialog::OnOk() {
+  errorBarStyle_ = GetCheckedRadioButton(*this, FirstErrorBarButton, LastErrorBarButton);
+  accept();
+}
+
+}  // namespace qm

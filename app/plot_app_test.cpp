@@ -1,0 +1,182 @@
+// Start-up: the import before any window, "No data on Clipboard\n" on any failure, the main
+// dialog otherwise; and the real clipboard source read through Qt.
+#include "app/plot_app.h"
+
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include "app/dialog_builder.h"
+#include "app/qt_clipboard_source.h"
+#include "app/test_support.h"
+#include "import/import_worksheet.h"
+#include "import/memory_clipboard.h"
+
+namespace qm {
+namespace {
+
+class NoOutput : public PlotOutput {
+ public:
+  Canvas* Open() override { return nullptr; }
+  void Close() override {}
+};
+
+struct StartUp {
+  RecordingMessageSink messages;
+  NoOutput output;
+  int dialogsRun = 0;
+  PlotSettings seen;
+
+  int32_t Run(ClipboardSource& clipboard) {
+    PlotApp app(clipboard, messages, output, QIcon());
+    return app.InitInstance([this](MainDialog& dialog) {
+      dialogsRun++;
+      seen = dialog.CaptureSettings();
+      EXPECT_EQ(messages.owner(), &dialog);
+    });
+  }
+};
+
+TEST(PlotApp, EmptyClipboardSaysNoDataAndShowsNoDialog) {
+  MemoryClipboardSource clipboard;
+  StartUp s;
+  EXPECT_EQ(s.Run(clipboard), 3);
+  EXPECT_EQ(s.dialogsRun, 0);
+  ASSERT_EQ(s.messages.boxes.size(), 1u);
+  EXPECT_EQ(s.messages.boxes[0].text, "No data on Clipboard\n");
+  EXPECT_EQ(s.messages.boxes[0].caption, "Quillmap");
+  EXPECT_EQ(s.messages.boxes[0].buttons, QMessageBox::Ok);
+  EXPECT_EQ(s.messages.boxes[0].owner, nullptr);
+}
+
+TEST(PlotApp, DecoderErrorsShowTheReadersMessageThenNoData) {
+  struct Case {
+    std::vector<uint8_t> bytes;
+    int32_t code;
+    std::string message;
+  } cases[] = {
+      {{0, 0, 2, 0, 0x05, 0x04, 1, 0, 0, 0}, 208, "Error 2 reading wk1-data"},  // version 1029
+      {{9, 0, 0, 0, 1, 0, 0, 0}, 108, "Error 1 reading wk1-data"},             // empty body
+      {{0, 0, 200, 0, 0x04, 0x04}, -92, "Error -1 reading wk1-data"},          // past the end
+      {{7}, 5, "empty clipboard?? len=1 "},
+  };
+  for (const Case& c : cases) {
+    MemoryClipboardSource clipboard(c.bytes);
+    StartUp s;
+    EXPECT_EQ(s.Run(clipboard), c.code);
+    EXPECT_EQ(s.dialogsRun, 0);
+    EXPECT_EQ(s.messages.texts(), (std::vector<std::string>{c.message, "No data on Clipboard\n"}));
+    EXPECT_EQ(s.messages.boxes[0].caption, "Quillmap 0001");
+    EXPECT_EQ(s.messages.boxes[0].icon, QMessageBox::NoIcon);
+    EXPECT_EQ(s.messages.boxes[0].owner, nullptr);  // no window exists yet
+  }
+}
+
+TEST(PlotApp, ValidRangeRunsTheDialogWithItsDefaults) {
+  MemoryClipboardSource clipboard(ReadSourceFile("examples/treatment.wk1"));
+  StartUp s;
+  EXPECT_EQ(s.Run(clipboard), 0);
+  EXPECT_EQ(s.dialogsRun, 1);
+  EXPECT_TRUE(s.messages.boxes.empty());
+  EXPECT_EQ(s.seen.PlotType, 1000);
+  EXPECT_EQ(s.seen.SplitMode, 0);
+  EXPECT_EQ(s.seen.ErrorBarStyle, 0);
+  EXPECT_EQ(s.messages.owner(), nullptr);  // the dialog is gone
+}
+
+TEST(PreferredPlatform, RunsOnX11UnderWaylandWhenXWaylandIsThere) {
+  struct Case {
+    const char* qt;
+    const char* wayland;
+    const char* display;
+    const char* expected;
+  } cases[] = {
+      {nullptr, "wayland-0", ":0", "xcb"},   {nullptr, "wayland-0", nullptr, nullptr},
+      {nullptr, "wayland-0", "", nullptr},   {"wayland", "wayland-0", ":0", nullptr},
+      {nullptr, nullptr, ":0", nullptr},     {"", "wayland-0", ":1", "xcb"},
+      {nullptr, "", ":0", nullptr},
+  };
+  for (const Case& c : cases) {
+    const char* chosen = PreferredPlatform(c.qt, c.wayland, c.display);
+    EXPECT_STREQ(chosen, c.expected) << (c.wayland ? c.wayland : "-") << " "
+                                     << (c.display ? c.display : "-");
+  }
+}
+
+TEST(ChooseWorksheetData, TakesTheWk1DataByItsNames) {
+  struct Case {
+    QStringList formats;
+    WorksheetDataKind kind;
+    QString format;
+  } cases[] = {
+      {{"TARGETS", "Wk1"}, WorksheetDataKind::Wk1Records, "Wk1"},
+      {{"application/x-qt-windows-mime;value=\"Wk1\""}, WorksheetDataKind::Wk1Records,
+       "application/x-qt-windows-mime;value=\"Wk1\""},
+      {{"text/plain", "WK1"}, WorksheetDataKind::None, ""},
+      {{"text/plain"}, WorksheetDataKind::None, ""},
+      {{}, WorksheetDataKind::None, ""},
+  };
+  for (const Case& c : cases) {
+    WorksheetDataChoice choice = ChooseWorksheetData(c.formats, "Wk1");
+    EXPECT_EQ(choice.kind, c.kind) << c.formats.join(",").toStdString();
+    EXPECT_EQ(choice.format, c.format);
+  }
+}
+
+void SetClipboard(const char* format, const QByteArray& bytes) {
+  auto* data = new QMimeData;
+  data->setData(format, bytes);
+  QGuiApplication::clipboard()->setMimeData(data);
+}
+
+TEST(QtClipboardSource, ImportsTheWk1DataOfTheClipboard) {
+  const std::vector<uint8_t> wk1 = ReadSourceFile("examples/treatment.wk1");
+  SetClipboard("Wk1", QByteArray(reinterpret_cast<const char*>(wk1.data()), qsizetype(wk1.size())));
+  QtClipboardSource clipboard;
+  RecordingMessageSink messages;
+  auto grid = std::make_unique<WorksheetGrid>();
+  ClearGrid(*grid);
+  EXPECT_EQ(ImportWorksheet(*grid, clipboard, messages), 0);
+  EXPECT_GT(grid->RowCount, 2);
+  EXPECT_EQ(grid->ColumnCount, 4);
+  EXPECT_STREQ(grid->HeaderRow1Text[0], "Control");
+  EXPECT_TRUE(messages.boxes.empty());
+  EXPECT_FALSE(clipboard.Close());  // the import closed it
+}
+
+TEST(QtClipboardSource, TextWithoutWk1GivesCodeThree) {
+  SetClipboard("text/plain", "a\tb\n1\t2\n");
+  QtClipboardSource clipboard;
+  RecordingMessageSink messages;
+  auto grid = std::make_unique<WorksheetGrid>();
+  ClearGrid(*grid);
+  EXPECT_EQ(ImportWorksheet(*grid, clipboard, messages), 3);
+  EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST(QtClipboardSource, FollowsTheClipboardSteps) {
+  SetClipboard("Wk1", QByteArray("\x01\x00\x00\x00", 4));
+  QtClipboardSource clipboard;
+  const uint32_t wk1 = clipboard.RegisterFormat("Wk1");
+  const uint32_t other = clipboard.RegisterFormat("Other");
+  EXPECT_NE(wk1, 0u);
+  EXPECT_NE(wk1, other);
+  EXPECT_EQ(clipboard.RegisterFormat("Wk1"), wk1);
+  EXPECT_FALSE(clipboard.IsFormatAvailable(wk1));  // not open yet
+  ASSERT_TRUE(clipboard.Open());
+  EXPECT_FALSE(clipboard.Open());  // already open
+  EXPECT_TRUE(clipboard.IsFormatAvailable(wk1));
+  EXPECT_FALSE(clipboard.IsFormatAvailable(other));
+  EXPECT_FALSE(clipboard.GetDataHandle(other));
+  ASSERT_TRUE(clipboard.GetDataHandle(wk1));
+  EXPECT_EQ(clipboard.DataSize(), 4u);
+  EXPECT_EQ(clipboard.Lock()[0], 1);
+  clipboard.Unlock();
+  EXPECT_TRUE(clipboard.Close());
+  EXPECT_FALSE(clipboard.Close());
+}
+
+}  // namespace
+}  // namespace qm

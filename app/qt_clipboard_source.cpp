@@ -1,0 +1,79 @@
+// Reading the worksheet off the system clipboard through Qt.
+#include "app/qt_clipboard_source.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace qm {
+
+WorksheetDataChoice ChooseWorksheetData(const QStringList& formats, const QString& wk1Name) {
+  const QString windowsName =
+      QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(wk1Name);
+  for (const QString& format : formats) {
+    if (format == wk1Name || format == windowsName) {
+      return {WorksheetDataKind::Wk1Records, format};
+    }
+  }
+  return {};
+}
+
+QByteArray ReadWorksheetData(const QMimeData& data, const WorksheetDataChoice& choice) {
+  switch (choice.kind) {
+    case WorksheetDataKind::Wk1Records: return data.data(choice.format);
+    case WorksheetDataKind::None: break;
+  }
+  return {};
+}
+
+uint32_t QtClipboardSource::RegisterFormat(const std::string& name) {
+  const QString format = QString::fromStdString(name);
+  qsizetype index = names_.indexOf(format);
+  if (index < 0) {
+    names_.append(format);
+    index = names_.size() - 1;
+  }
+  return FirstFormatId + uint32_t(index);
+}
+
+bool QtClipboardSource::Open() {
+  if (open_ || QGuiApplication::instance() == nullptr) return false;
+  // A Wayland client sees the clipboard only while one of its windows has the focus.
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return false;
+  data_ = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+  open_ = true;
+  return true;
+}
+
+WorksheetDataChoice QtClipboardSource::Choice(uint32_t format) const {
+  if (!open_ || data_ == nullptr || format < FirstFormatId) return {};
+  const qsizetype index = qsizetype(format - FirstFormatId);
+  if (index >= names_.size()) return {};
+  return ChooseWorksheetData(data_->formats(), names_[index]);
+}
+
+bool QtClipboardSource::IsFormatAvailable(uint32_t format) {
+  return Choice(format).kind != WorksheetDataKind::None;
+}
+
+bool QtClipboardSource::GetDataHandle(uint32_t format) {
+  const WorksheetDataChoice choice = Choice(format);
+  if (choice.kind == WorksheetDataKind::None) return false;
+  bytes_ = ReadWorksheetData(*data_, choice);
+  return true;
+}
+
+const uint8_t* QtClipboardSource::Lock() {
+  static const uint8_t empty = 0;
+  return bytes_.isEmpty() ? &empty : reinterpret_cast<const uint8_t*>(bytes_.constData());
+}
+
+bool QtClipboardSource::Close() {
+  if (!open_) return false;
+  open_ = false;
+  data_ = nullptr;
+  bytes_.clear();
+  return true;
+}
+
+}  // namespace qm

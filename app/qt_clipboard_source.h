@@ -1,0 +1,56 @@
+// The real clipboard behind the import: the "Wk1" data another program offers, read through
+// Qt (on X11 the selection target named Wk1). Which data are taken and how their bytes become
+// WK1 records is decided in one place, ChooseWorksheetData and ReadWorksheetData, so another
+// reader (text ranges, for one) can be added there.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include "import/clipboard_source.h"
+
+class QMimeData;
+
+namespace qm {
+
+enum class WorksheetDataKind { None, Wk1Records };
+
+struct WorksheetDataChoice {
+  WorksheetDataKind kind = WorksheetDataKind::None;
+  QString format;  // the clipboard format the bytes are read from
+};
+
+// The clipboard data that hold the worksheet, given the formats on offer. `wk1Name` is the
+// registered format's name: X11 offers it as a target of that name, Qt on Windows as
+// application/x-qt-windows-mime;value="<name>".
+WorksheetDataChoice ChooseWorksheetData(const QStringList& formats, const QString& wk1Name);
+// The WK1 record bytes of the chosen data; empty when none could be had.
+QByteArray ReadWorksheetData(const QMimeData& data, const WorksheetDataChoice& choice);
+
+class QtClipboardSource : public ClipboardSource {
+ public:
+  uint32_t RegisterFormat(const std::string& name) override;
+  // Fails where the clipboard cannot be read before a window has the focus (Wayland).
+  bool Open() override;
+  bool IsFormatAvailable(uint32_t format) override;
+  bool GetDataHandle(uint32_t format) override;
+  size_t DataSize() override { return size_t(bytes_.size()); }
+  const uint8_t* Lock() override;
+  void Unlock() override {}
+  bool Close() override;
+  uint32_t LastErrorCode() override { return 0; }
+
+ private:
+  // Registered formats take identifiers from the range the system gives them.
+  static constexpr uint32_t FirstFormatId = 0xC000;
+
+  WorksheetDataChoice Choice(uint32_t format) const;
+
+  QStringList names_;  // index + FirstFormatId is the identifier
+  const QMimeData* data_ = nullptr;
+  bool open_ = false;
+  QByteArray bytes_;
+};
+
+}  // namespace qm

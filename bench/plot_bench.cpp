@@ -1,0 +1,144 @@
+// Speed of every step of a plot run on the largest range: the import, the series table with
+// ranks and statistics in each split mode, each chart recorded to EMF bytes, and the whole run.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <vector>
+
+#include "bench/make_grid.h"
+#include "canvas/emf_canvas.h"
+#include "import/decode_wk1.h"
+#include "import/write_wk1.h"
+#include "plot/box_plot.h"
+#include "plot/group_plot.h"
+#include "plot/plot_run.h"
+#include "stats/ranks.h"
+#include "stats/series_table.h"
+
+namespace qm {
+namespace {
+
+class QuietSink : public MessageSink {
+ public:
+  void ShowOwnBox(const std::string&) override {}
+  void ShowFrameworkBox(const std::string&) override {}
+};
+
+// Everything a benchmark needs, allocated once.
+struct Fixture {
+  WorksheetGrid grid;
+  WorksheetGrid decoded;
+  PlotTables tables;
+};
+
+Fixture& Shared(int32_t groups) {
+  static std::unique_ptr<Fixture> fixtures[11];
+  std::unique_ptr<Fixture>& fixture = fixtures[groups];
+  if (!fixture) {
+    fixture = std::make_unique<Fixture>();
+    MakeLargeGrid(fixture->grid, groups, 12345);
+  }
+  return *fixture;
+}
+
+class EmfOutput : public PlotOutput {
+ public:
+  Canvas* Open() override {
+    canvas = std::make_unique<EmfCanvas>();
+    return canvas.get();
+  }
+  void Close() override { size = canvas->Finish().size(); }
+  std::unique_ptr<EmfCanvas> canvas;
+  size_t size = 0;
+};
+
+void BM_DecodeWk1(benchmark::State& state) {
+  Fixture& f = Shared(10);
+  std::vector<uint8_t> bytes = WriteWk1(f.grid);
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeWk1(f.decoded, bytes.data(), bytes.size()));
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
+}
+BENCHMARK(BM_DecodeWk1)->Unit(benchmark::kMicrosecond);
+
+// Split mode 0: 25 series of 1022 values; 1 and 2: 240 series, ten groups.
+void BM_SeriesAndRanks(benchmark::State& state) {
+  Fixture& f = Shared(10);
+  QuietSink sink;
+  int32_t splitMode = int32_t(state.range(0));
+  for (auto _ : state) {
+    BuildSeriesTable(f.tables.series, f.grid, splitMode, sink);
+    RankAllSeries(f.tables.series, f.tables.ranks);
+  }
+  state.counters["series"] = f.tables.series.SeriesCount;
+}
+BENCHMARK(BM_SeriesAndRanks)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// One chart alone into EMF bytes, the series already computed; set up as the plot run does.
+size_t DrawChart(Fixture& f, const PlotSettings& settings) {
+  EmfCanvas canvas;
+  canvas.SetMapMode(MM_ISOTROPIC);
+  canvas.SetWindowExtent(14400, 10800);
+  canvas.SetViewportExtent(800, 600);
+  CanvasObject upright = canvas.CreateFont(FontKind::Upright);
+  CanvasObject rotated = canvas.CreateFont(FontKind::Rotated);
+  canvas.SelectObject(upright);
+  canvas.SelectStockObject(BLACK_PEN);
+  canvas.SelectStockObject(WHITE_BRUSH);
+  ChartContext chart{canvas, settings, f.grid, f.tables, upright, rotated};
+  if (settings.PlotType == PlotTypeBox) {
+    DrawBoxPlot(chart, settings.LogFlag);
+  } else {
+    DrawGroupPlot(chart, settings.LogFlag, settings.ErrorBarStyle);
+  }
+  return canvas.Finish().size();
+}
+
+void BM_GroupPlot(benchmark::State& state) {
+  Fixture& f = Shared(10);
+  QuietSink sink;
+  PlotSettings settings;
+  settings.PlotType = PlotTypeGroup;
+  settings.SplitMode = 1;
+  settings.ConnectingLines = 1;
+  settings.ErrorBarStyle = int32_t(state.range(0));
+  BuildSeriesTable(f.tables.series, f.grid, settings.SplitMode, sink);
+  RankAllSeries(f.tables.series, f.tables.ranks);
+  size_t size = 0;
+  for (auto _ : state) size = DrawChart(f, settings);
+  state.counters["emfBytes"] = double(size);
+}
+BENCHMARK(BM_GroupPlot)->DenseRange(1100, 1107)->Unit(benchmark::kMicrosecond);
+
+void BM_BoxPlot(benchmark::State& state) {
+  Fixture& f = Shared(10);
+  QuietSink sink;
+  PlotSettings settings;
+  settings.PlotType = PlotTypeBox;
+  settings.SplitMode = 2;
+  BuildSeriesTable(f.tables.series, f.grid, settings.SplitMode, sink);
+  RankAllSeries(f.tables.series, f.tables.ranks);
+  size_t size = 0;
+  for (auto _ : state) size = DrawChart(f, settings);
+  state.counters["emfBytes"] = double(size);
+}
+BENCHMARK(BM_BoxPlot)->Unit(benchmark::kMicrosecond);
+
+// The target: grid to EMF bytes, 240 series, group plot with the BoxPlot mark.
+void BM_WholePlotRun(benchmark::State& state) {
+  Fixture& f = Shared(10);
+  QuietSink sink;
+  PlotSettings settings;
+  settings.PlotType = int32_t(state.range(0));
+  settings.SplitMode = 1;
+  settings.ConnectingLines = 1;
+  settings.ErrorBarStyle = ErrorBarBoxPlot;
+  EmfOutput output;
+  for (auto _ : state) RunPlot(settings, f.grid, f.tables, sink, output);
+  state.counters["emfBytes"] = double(output.size);
+}
+BENCHMARK(BM_WholePlotRun)->Arg(PlotTypeGroup)->Arg(PlotTypeBox)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace qm
+
+BENCHMARK_MAIN();

@@ -1,0 +1,379 @@
+// The EMF recorder: little-endian records, each a multiple of 4 bytes, in drawing order.
+#include "canvas/emf_canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "canvas/emf_format.h"
+#include "canvas/text_layout.h"
+#include "import/codepage.h"
+
+namespace qm {
+
+namespace {
+
+constexpr uint32_t Pad4(uint64_t n) {
+  return uint32_t((n + 3) & ~uint64_t(3));
+}
+
+bool Fits16(int32_t v) {
+  return v >= -32768 && v <= 32767;
+}
+
+int32_t Clamp32(int64_t v) {
+  return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+// Texts longer than this are cut so that a record's size stays far inside 32 bits.
+constexpr size_t MaxTextChars = 1 << 24;
+
+}  // namespace
+
+EmfCanvas::EmfCanvas() {
+  // EMR_HEADER; bounds, totals and handle count are filled in by Finish().
+  size_t start = BeginRecord(EMR_HEADER);
+  for (int32_t v : {0, 0, -1, -1, 0, 0, EmfFrameRight, EmfFrameBottom}) Put32(uint32_t(v));
+  Put32(EmfSignature);
+  Put32(EmfVersion);
+  Put32(0);  // nBytes
+  Put32(0);  // nRecords
+  Put16(0);  // nHandles
+  Put16(0);  // sReserved
+  Put32(EmfDescriptionLength);
+  Put32(EmfHeaderSize);  // offDescription
+  Put32(0);              // nPalEntries
+  Put32(EmfDevicePixelsX);
+  Put32(EmfDevicePixelsY);
+  Put32(EmfDeviceMillimetersX);
+  Put32(EmfDeviceMillimetersY);
+  Put32(0);  // cbPixelFormat
+  Put32(0);  // offPixelFormat
+  Put32(0);  // bOpenGL
+  Put32(EmfDeviceMillimetersX * 1000);
+  Put32(EmfDeviceMillimetersY * 1000);
+  for (char16_t c : u"nib\0") Put16(uint16_t(c));  // "nib", its NUL and the final NUL
+  EndRecord(start);
+}
+
+void EmfCanvas::Put32(uint32_t value) {
+  for (int i = 0; i < 4; i++) bytes_.push_back(uint8_t(value >> (8 * i)));
+}
+
+void EmfCanvas::Put16(uint16_t value) {
+  bytes_.push_back(uint8_t(value));
+  bytes_.push_back(uint8_t(value >> 8));
+}
+
+void EmfCanvas::Patch32(size_t offset, uint32_t value) {
+  for (int i = 0; i < 4; i++) bytes_[offset + i] = uint8_t(value >> (8 * i));
+}
+
+size_t EmfCanvas::BeginRecord(uint32_t type) {
+  size_t start = bytes_.size();
+  Put32(type);
+  Put32(0);
+  return start;
+}
+
+void EmfCanvas::EndRecord(size_t start) {
+  while (bytes_.size() % 4 != 0) bytes_.push_back(0);
+  Patch32(start + 4, uint32_t(bytes_.size() - start));
+  records_++;
+}
+
+void EmfCanvas::Simple(uint32_t type, std::initializer_list<int32_t> values) {
+  if (finished_) return;
+  size_t start = BeginRecord(type);
+  for (int32_t v : values) Put32(uint32_t(v));
+  EndRecord(start);
+}
+
+const std::vector<uint8_t>& EmfCanvas::Finish() {
+  if (finished_) return bytes_;
+  Simple(EMR_EOF, {0, 16, 20});  // no palette; offPalEntries, nSizeLast
+  finished_ = true;
+  Box b = drawn_ ? bounds_ : Box{0, 0, -1, -1};
+  Patch32(8, uint32_t(Clamp32(b.left)));
+  Patch32(12, uint32_t(Clamp32(b.top)));
+  Patch32(16, uint32_t(Clamp32(b.right)));
+  Patch32(20, uint32_t(Clamp32(b.bottom)));
+  Patch32(48, uint32_t(bytes_.size()));
+  Patch32(52, records_);
+  Patch32(56, uint32_t(objects_.handleCount()));  // nHandles and a zero sReserved
+  return bytes_;
+}
+
+// Objects.
+
+CanvasObject EmfCanvas::CreatePen(int32_t style, int32_t width, Color color) {
+  if (finished_) return 0;
+  if (width < 0) width = 0;
+  color &= 0xFFFFFF;
+  CanvasObject handle = objects_.Add({GdiKind::Pen, style, width, color, FontKind::Upright, false});
+  if (handle != 0) Simple(EMR_CREATEPEN, {int32_t(handle), style, width, 0, int32_t(color)});
+  return handle;
+}
+
+CanvasObject EmfCanvas::CreateSolidBrush(Color color) {
+  if (finished_) return 0;
+  color &= 0xFFFFFF;
+  CanvasObject handle = objects_.Add({GdiKind::Brush, 0, 0, color, FontKind::Upright, false});
+  if (handle != 0) {
+    Simple(EMR_CREATEBRUSHINDIRECT, {int32_t(handle), int32_t(BS_SOLID), int32_t(color), 0});
+  }
+  return handle;
+}
+
+CanvasObject EmfCanvas::CreateHollowBrush() {
+  if (finished_) return 0;
+  CanvasObject handle = objects_.Add({GdiKind::Brush, 1, 0, 0, FontKind::Upright, false});
+  if (handle != 0) Simple(EMR_CREATEBRUSHINDIRECT, {int32_t(handle), int32_t(BS_NULL), 0, 0});
+  return handle;
+}
+
+CanvasObject EmfCanvas::CreateFont(FontKind kind) {
+  if (finished_) return 0;
+  CanvasObject handle = objects_.Add({GdiKind::Font, 0, 0, 0, kind, false});
+  if (handle == 0) return 0;
+  int32_t angle = kind == FontKind::Rotated ? 900 : 0;
+  size_t start = BeginRecord(EMR_EXTCREATEFONTINDIRECTW);
+  Put32(handle);
+  // LOGFONTW: height (negative: the em height), width, escapement, orientation, weight, then
+  // eight zero bytes (italic .. pitch and family) and the face name in 32 UTF-16 units.
+  for (int32_t v : {-FontEmHeight, 0, angle, angle, 400, 0, 0}) Put32(uint32_t(v));
+  const char16_t face[] = u"Verdana";
+  for (size_t i = 0; i < 32; i++) Put16(i < 7 ? uint16_t(face[i]) : 0);
+  EndRecord(start);
+  return handle;
+}
+
+CanvasObject EmfCanvas::SelectObject(CanvasObject object) {
+  if (finished_ || objects_.Find(object) == nullptr) return 0;
+  Simple(EMR_SELECTOBJECT, {int32_t(object)});
+  CanvasObject freed;
+  CanvasObject previous = objects_.Select(object, &freed);
+  // An object deleted while it was selected goes now that it has been replaced.
+  if (freed != 0) Simple(EMR_DELETEOBJECT, {int32_t(freed)});
+  return previous;
+}
+
+CanvasObject EmfCanvas::SelectStockObject(int32_t index) {
+  if (index < 0 || index > 0xFF) return 0;
+  return SelectObject(StockObject(index));
+}
+
+void EmfCanvas::DeleteObject(CanvasObject object) {
+  if (finished_) return;
+  if (objects_.Delete(object)) Simple(EMR_DELETEOBJECT, {int32_t(object)});
+}
+
+// Mapping.
+
+void EmfCanvas::SetMapMode(int32_t mode) {
+  if (finished_) return;
+  mapMode_ = mode;
+  Simple(EMR_SETMAPMODE, {mode});
+}
+
+void EmfCanvas::SetWindowExtent(int32_t cx, int32_t cy) {
+  if (finished_) return;
+  windowX_ = cx;
+  windowY_ = cy;
+  Simple(EMR_SETWINDOWEXTEX, {cx, cy});
+}
+
+void EmfCanvas::SetViewportExtent(int32_t cx, int32_t cy) {
+  if (finished_) return;
+  viewportX_ = cx;
+  viewportY_ = cy;
+  Simple(EMR_SETVIEWPORTEXTEX, {cx, cy});
+}
+
+// Bounds.
+
+EmfCanvas::Box EmfCanvas::ToDevice(const Box& box) const {
+  double sx = 1, sy = 1;
+  constexpr int32_t MM_ANISOTROPIC = 8;
+  if ((mapMode_ == MM_ISOTROPIC || mapMode_ == MM_ANISOTROPIC) && windowX_ != 0 && windowY_ != 0) {
+    sx = double(viewportX_) / windowX_;
+    sy = double(viewportY_) / windowY_;
+    if (mapMode_ == MM_ISOTROPIC) {
+      // Both axes take the smaller scale, each keeping its direction.
+      double s = std::min(std::fabs(sx), std::fabs(sy));
+      sx = sx < 0 ? -s : s;
+      sy = sy < 0 ? -s : s;
+    }
+  }
+  double x0 = double(box.left) * sx, x1 = double(box.right) * sx;
+  double y0 = double(box.top) * sy, y1 = double(box.bottom) * sy;
+  // One pixel more on every side: hairlines and rounding in the reader.
+  return {int64_t(std::floor(std::min(x0, x1))) - 1, int64_t(std::floor(std::min(y0, y1))) - 1,
+          int64_t(std::ceil(std::max(x0, x1))) + 1, int64_t(std::ceil(std::max(y0, y1))) + 1};
+}
+
+void EmfCanvas::AddDrawn(Box box) {
+  Box d = ToDevice(box);
+  if (!drawn_) {
+    bounds_ = d;
+    drawn_ = true;
+    return;
+  }
+  bounds_.left = std::min(bounds_.left, d.left);
+  bounds_.top = std::min(bounds_.top, d.top);
+  bounds_.right = std::max(bounds_.right, d.right);
+  bounds_.bottom = std::max(bounds_.bottom, d.bottom);
+}
+
+int64_t EmfCanvas::PenMargin() const {
+  const GdiObject* pen = objects_.Find(objects_.currentPen());
+  return pen == nullptr ? 0 : (int64_t(pen->width) + 1) / 2;
+}
+
+static EmfCanvas::Box Normalized(int64_t l, int64_t t, int64_t r, int64_t b, int64_t margin) {
+  return {std::min(l, r) - margin, std::min(t, b) - margin, std::max(l, r) + margin,
+          std::max(t, b) + margin};
+}
+
+// Shapes.
+
+void EmfCanvas::MoveTo(int32_t x, int32_t y) {
+  if (finished_) return;
+  position_ = {x, y};
+  Simple(EMR_MOVETOEX, {x, y});
+}
+
+void EmfCanvas::LineTo(int32_t x, int32_t y) {
+  if (finished_) return;
+  AddDrawn(Normalized(position_.x, position_.y, x, y, PenMargin()));
+  position_ = {x, y};
+  Simple(EMR_LINETO, {x, y});
+}
+
+void EmfCanvas::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  if (finished_) return;
+  AddDrawn(Normalized(left, top, right, bottom, PenMargin()));
+  Simple(EMR_RECTANGLE, {left, top, right, bottom});
+}
+
+void EmfCanvas::Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  if (finished_) return;
+  AddDrawn(Normalized(left, top, right, bottom, PenMargin()));
+  Simple(EMR_ELLIPSE, {left, top, right, bottom});
+}
+
+void EmfCanvas::Points(uint32_t type16, uint32_t type32, const Point* points, int32_t count) {
+  // The system draws nothing for fewer than two points and records nothing.
+  if (finished_ || points == nullptr || count < 2 || count > (1 << 24)) return;
+  int32_t l = points[0].x, t = points[0].y, r = l, b = t;
+  bool small = true;
+  for (int32_t i = 0; i < count; i++) {
+    l = std::min(l, points[i].x);
+    r = std::max(r, points[i].x);
+    t = std::min(t, points[i].y);
+    b = std::max(b, points[i].y);
+    small = small && Fits16(points[i].x) && Fits16(points[i].y);
+  }
+  AddDrawn(Normalized(l, t, r, b, PenMargin()));
+  size_t start = BeginRecord(small ? type16 : type32);
+  for (int32_t v : {l, t, r, b, count}) Put32(uint32_t(v));
+  for (int32_t i = 0; i < count; i++) {
+    if (small) {
+      Put16(uint16_t(points[i].x));
+      Put16(uint16_t(points[i].y));
+    } else {
+      Put32(uint32_t(points[i].x));
+      Put32(uint32_t(points[i].y));
+    }
+  }
+  EndRecord(start);
+}
+
+void EmfCanvas::Polygon(const Point* points, int32_t count) {
+  Points(EMR_POLYGON16, EMR_POLYGON, points, count);
+}
+
+void EmfCanvas::Polyline(const Point* points, int32_t count) {
+  Points(EMR_POLYLINE16, EMR_POLYLINE, points, count);
+}
+
+// Text.
+
+EmfCanvas::Box EmfCanvas::TextBox(int32_t x, int32_t y, int64_t width, uint32_t align) const {
+  // Along the baseline the text starts before the reference point by 0, half or all of its
+  // width; across it the cell lies below (upright) or to the right (running upward).
+  int64_t before = align == TA_CENTER ? width / 2 : align == TA_RIGHT ? width : 0;
+  const GdiObject* font = objects_.Find(objects_.currentFont());
+  if (font != nullptr && font->font == FontKind::Rotated) {
+    return {x, y - (width - before), int64_t(x) + FontCellHeight, int64_t(y) + before};
+  }
+  return {x - before, y, x + (width - before), int64_t(y) + FontCellHeight};
+}
+
+void EmfCanvas::SetTextAlign(uint32_t align) {
+  Simple(EMR_SETTEXTALIGN, {int32_t(align)});
+}
+
+void EmfCanvas::Text(int32_t x, int32_t y, const char* text, size_t length, uint32_t align,
+                     const Rect* clip) {
+  if (length == 0) return;
+  length = std::min(length, MaxTextChars);
+  Box box = TextBox(x, y, TextAdvance(text, length), align);
+  if (clip != nullptr) {
+    box.left = std::max<int64_t>(box.left, clip->left);
+    box.top = std::max<int64_t>(box.top, clip->top);
+    box.right = std::min<int64_t>(box.right, clip->right);
+    box.bottom = std::min<int64_t>(box.bottom, clip->bottom);
+  }
+  bool visible = box.left < box.right && box.top < box.bottom;
+  if (visible) AddDrawn(box);
+  Box device = visible ? ToDevice(box) : Box{0, 0, -1, -1};
+
+  uint32_t stringBytes = Pad4(2 * uint64_t(length));
+  size_t start = BeginRecord(EMR_EXTTEXTOUTW);
+  for (int64_t v : {device.left, device.top, device.right, device.bottom}) {
+    Put32(uint32_t(Clamp32(v)));
+  }
+  Put32(GM_COMPATIBLE);
+  Put32(0);  // exScale 0.0f
+  Put32(0);  // eyScale 0.0f
+  Put32(uint32_t(x));
+  Put32(uint32_t(y));
+  Put32(uint32_t(length));
+  Put32(EmfTextHeaderSize);  // offString
+  Put32(clip != nullptr ? ETO_CLIPPED : 0);
+  if (clip != nullptr) {
+    for (int32_t v : {clip->left, clip->top, clip->right, clip->bottom}) Put32(uint32_t(v));
+  } else {
+    for (int32_t v : {0, 0, -1, -1}) Put32(uint32_t(v));
+  }
+  Put32(EmfTextHeaderSize + stringBytes);  // offDx
+  for (size_t i = 0; i < length; i++) Put16(uint16_t(Cp1252ToUnicode((unsigned char)text[i])));
+  while ((bytes_.size() - start) % 4 != 0) bytes_.push_back(0);
+  for (size_t i = 0; i < length; i++) Put32(uint32_t(CharAdvance((unsigned char)text[i])));
+  EndRecord(start);
+}
+
+void EmfCanvas::TextOut(int32_t x, int32_t y, const char* text, int32_t length) {
+  if (finished_ || text == nullptr || length <= 0) return;
+  Text(x, y, text, size_t(length), TA_LEFT_TOP, nullptr);
+}
+
+void EmfCanvas::DrawText(const char* text, const Rect& rect, uint32_t flags) {
+  if (finished_ || text == nullptr) return;
+  std::vector<TextLine> lines = LayoutDrawText(text, rect, flags);
+  bool any = false;
+  for (const TextLine& line : lines) any = any || line.length > 0;
+  if (!any) return;
+  TextAlign align = DrawTextAlign(flags);
+  uint32_t mode = align == TextAlign::Center  ? TA_CENTER
+                  : align == TextAlign::Right ? TA_RIGHT
+                                              : TA_LEFT_TOP;
+  if (mode != TA_LEFT_TOP) SetTextAlign(mode);
+  for (const TextLine& line : lines) {
+    Text(line.x, line.y, text + line.begin, line.length, mode, &rect);
+  }
+  if (mode != TA_LEFT_TOP) SetTextAlign(TA_LEFT_TOP);
+}
+
+}  // namespace qm

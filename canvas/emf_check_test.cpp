@@ -1,0 +1,224 @@
+// The metafile checker accepts what the recorder writes and rejects corrupted copies of it.
+#include "canvas/emf_check.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "canvas/emf_canvas.h"
+#include "canvas/emf_format.h"
+
+namespace qm {
+namespace {
+
+void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; i++) b[at + i] = uint8_t(v >> (8 * i));
+}
+uint32_t Get32(const std::vector<uint8_t>& b, size_t at) {
+  return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
+         uint32_t(b[at + 3]) << 24;
+}
+
+// A picture with every record kind the recorder writes.
+std::vector<uint8_t> GoodPicture() {
+  EmfCanvas c;
+  c.SetMapMode(MM_ISOTROPIC);
+  c.SetWindowExtent(14400, 10800);
+  c.SetViewportExtent(800, 600);
+  CanvasObject upright = c.CreateFont(FontKind::Upright);
+  CanvasObject rotated = c.CreateFont(FontKind::Rotated);
+  c.SelectObject(upright);
+  CanvasObject pen = c.CreatePen(PS_SOLID, 5, 0);
+  CanvasObject hollow = c.CreateHollowBrush();
+  c.SelectObject(pen);
+  c.SelectObject(hollow);
+  c.Rectangle(1620, 510, 9690, 6630);
+  c.Ellipse(2000, 2000, 2200, 2200);
+  c.MoveTo(1620, 3000);
+  c.LineTo(1875, 3000);
+  Point small[3] = {{10, 10}, {200, 300}, {400, 10}};
+  c.Polygon(small, 3);
+  Point large[2] = {{0, 0}, {40000, 5}};
+  c.Polyline(large, 2);
+  c.DrawText("12.5", Rect{820, 2800, 1520, 3200}, DT_RIGHT);
+  c.SelectObject(rotated);
+  c.TextOut(100, 4000, "Caption", 7);
+  c.SelectObject(upright);
+  c.DeleteObject(hollow);
+  c.SelectStockObject(WHITE_BRUSH);
+  c.SelectStockObject(BLACK_PEN);
+  c.DeleteObject(pen);
+  return c.Finish();
+}
+
+// The offset of the n-th record of a type (0 for the first).
+size_t Find(const std::vector<uint8_t>& b, uint32_t type, int n = 0) {
+  for (const EmfRecordView& r : ListEmfRecords(b.data(), b.size())) {
+    if (r.type == type && n-- == 0) return r.offset;
+  }
+  ADD_FAILURE() << "no record of type " << type;
+  return 0;
+}
+
+// Appends a record before EMR_EOF and fixes the header's totals.
+void Insert(std::vector<uint8_t>& b, std::vector<uint32_t> fields) {
+  size_t eof = Find(b, EMR_EOF);
+  std::vector<uint8_t> record;
+  for (uint32_t f : fields) {
+    for (int i = 0; i < 4; i++) record.push_back(uint8_t(f >> (8 * i)));
+  }
+  b.insert(b.begin() + long(eof), record.begin(), record.end());
+  Put32(b, 48, uint32_t(b.size()));
+  Put32(b, 52, Get32(b, 52) + 1);
+}
+
+TEST(EmfCheck, AcceptsRecordedPictures) {
+  std::string problem;
+  std::vector<uint8_t> good = GoodPicture();
+  EXPECT_TRUE(CheckEmf(good.data(), good.size(), problem)) << problem;
+  EmfCanvas empty;
+  const std::vector<uint8_t>& bytes = empty.Finish();
+  EXPECT_TRUE(CheckEmf(bytes.data(), bytes.size(), problem)) << problem;
+}
+
+TEST(EmfCheck, RejectsCorruptedPictures) {
+  struct Case {
+    const char* name;
+    std::function<void(std::vector<uint8_t>&)> corrupt;
+    const char* problem;  // part of the message
+  };
+  const Case cases[] = {
+      {"empty", [](std::vector<uint8_t>& b) { b.clear(); }, "too short"},
+      {"truncated", [](std::vector<uint8_t>& b) { b.resize(b.size() - 4); }, "nBytes"},
+      {"truncated with nBytes fixed",
+       [](std::vector<uint8_t>& b) {
+         b.resize(b.size() - 4);
+         Put32(b, 48, uint32_t(b.size()));
+       },
+       "record"},
+      {"odd size", [](std::vector<uint8_t>& b) { b.push_back(0); }, "multiple of 4"},
+      {"not a header", [](std::vector<uint8_t>& b) { Put32(b, 0, 2); }, "header"},
+      {"signature", [](std::vector<uint8_t>& b) { b[40] = 'X'; }, "signature"},
+      {"nBytes", [](std::vector<uint8_t>& b) { Put32(b, 48, Get32(b, 48) + 4); }, "nBytes"},
+      {"nRecords", [](std::vector<uint8_t>& b) { Put32(b, 52, Get32(b, 52) - 1); }, "nRecords"},
+      {"nHandles too small", [](std::vector<uint8_t>& b) { b[56] = 2; }, "nHandles"},
+      {"nHandles zero", [](std::vector<uint8_t>& b) { b[56] = 0; }, "handle"},
+      {"description", [](std::vector<uint8_t>& b) { b[108] = 'm'; }, "description"},
+      {"description length", [](std::vector<uint8_t>& b) { Put32(b, 60, 4); }, "description"},
+      {"description outside header", [](std::vector<uint8_t>& b) { Put32(b, 64, 116); },
+       "description"},
+      {"frame", [](std::vector<uint8_t>& b) { Put32(b, 32, 14399); }, "frame"},
+      {"header size", [](std::vector<uint8_t>& b) { Put32(b, 4, 100); }, "header size"},
+      {"record size not a multiple of 4",
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_RECTANGLE) + 4, 22); }, "size"},
+      {"record size zero", [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_LINETO) + 4, 0); },
+       "size"},
+      {"record beyond the file",
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_EOF) + 4, 24); }, "size"},
+      {"wrong size for the type",
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_SETMAPMODE) + 4, 16); }, "size"},
+      {"no end-of-file record", [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_EOF), 70); },
+       "end-of-file"},
+      {"data after the end",
+       [](std::vector<uint8_t>& b) {
+         for (uint32_t f : {EMR_EOF, 20u, 0u, 16u, 20u}) {
+           for (int i = 0; i < 4; i++) b.push_back(uint8_t(f >> (8 * i)));
+         }
+         Put32(b, 48, uint32_t(b.size()));
+         Put32(b, 52, Get32(b, 52) + 1);
+       },
+       "after the end"},
+      {"end-of-file record early",
+       [](std::vector<uint8_t>& b) {
+         Insert(b, {EMR_EOF, 20, 0, 16, 20});
+       },
+       "after the end"},
+      {"second header",
+       [](std::vector<uint8_t>& b) {
+         Insert(b, {EMR_HEADER, 8});
+       },
+       "header"},
+      {"select before create",
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_SELECTOBJECT) + 8, 4); },
+       "does not exist"},
+      {"select after delete",
+       [](std::vector<uint8_t>& b) {
+         Insert(b, {EMR_SELECTOBJECT, 12, 4});
+       },
+       "does not exist"},
+      {"delete twice",
+       [](std::vector<uint8_t>& b) {
+         Insert(b, {EMR_DELETEOBJECT, 12, 3});
+       },
+       "does not exist"},
+      {"delete a stock object",
+       [](std::vector<uint8_t>& b) {
+         Insert(b, {EMR_DELETEOBJECT, 12, 0x80000000});
+       },
+       "stock"},
+      {"unknown stock object",
+       [](std::vector<uint8_t>& b) {
+         Insert(b, {EMR_SELECTOBJECT, 12, 0x80000009});
+       },
+       "stock"},
+      {"index reused while alive",
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_CREATEPEN) + 8, 1); }, "in use"},
+      {"index zero",
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_CREATEBRUSHINDIRECT) + 8, 0); }, "index"},
+      {"index beyond nHandles",
+       [](std::vector<uint8_t>& b) {
+         Insert(b, {EMR_CREATEBRUSHINDIRECT, 24, 60000, 0, 0, 0});
+       },
+       "nHandles"},
+      {"short font record",
+       [](std::vector<uint8_t>& b) {
+         Insert(b, {EMR_EXTCREATEFONTINDIRECTW, 12, 4});
+       },
+       "font"},
+      {"16-bit record holding a cut coordinate",
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_POLYGON16) + 16, 40000); }, "16"},
+      {"point outside the bounds",
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_POLYGON16) + 16, 300); }, "bounds"},
+      {"32-bit point outside the bounds",
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_POLYLINE) + 16, 39999); }, "bounds"},
+      {"too many points", [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_POLYGON16) + 24, 4); },
+       "points"},
+      {"huge point count",
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_POLYLINE) + 24, 0xFFFFFFFF); }, "points"},
+      {"text offset beyond the record",
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_EXTTEXTOUTW) + 48, 200); }, "text"},
+      {"text offset inside the fixed part",
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_EXTTEXTOUTW) + 48, 40); }, "text"},
+      {"character count too large",
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_EXTTEXTOUTW) + 44, 0x80000000); },
+       "text"},
+      {"spacing beyond the record",
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_EXTTEXTOUTW, 1) + 72, 96); }, "spacing"},
+      {"spacing over the text",
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_EXTTEXTOUTW) + 72, 78); }, "spacing"},
+      {"graphics mode", [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_EXTTEXTOUTW) + 24, 0); },
+       "graphics"},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> bytes = GoodPicture();
+    c.corrupt(bytes);
+    std::string problem;
+    EXPECT_FALSE(CheckEmf(bytes.data(), bytes.size(), problem)) << c.name;
+    EXPECT_NE(problem.find(c.problem), std::string::npos) << c.name << ": " << problem;
+  }
+}
+
+TEST(EmfCheck, ListsRecordsUpToTheFirstBadOne) {
+  std::vector<uint8_t> b = GoodPicture();
+  std::vector<EmfRecordView> all = ListEmfRecords(b.data(), b.size());
+  EXPECT_EQ(all.size(), Get32(b, 52));
+  size_t line = Find(b, EMR_LINETO);
+  Put32(b, line + 4, 4);
+  std::vector<EmfRecordView> cut = ListEmfRecords(b.data(), b.size());
+  ASSERT_FALSE(cut.empty());
+  EXPECT_EQ(cut.back().offset + cut.back().size, line);
+  EXPECT_TRUE(ListEmfRecords(nullptr, 100).empty());
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,69 @@
+// A canvas that paints the chart with QPainter into an image: the same drawing operations as
+// the metafile recorder, mapped the same way (the picture shows the metafile's frame, logical
+// 0..9796.5 x 0..7347.4), with texts placed by the shared line layout. The desktop program
+// offers the image as PNG beside the metafile; quillmap-cli writes it with -o chart.png.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QPainter>
+#include <QPointF>
+
+#include "canvas/object_table.h"
+#include "plot/canvas.h"
+
+namespace qm {
+
+// The metafile's frame, 144 mm x 108 mm, in logical units: millimetres at the 96 dpi of the
+// reference screen, 18 logical units per pixel (window 14400 over viewport 800).
+constexpr double FrameLogicalWidth = 14400.0 * 96.0 / 2540.0 * 18.0;
+constexpr double FrameLogicalHeight = 10800.0 * 96.0 / 2540.0 * 18.0;
+// Two image pixels per pixel of the reference screen.
+constexpr int DefaultImageWidth = 1088;
+
+// Makes sure a Qt GUI application exists (fonts need one): quillmap-cli creates one on the
+// offscreen platform.
+void EnsureQtGui();
+
+class QtPainterCanvas : public Canvas {
+ public:
+  explicit QtPainterCanvas(int imageWidth = DefaultImageWidth);
+  ~QtPainterCanvas() override;
+
+  // Ends the painting; later calls give the same image.
+  const QImage& Finish();
+  // The finished image as PNG bytes.
+  QByteArray Png();
+
+  CanvasObject CreatePen(int32_t style, int32_t width, Color color) override;
+  CanvasObject CreateSolidBrush(Color color) override;
+  CanvasObject CreateHollowBrush() override;
+  CanvasObject CreateFont(FontKind kind) override;
+  CanvasObject SelectObject(CanvasObject object) override;
+  CanvasObject SelectStockObject(int32_t index) override;
+  void DeleteObject(CanvasObject object) override;
+  // The mapping is fixed, as the metafile's: these change nothing.
+  void SetMapMode(int32_t) override {}
+  void SetWindowExtent(int32_t, int32_t) override {}
+  void SetViewportExtent(int32_t, int32_t) override {}
+  void MoveTo(int32_t x, int32_t y) override;
+  void LineTo(int32_t x, int32_t y) override;
+  void Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
+  void Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
+  void Polygon(const Point* points, int32_t count) override;
+  void Polyline(const Point* points, int32_t count) override;
+  void TextOut(int32_t x, int32_t y, const char* text, int32_t length) override;
+  void DrawText(const char* text, const Rect& rect, uint32_t flags) override;
+
+ private:
+  void UsePenAndBrush();
+  void Text(double x, double y, const char* text, size_t length);
+
+  QImage image_;
+  QPainter painter_;
+  ObjectTable objects_;
+  QPointF position_{0, 0};
+  bool finished_ = false;
+};
+
+}  // namespace qm

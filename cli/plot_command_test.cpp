@@ -1,0 +1,252 @@
+// Tests of quillmap-cli plot: its files are the pictures and traces of the plot run with the
+// settings its options name, and every failure has its message and exit status.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "canvas/emf_canvas.h"
+#include "canvas/emf_check.h"
+#include "canvas/svg_canvas.h"
+#include "canvas/trace_canvas.h"
+#include "cli/commands.h"
+#include "cli/common.h"
+#include "import/write_wk1.h"
+#include "plot/plot_run.h"
+
+namespace qm {
+namespace {
+
+const std::string Examples = QUILLMAP_SOURCE_DIR "/examples/";
+
+struct CommandRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+// Runs "quillmap-cli plot ARGS" in this process as main() would, capturing its output.
+CommandRun RunPlotCommand(const std::vector<std::string>& args) {
+  CLI::App app;
+  app.require_subcommand(1);
+  int status = -1;
+  AddPlotCommand(app, status);
+  std::ostringstream out, err;
+  auto* oldOut = std::cout.rdbuf(out.rdbuf());
+  auto* oldErr = std::cerr.rdbuf(err.rdbuf());
+  std::vector<const char*> argv = {"quillmap-cli", "plot"};
+  for (const std::string& a : args) argv.push_back(a.c_str());
+  try {
+    app.parse(int(argv.size()), argv.data());
+  } catch (const CLI::ParseError& e) {
+    status = app.exit(e) == 0 ? 0 : 2;
+  }
+  std::cout.rdbuf(oldOut);
+  std::cerr.rdbuf(oldErr);
+  return {status, out.str(), err.str()};
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A fresh folder per test.
+std::string TempFolder() {
+  const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+  std::string path = testing::TempDir() + "quillmap_plot_" + info->name();
+  std::filesystem::remove_all(path);
+  std::filesystem::create_directories(path);
+  return path + "/";
+}
+
+// Records into any back end; Close() leaves the canvas to be read.
+template <typename CanvasType>
+class MemoryOutput : public PlotOutput {
+ public:
+  Canvas* Open() override {
+    canvas = std::make_unique<CanvasType>();
+    return canvas.get();
+  }
+  void Close() override {}
+  std::unique_ptr<CanvasType> canvas;
+};
+
+// The picture and trace the plot run itself gives for the input and settings.
+struct Expected {
+  std::string emf;
+  std::string svg;
+  std::string trace;
+};
+
+Expected RunInProcess(const std::string& input, const PlotSettings& settings) {
+  auto grid = std::make_unique<WorksheetGrid>();
+  auto tables = std::make_unique<PlotTables>();
+  RecordingSink messages;
+  std::string error;
+  EXPECT_EQ(LoadWorksheet(input, *grid, messages, error), 0) << error;
+  MemoryOutput<EmfCanvas> emf;
+  MemoryOutput<SvgCanvas> svg;
+  MemoryOutput<TraceCanvas> trace;
+  EXPECT_EQ(RunPlot(settings, *grid, *tables, messages, emf), PlotOutcome::Published);
+  EXPECT_EQ(RunPlot(settings, *grid, *tables, messages, svg), PlotOutcome::Published);
+  EXPECT_EQ(RunPlot(settings, *grid, *tables, messages, trace), PlotOutcome::Published);
+  const std::vector<uint8_t>& bytes = emf.canvas->Finish();
+  return {std::string(bytes.begin(), bytes.end()), svg.canvas->Finish(), trace.canvas->trace()};
+}
+
+TEST(PlotCommand, PlaceholderTraceOnStandardOutput) {
+  CommandRun run =
+      RunPlotCommand({Examples + "treatment.wk1", "--type", "placeholder", "--ops", "-"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out,
+            "Font upright\n"
+            "Stock 7\n"
+            "Stock 0\n"
+            "Pen 0 15 0xFF0000\n"
+            "Brush solid 0x0000FF\n"
+            "Ellipse 10 10 10200 7650\n"
+            "Polyline 10 10 10 7640 10190 7640 10190 10 10 10\n"
+            "Stock 7\n"
+            "Stock 0\n");
+}
+
+struct OptionCase {
+  const char* input;
+  std::vector<std::string> options;
+  PlotSettings settings;
+};
+
+PlotSettings Settings(int32_t type, int32_t split, int32_t log, int32_t line01, int32_t blue,
+                      int32_t connect, int32_t errorBar) {
+  return PlotSettings{type, split, log, line01, blue, connect, errorBar};
+}
+
+TEST(PlotCommand, FilesHoldTheRunOfTheNamedSettings) {
+  const OptionCase cases[] = {
+      {"treatment.wk1", {}, Settings(PlotTypeGroup, 0, 0, 0, 0, 0, 0)},
+      {"treatment.wk1",
+       {"--type", "boxplot", "--log", "--blue"},
+       Settings(PlotTypeBox, 0, 1, 0, 1, 0, 0)},
+      {"split.wk1",
+       {"--split", "paired", "--error-bar", "sem", "--connect", "--line01"},
+       Settings(PlotTypeGroup, 1, 0, 1, 0, 1, ErrorBarSem)},
+      {"split.wk1",
+       {"--split", "non-paired", "--error-bar", "median-se", "--type", "ttest"},
+       Settings(PlotTypeGroup, 2, 0, 0, 0, 0, ErrorBarMedianSe)},
+      {"ranges.wk1",
+       {"--log", "--error-bar", "boxplot"},
+       Settings(PlotTypeGroup, 0, 1, 0, 0, 0, ErrorBarBoxPlot)},
+      {"ranges.wk1", {"--error-bar", "none"}, Settings(PlotTypeGroup, 0, 0, 0, 0, 0, NoErrorBar)},
+      {"treatment.wk1", {"--type", "placeholder", "--blue"}, Settings(0, 0, 0, 0, 1, 0, 0)},
+  };
+  std::string folder = TempFolder();
+  for (const OptionCase& c : cases) {
+    std::string input = Examples + c.input;
+    std::string label = c.input;
+    for (const std::string& option : c.options) label += ' ' + option;
+    Expected expected = RunInProcess(input, c.settings);
+
+    std::vector<std::string> args = {input, "-o", folder + "chart.emf", "--ops",
+                                     folder + "ops.txt"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    CommandRun run = RunPlotCommand(args);
+    ASSERT_EQ(run.status, 0) << label << ": " << run.err;
+    std::string emf = ReadFile(folder + "chart.emf");
+    EXPECT_EQ(emf, expected.emf) << label;
+    EXPECT_EQ(ReadFile(folder + "ops.txt"), expected.trace) << label;
+    std::string problem;
+    EXPECT_TRUE(CheckEmf(reinterpret_cast<const uint8_t*>(emf.data()), emf.size(), problem))
+        << label << ": " << problem;
+
+    args[2] = folder + "Chart.SVG";  // the format is told by the ending in any letter case
+    args[3] = "--ops";
+    args[4] = "-";
+    run = RunPlotCommand(args);
+    ASSERT_EQ(run.status, 0) << label << ": " << run.err;
+    EXPECT_EQ(ReadFile(folder + "Chart.SVG"), expected.svg) << label;
+    EXPECT_EQ(run.out, expected.trace) << label;
+  }
+}
+
+TEST(PlotCommand, PictureWithoutTrace) {
+  std::string folder = TempFolder();
+  CommandRun run = RunPlotCommand({Examples + "treatment.wk1", "-o", folder + "a.emf"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(
+      ReadFile(folder + "a.emf"),
+      RunInProcess(Examples + "treatment.wk1", Settings(PlotTypeGroup, 0, 0, 0, 0, 0, 0)).emf);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                          std::filesystem::directory_iterator()),
+            1);  // no temporary file left behind
+}
+
+struct FailureCase {
+  const char* name;
+  std::vector<std::string> args;  // "@" stands for the test's folder
+  int status;
+  std::string err;  // a part of the standard error
+};
+
+TEST(PlotCommand, FailuresLeaveEarlierFilesAlone) {
+  std::string folder = TempFolder();
+  std::vector<uint8_t> cut;
+  AppendWk1Bof(cut);
+  cut.insert(cut.end(), {9, 0, 9, 0, 1});  // a record body past the end
+  WriteFile(folder + "cut.wk1", std::string(cut.begin(), cut.end()));
+  const std::string treatment = Examples + "treatment.wk1";
+  const FailureCase cases[] = {
+      {"no split column",
+       {treatment, "--split", "paired", "-o", "@old.emf", "--ops", "@old.ops"},
+       1,
+       "No SPLIT-column found\n"},
+      {"folder missing",
+       {treatment, "-o", "@missing/x.emf", "--ops", "@old.ops"},
+       1,
+       "Problem creating Metafile\n"},
+      {"ops folder missing",
+       {treatment, "-o", "@old.emf", "--ops", "@missing/x.ops"},
+       1,
+       "Problem creating Metafile\n"},
+      {"unknown format",
+       {treatment, "-o", "@old.png", "--ops", "@old.ops"},
+       2,
+       "unknown picture format"},
+      {"no format", {treatment, "-o", "@emf", "--ops", "@old.ops"}, 2, "unknown picture format"},
+      {"nothing to write", {treatment}, 2, "give -o OUT, --ops FILE or both"},
+      {"unknown type", {treatment, "--type", "pie", "--ops", "@old.ops"}, 2, "pie"},
+      {"unknown error bar", {treatment, "--error-bar", "range", "--ops", "@old.ops"}, 2, "range"},
+      {"missing input", {"@none.wk1", "-o", "@old.emf"}, 2, "cannot open"},
+      {"failed import", {"@cut.wk1", "-o", "@old.emf"}, 1, "Error -1 reading wk1-data"},
+  };
+  for (const FailureCase& c : cases) {
+    for (const char* name : {"old.emf", "old.ops", "old.png", "emf"}) {
+      WriteFile(folder + name, "earlier");
+    }
+    std::vector<std::string> args;
+    for (const std::string& a : c.args) args.push_back(a[0] == '@' ? folder + a.substr(1) : a);
+    CommandRun run = RunPlotCommand(args);
+    EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << c.name << ": " << run.err;
+    EXPECT_EQ(run.out, "") << c.name;
+    for (const char* name : {"old.emf", "old.ops", "old.png", "emf"}) {
+      EXPECT_EQ(ReadFile(folder + name), "earlier") << c.name << ": " << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder + "missing")) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,113 @@
+// The whole pipeline under fuzzing: the bytes are imported (as WK1 records, or as a text range),
+// a plot run with settings taken from the first bytes draws into the metafile, SVG and trace
+// back ends, and every picture must be well formed. The grid must come out of the run unchanged.
+#include <libxml/parser.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "canvas/emf_canvas.h"
+#include "canvas/emf_check.h"
+#include "canvas/svg_canvas.h"
+#include "canvas/trace_canvas.h"
+#include "import/decode_wk1.h"
+#include "import/text_range.h"
+#include "plot/plot_run.h"
+
+namespace {
+
+class QuietSink : public qm::MessageSink {
+ public:
+  void ShowOwnBox(const std::string&) override {}
+  void ShowFrameworkBox(const std::string&) override {}
+};
+
+template <typename C>
+class Output : public qm::PlotOutput {
+ public:
+  qm::Canvas* Open() override {
+    canvas = std::make_unique<C>();
+    return canvas.get();
+  }
+  void Close() override {}
+  std::unique_ptr<C> canvas;
+};
+
+void Fail(const char* what, const std::string& problem) {
+  std::fprintf(stderr, "%s: %s\n", what, problem.c_str());
+  std::abort();
+}
+
+struct State {
+  qm::WorksheetGrid grid;
+  qm::WorksheetGrid before;
+  qm::PlotTables tables;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  xmlInitParser();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static State* state = new State();
+  if (size < 4) return 0;
+  // Settings from the first four bytes.
+  qm::PlotSettings settings;
+  const int32_t types[] = {qm::PlotTypeGroup, qm::PlotTypeBox, 0, 1002};
+  const int32_t styles[] = {0, -1, 1100, 1101, 1102, 1103, 1104, 1105, 1106, 1107};
+  settings.PlotType = types[data[0] & 3];
+  settings.SplitMode = (data[0] >> 2) & 3;
+  if (settings.SplitMode == 3) settings.SplitMode = 0;
+  settings.LogFlag = (data[0] >> 4) & 1;
+  settings.LineAt01 = (data[0] >> 5) & 1;
+  settings.BlueBackground = (data[0] >> 6) & 1;
+  settings.ConnectingLines = (data[0] >> 7) & 1;
+  settings.ErrorBarStyle = styles[data[1] % 10];
+  bool asText = (data[2] & 1) != 0;
+  const uint8_t* body = data + 4;
+  size_t length = size - 4;
+
+  QuietSink sink;
+  int32_t code;
+  if (asText) {
+    code = qm::ImportTextRange(state->grid, body, length,
+                               (data[2] & 2) ? qm::TextRangeKind::Csv
+                                             : qm::TextRangeKind::TabSeparated,
+                               sink);
+  } else {
+    code = qm::DecodeWk1(state->grid, body, length);
+  }
+  if (code != 0) return 0;
+  std::memcpy(&state->before, &state->grid, sizeof state->grid);
+
+  Output<qm::EmfCanvas> emf;
+  if (qm::RunPlot(settings, state->grid, state->tables, sink, emf) == qm::PlotOutcome::Published) {
+    const std::vector<uint8_t>& bytes = emf.canvas->Finish();
+    std::string problem;
+    if (!qm::CheckEmf(bytes.data(), bytes.size(), problem)) Fail("metafile", problem);
+  }
+
+  Output<qm::SvgCanvas> svg;
+  if (qm::RunPlot(settings, state->grid, state->tables, sink, svg) == qm::PlotOutcome::Published) {
+    const std::string& text = svg.canvas->Finish();
+    xmlDocPtr document = xmlReadMemory(text.data(), int(text.size()), "chart.svg", nullptr,
+                                       XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    if (document == nullptr) Fail("svg", "not well-formed XML");
+    xmlFreeDoc(document);
+  }
+
+  Output<qm::TraceCanvas> trace;
+  qm::RunPlot(settings, state->grid, state->tables, sink, trace);
+
+  if (std::memcmp(&state->before, &state->grid, sizeof state->grid) != 0) {
+    Fail("grid", "changed by drawing");
+  }
+  return 0;
+}

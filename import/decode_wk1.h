@@ -1,0 +1,33 @@
+// The WK1 record decoder: walks a buffer of WK1 worksheet records twice and fills the worksheet
+// grid. Needs nothing of the platform, so it runs on clipboard data, files and fuzz input alike.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "import/grid.h"
+
+namespace qm {
+
+// WK1 record types the decoder reads; every other type is skipped by its body length.
+enum Wk1RecordType : uint16_t {
+  Wk1Bof = 0,
+  Wk1Eof = 1,
+  Wk1Range = 6,
+  Wk1Integer = 13,
+  Wk1Number = 14,
+  Wk1Label = 15,
+  Wk1Formula = 16,
+};
+
+// The two BOF versions accepted.
+constexpr uint16_t Wk1Version1028 = 0x0404;
+constexpr uint16_t Wk1Version1030 = 0x0406;
+
+// Resets the grid and decodes `length` bytes of WK1 records into it. Returns 0 on success, 1 when
+// a record other than EOF has body length 0, 2 when a BOF record carries another version, and -1
+// when the stream would be read past its end (a body, a record header or a handled record's
+// fields running past the buffer or the record's body, or no EOF record).
+int32_t DecodeWk1(WorksheetGrid& grid, const uint8_t* buffer, size_t length);
+
+}  // namespace qm

@@ -1,0 +1,198 @@
+// Tests of the clipboard step of the import: every result code with its message, the clipboard
+// left closed and unlocked on every path, and the warning about numbers in the header rows.
+#include "import/import_worksheet.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "import/memory_clipboard.h"
+#include "import/wk1_test_streams.h"
+
+namespace qm {
+namespace {
+
+using namespace qm::test;
+
+// A clipboard whose every service can be made to fail; it records opening and locking.
+class FakeClipboard : public ClipboardSource {
+ public:
+  uint32_t RegisterFormat(const std::string& name) override {
+    registeredName = name;
+    return registerFails ? 0 : 0xC123;
+  }
+  bool Open() override {
+    if (openFails) return false;
+    open = true;
+    return true;
+  }
+  bool IsFormatAvailable(uint32_t format) override { return hasFormat && format == 0xC123; }
+  bool GetDataHandle(uint32_t format) override { return !handleFails && format == 0xC123; }
+  size_t DataSize() override { return sizeOverride ? *sizeOverride : data.size(); }
+  const uint8_t* Lock() override {
+    if (lockFails) return nullptr;
+    locked = true;
+    return data.data();
+  }
+  void Unlock() override { locked = false; }
+  bool Close() override {
+    open = false;
+    return !closeFails;
+  }
+  uint32_t LastErrorCode() override { return 1418; }
+
+  Bytes data;
+  bool registerFails = false, openFails = false, hasFormat = true, handleFails = false;
+  bool lockFails = false, closeFails = false;
+  std::unique_ptr<size_t> sizeOverride;
+  std::string registeredName;
+  bool open = false, locked = false;
+};
+
+struct Shown {
+  std::vector<std::string> own;
+  std::vector<std::string> framework;
+};
+
+class Sink : public MessageSink {
+ public:
+  void ShowOwnBox(const std::string& text) override { shown.own.push_back(text); }
+  void ShowFrameworkBox(const std::string& text) override { shown.framework.push_back(text); }
+  Shown shown;
+};
+
+const Bytes& GoodStream() {
+  static const Bytes bytes = Join({Bof(), Range(0, 0, 1, 3), Label(0, 0, "A"), Label(1, 0, "B"),
+                                   Number(0, 2, 1.5), Integer(1, 3, 4), Eof()});
+  return bytes;
+}
+
+struct CodeCase {
+  const char* name;
+  void (*setUp)(FakeClipboard&);
+  int32_t code;
+  std::vector<std::string> own;
+};
+
+TEST(ImportWorksheetTest, CodesAndMessages) {
+  const CodeCase cases[] = {
+      {"success", [](FakeClipboard&) {}, 0, {}},
+      {"format not registered", [](FakeClipboard& c) { c.registerFails = true; }, 1, {}},
+      {"clipboard not opened",
+       [](FakeClipboard& c) { c.openFails = true; },
+       2,
+       {"Problem opening Clipboard"}},
+      {"no Wk1 data", [](FakeClipboard& c) { c.hasFormat = false; }, 3, {}},
+      {"no handle",
+       [](FakeClipboard& c) { c.handleFails = true; },
+       4,
+       {"Problem getting memory handle"}},
+      {"no bytes", [](FakeClipboard& c) { c.data.clear(); }, 5, {"empty clipboard?? len=0 "}},
+      {"one byte", [](FakeClipboard& c) { c.data = {1}; }, 5, {"empty clipboard?? len=1 "}},
+      {"copy cannot be allocated",
+       [](FakeClipboard& c) { c.sizeOverride = std::make_unique<size_t>(SIZE_MAX); },
+       6,
+       {"malloc problem"}},
+      {"not locked", [](FakeClipboard& c) { c.lockFails = true; }, 7, {"GlobalLock problem"}},
+      {"decoder code 1",
+       [](FakeClipboard& c) {
+         c.data = Join({Bof(), Bytes{9, 0, 0, 0}, Eof()});
+       },
+       108,
+       {"Error 1 reading wk1-data"}},
+      {"decoder code 2",
+       [](FakeClipboard& c) {
+         c.data = Join({Bof(0x0405), Eof()});
+       },
+       208,
+       {"Error 2 reading wk1-data"}},
+      {"decoder code -1",
+       [](FakeClipboard& c) {
+         c.data = Join({Bof(), Bytes{9, 0, 9, 0, 1}});
+       },
+       -92,
+       {"Error -1 reading wk1-data"}},
+      {"clipboard not closed",
+       [](FakeClipboard& c) { c.closeFails = true; },
+       9,
+       {"error code: 1418"}},
+  };
+  auto grid = std::make_unique<WorksheetGrid>();
+  for (const CodeCase& c : cases) {
+    FakeClipboard clipboard;
+    clipboard.data = GoodStream();
+    c.setUp(clipboard);
+    Sink sink;
+    EXPECT_EQ(ImportWorksheet(*grid, clipboard, sink), c.code) << c.name;
+    EXPECT_EQ(clipboard.registeredName, "Wk1") << c.name;
+    EXPECT_EQ(sink.shown.own, c.own) << c.name;
+    EXPECT_TRUE(sink.shown.framework.empty()) << c.name;
+    EXPECT_FALSE(clipboard.open) << c.name;
+    EXPECT_FALSE(clipboard.locked) << c.name;
+  }
+}
+
+TEST(ImportWorksheetTest, SuccessFillsTheGrid) {
+  auto grid = std::make_unique<WorksheetGrid>();
+  MemoryClipboardSource clipboard(GoodStream());
+  Sink sink;
+  ASSERT_EQ(ImportWorksheet(*grid, clipboard, sink), 0);
+  EXPECT_EQ(grid->RowCount, 4);
+  EXPECT_EQ(grid->ColumnCount, 2);
+  EXPECT_STREQ(grid->HeaderRow1Text[1], "B");
+  EXPECT_EQ(grid->Values[2][0], 1.5);
+  EXPECT_EQ(grid->Values[3][1], 4.0);
+}
+
+TEST(ImportWorksheetTest, MemoryClipboardWithoutDataGivesCode3) {
+  auto grid = std::make_unique<WorksheetGrid>();
+  MemoryClipboardSource clipboard;
+  Sink sink;
+  EXPECT_EQ(ImportWorksheet(*grid, clipboard, sink), 3);
+  EXPECT_TRUE(sink.shown.own.empty());
+  // The same clipboard can be opened again: the failed import closed it.
+  EXPECT_TRUE(clipboard.Open());
+}
+
+struct WarningCase {
+  const char* name;
+  Bytes stream;
+  bool warns;
+};
+
+TEST(ImportWorksheetTest, WarningAboutNumbersInTheHeaderRows) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const WarningCase cases[] = {
+      {"labels only", GoodStream(), false},
+      {"number in row 1", Join({Range(0, 0, 1, 3), Label(0, 0, "A"), Number(1, 0, 2.0), Eof()}),
+       true},
+      {"number in row 2", Join({Range(0, 0, 1, 3), Label(0, 0, "A"), Integer(0, 1, 7), Eof()}),
+       true},
+      {"missing value in row 1 is no number",
+       Join({Range(0, 0, 1, 3), Label(0, 0, "A"), Number(1, 0, nan), Eof()}), false},
+      {"number in row 1 beyond the columns",
+       Join({Range(0, 0, 0, 3), Label(0, 0, "A"), Number(1, 0, 2.0), Eof()}), false},
+      {"range of one row: its second row is not checked",
+       Join({Range(0, 0, 1, 0), Label(0, 0, "A"), Label(1, 0, "B"), Number(0, 1, 2.0), Eof()}),
+       false},
+      {"number in the only row", Join({Range(0, 0, 1, 0), Number(0, 0, 2.0), Eof()}), true},
+      {"number in row 3", Join({Range(0, 0, 1, 3), Label(0, 0, "A"), Number(0, 2, 2.0), Eof()}),
+       false},
+  };
+  auto grid = std::make_unique<WorksheetGrid>();
+  for (const WarningCase& c : cases) {
+    MemoryClipboardSource clipboard(c.stream);
+    Sink sink;
+    EXPECT_EQ(ImportWorksheet(*grid, clipboard, sink), 0) << c.name;
+    EXPECT_TRUE(sink.shown.own.empty()) << c.name;
+    std::vector<std::string> expected;
+    if (c.warns) expected.push_back("Warning: rows 1/2 contain VALUES\n");
+    EXPECT_EQ(sink.shown.framework, expected) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace qm

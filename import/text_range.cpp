@@ -1,0 +1,116 @@
+// A text range turned into WK1 records and imported through the WK1 path.
+#include "import/text_range.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "import/import_worksheet.h"
+#include "import/memory_clipboard.h"
+#include "import/text_encoding.h"
+#include "import/text_fields.h"
+#include "import/text_number.h"
+#include "import/write_wk1.h"
+
+namespace qm {
+
+namespace {
+
+bool IsBlankField(std::string_view field, bool tabIsBlank) {
+  for (char c : field) {
+    if (c != ' ' && !(tabIsBlank && c == '\t')) return false;
+  }
+  return true;
+}
+
+// A RANGE field holds at most the largest 16-bit number; the decoder caps the counts anyway.
+uint16_t RangeEnd(int64_t count) {
+  return uint16_t(std::min<int64_t>(count - 1, 0xFFFF));
+}
+
+}  // namespace
+
+bool ClipboardTextIsRange(const char* text, size_t length) {
+  if (text == nullptr) return false;
+  return std::find_if(text, text + length,
+                      [](char c) { return c == '\t' || c == '\n' || c == '\r'; }) != text + length;
+}
+
+bool BytesAreText(const uint8_t* bytes, size_t length) {
+  if (bytes == nullptr) return length == 0;
+  if (length >= 2 &&
+      ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF))) {
+    return true;
+  }
+  return std::find(bytes, bytes + length, uint8_t(0)) == bytes + length;
+}
+
+std::vector<uint8_t> WriteTextRangeWk1(const uint8_t* bytes, size_t length, TextRangeKind kind,
+                                       TextRangeSize* size) {
+  const std::string text = TextToCp1252(bytes, length);
+  const char separator = kind == TextRangeKind::Csv ? DetectCsvSeparator(text) : '\t';
+  // A comma is a decimal comma only where it cannot be a separator.
+  const bool decimalComma = separator != ',';
+  const bool tabIsBlank = separator != '\t';
+
+  TextRangeSize found;
+  bool anchored = false;
+  std::vector<uint8_t> cells;
+  std::string scratch;
+  TextFieldReader reader(text, separator);
+  TextField field{};
+  while (reader.Next(field)) {
+    found.rows = std::max(found.rows, field.row + 1);
+    found.columns = std::max(found.columns, field.column + 1);
+    if (IsBlankField(field.text, tabIsBlank)) continue;
+    found.holdsCell = true;
+    if (field.row >= MaxRows || field.column >= MaxColumns) continue;
+    uint16_t row = uint16_t(field.row);
+    uint16_t column = uint16_t(field.column);
+    double value = 0.0;
+    if (ParseTextNumber(field.text, decimalComma, tabIsBlank, value, scratch)) {
+      AppendWk1Number(cells, column, row, value);
+    } else {
+      size_t kept = std::min(field.text.size(), size_t(MaxHeaderText));
+      AppendWk1Label(cells, column, row, field.text.data(), kept);
+    }
+    if (row == 0 && column == 0) anchored = true;
+  }
+
+  std::vector<uint8_t> wk1;
+  wk1.reserve(cells.size() + 32);
+  AppendWk1Bof(wk1);
+  if (found.rows > 0) {
+    AppendWk1Range(wk1, 0, 0, RangeEnd(found.columns), RangeEnd(found.rows));
+    // The decoder places the range at the smallest row and column of any cell.
+    if (!anchored) AppendWk1Label(wk1, 0, 0, "", 0);
+  }
+  wk1.insert(wk1.end(), cells.begin(), cells.end());
+  AppendWk1Eof(wk1);
+  if (size != nullptr) *size = found;
+  return wk1;
+}
+
+int32_t ImportTextRange(WorksheetGrid& grid, const uint8_t* bytes, size_t length,
+                        TextRangeKind kind, MessageSink& messages) {
+  TextRangeSize size;
+  std::vector<uint8_t> wk1 = WriteTextRangeWk1(bytes, length, kind, &size);
+  if (!size.holdsCell) {
+    MemoryClipboardSource nothing;
+    return ImportWorksheet(grid, nothing, messages);
+  }
+  MemoryClipboardSource source(std::move(wk1));
+  return ImportWorksheet(grid, source, messages);
+}
+
+int32_t ImportClipboardText(WorksheetGrid& grid, const char* utf8, size_t length,
+                            MessageSink& messages) {
+  if (!ClipboardTextIsRange(utf8, length)) {
+    MemoryClipboardSource nothing;
+    return ImportWorksheet(grid, nothing, messages);
+  }
+  return ImportTextRange(grid, reinterpret_cast<const uint8_t*>(utf8), length,
+                         TextRangeKind::TabSeparated, messages);
+}
+
+}  // namespace qm

@@ -1,0 +1,54 @@
+// Spreadsheet ranges as text: the tab-separated text every spreadsheet puts on the clipboard when
+// it copies cells, and CSV/TSV files. The text becomes a WK1 stream of the same range, which the
+// WK1 import then reads, so that a text range obeys every rule of a "Wk1" range.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "import/grid.h"
+#include "import/message_sink.h"
+
+namespace qm {
+
+enum class TextRangeKind {
+  TabSeparated,  // clipboard text, .tsv and .txt files
+  Csv,           // comma-, semicolon- (or tab-) separated, as DetectCsvSeparator finds
+};
+
+// What the text held, whatever the grid can keep of it.
+struct TextRangeSize {
+  int64_t rows = 0;        // lines
+  int64_t columns = 0;     // the most fields of any line
+  bool holdsCell = false;  // some field is neither empty nor blank
+};
+
+// Whether clipboard text is to be read as a range: it holds a tab or a line break. A lone word
+// copied from a document is not a range.
+bool ClipboardTextIsRange(const char* text, size_t length);
+
+// Whether bytes of unknown kind are to be read as text: they open with a UTF-16 byte order mark
+// or hold no NUL byte (other binary data, a WK1 stream among them, nearly always does).
+bool BytesAreText(const uint8_t* bytes, size_t length);
+
+// The WK1 stream of a text range: BOF, RANGE from the first line and field to the last line and
+// the widest line, a NUMBER record for every number field and a LABEL record (cut at 255
+// characters) for every other non-blank field at worksheet row = line index and column = field
+// index, EOF. Fields beyond MaxRows lines or MaxColumns fields get no record. When the range's
+// first field is empty, an empty LABEL stands there so that the range still starts at it (it
+// reads as the Missing value, as an empty cell does). A text without lines gives BOF and EOF.
+std::vector<uint8_t> WriteTextRangeWk1(const uint8_t* bytes, size_t length, TextRangeKind kind,
+                                       TextRangeSize* size = nullptr);
+
+// Imports a text range the way ImportWorksheet imports "Wk1" data, with the same codes, messages
+// and warning; 3, with no message, when the text holds no cell at all.
+int32_t ImportTextRange(WorksheetGrid& grid, const uint8_t* bytes, size_t length,
+                        TextRangeKind kind, MessageSink& messages);
+
+// The desktop program's fallback when the clipboard holds no "Wk1" data: its text (UTF-8) is read
+// as a tab-separated range when ClipboardTextIsRange; otherwise the result is 3 as before.
+int32_t ImportClipboardText(WorksheetGrid& grid, const char* utf8, size_t length,
+                            MessageSink& messages);
+
+}  // namespace qm

@@ -1,0 +1,281 @@
+// The value axis shared by both charts: tick choice on tenfold working values, labels, the
+// mapping of values to heights, and the decimal helpers behind them.
+#include "plot/axis.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace qm {
+
+namespace {
+
+// Step multipliers; row r is walked cyclically over its first r + 1 entries. Rows 0 to 2 serve a
+// logarithmic axis (one, two or three ticks a decade), row 3 a linear one in tenfold units.
+constexpr int32_t TickStepTable[4][4] = {
+    {1, 0, 0, 0}, {1, 3, 0, 0}, {1, 2, 5, 0}, {10, 20, 25, 50}};
+constexpr int32_t LinearRow = 3;
+
+constexpr double Log2Of10 = 3.32192809488736234787;
+
+// Bounds on loops that plain arithmetic would end anyway; they only keep odd input (a span lost
+// to rounding, an underflowing step) from spinning.
+constexpr int32_t MaxStepSearch = 2000;
+constexpr int32_t MaxWidenings = 200;
+
+// A step walk: multiplier index and decimal exponent, advanced cyclically along a row.
+struct RowWalk {
+  int32_t row;
+  int32_t idx;
+  int32_t exponent;
+
+  int32_t length() const { return row + 1; }
+  double Multiplier() const { return TickStepTable[row][idx]; }
+  void Advance() {
+    idx = (idx + 1) % length();
+    if (idx == 0) exponent++;
+  }
+};
+
+double WorkingLow(double low) {
+  return 10 * low + 0.0001 * std::fabs(low);
+}
+double WorkingHigh(double high) {
+  return 10 * high - 0.0001 * std::fabs(high);
+}
+
+// Tick values are single precision: bounds beyond this could not be told apart from infinity,
+// and a range narrower than MinWidth (in working units) not from zero width.
+constexpr double MaxBound = 1e37;
+constexpr double MinWidth = 1e-29;
+
+// The step search needs a working span that is positive after the inward moves and wide enough
+// for single-precision ticks to differ.
+bool RangeHasSteps(double low, double high) {
+  double lo = WorkingLow(low);
+  double hi = WorkingHigh(high);
+  double span = hi - lo;
+  return span > MinWidth && span > 1e-5 * std::fmax(std::fabs(lo), std::fabs(hi));
+}
+
+// An empty, reversed or too narrow range (all values near 100000, say) has no tick step: widen
+// it about its centre, doubling, until it has one. Ranges that have a step are left as they are.
+void WidenNarrowRange(double& low, double& high) {
+  if (!std::isfinite(low) || !std::isfinite(high)) {
+    low = 0;
+    high = 1;
+  }
+  low = std::fmin(std::fmax(low, -MaxBound), MaxBound);
+  high = std::fmin(std::fmax(high, -MaxBound), MaxBound);
+  if (RangeHasSteps(low, high)) return;
+  double centre = low / 2 + high / 2;
+  double half = std::fmax(std::fabs(high - low) / 2,
+                          1e-6 * std::fmax(1.0, std::fmax(std::fabs(low), std::fabs(high))));
+  for (int32_t i = 0; i < MaxWidenings; i++) {
+    low = centre - half;
+    high = centre + half;
+    if (RangeHasSteps(low, high)) return;
+    half *= 2;
+  }
+  low = 0;
+  high = 1;
+}
+
+int32_t ChooseRow(double workLow, double workHigh, int32_t& logScale) {
+  if (workHigh <= 0 || workLow <= 0) {
+    logScale = 0;
+    return LinearRow;
+  }
+  if (!logScale) return LinearRow;
+  double ratio = workHigh / workLow;
+  if (ratio < 51) return 2;
+  if (ratio < 501) return 1;
+  return 0;
+}
+
+void ResetTicks(AxisTickTable& table) {
+  for (AxisTick& tick : table.entries) {
+    tick.text[0] = '\0';
+    tick.value = -999.0f;
+  }
+}
+
+// Linear walk: the smallest step of 10, 20, 25 or 50 times a power of ten that is at least
+// span / 6, the working low rounded down to it, and the ticks up to the working high.
+void LinearTicks(AxisTickTable& table, int32_t exponents[], int32_t& tickCount, int32_t& extra,
+                 double& workLow, double& workHigh, double step, int32_t searchStart) {
+  double span = workHigh - workLow;
+  RowWalk walk{LinearRow, 0, searchStart};
+  for (int32_t i = 0; i < MaxStepSearch && 6 * step < span; i++) {
+    walk.Advance();
+    step = ScaleByPowerOfTen(walk.Multiplier(), walk.exponent);
+  }
+  extra = TickStepTable[LinearRow][walk.idx] == 25 ? 1 : 0;
+  double quotient = workLow / step;
+  if (quotient != std::floor(quotient)) workLow = std::floor(quotient) * step;
+  for (int32_t i = 0; i < MaxAxisTicks; i++) {
+    float value = float((workLow + i * step) / 10);
+    table.entries[i].value = value;
+    exponents[i] = walk.exponent;
+    // The table ends at MaxAxisTicks: the last one it holds becomes the top.
+    if (value >= workHigh * 0.1 || i == MaxAxisTicks - 1) {
+      tickCount = i + 1;
+      workHigh = double(value) * 10;
+      break;
+    }
+  }
+}
+
+// Logarithmic walk: the largest row value below the working low, then row values up to the
+// working high.
+void LogTicks(AxisTickTable& table, int32_t exponents[], int32_t& tickCount, int32_t row,
+              double& workLow, double& workHigh, int32_t searchStart) {
+  RowWalk walk{row, 0, searchStart};
+  RowWalk previous = walk;
+  for (int32_t i = 0; i < MaxStepSearch; i++) {
+    if (ScaleByPowerOfTen(walk.Multiplier(), walk.exponent + 1) >= workLow) break;
+    previous = walk;
+    walk.Advance();
+  }
+  workLow = ScaleByPowerOfTen(previous.Multiplier(), previous.exponent + 1);
+  walk = previous;
+  for (int32_t i = 0; i < MaxAxisTicks; i++) {
+    float value = float(ScaleByPowerOfTen(walk.Multiplier(), walk.exponent));
+    table.entries[i].value = value;
+    exponents[i] = walk.exponent;
+    walk.Advance();
+    if (value >= workHigh * 0.1 || i == MaxAxisTicks - 1) {
+      tickCount = i + 1;
+      workHigh = double(value) * 10;
+      break;
+    }
+  }
+}
+
+void LabelTicks(AxisTickTable& table, const int32_t exponents[], int32_t tickCount, bool linear,
+                int32_t extra, double high) {
+  double limit = high > 0 ? high * 1.0001 : high * 0.9999;
+  for (int32_t i = 0; i < tickCount; i++) {
+    AxisTick& tick = table.entries[i];
+    if (tick.value > limit) break;
+    int32_t decimals = linear ? extra - exponents[i] : -exponents[i];
+    if (decimals < 0) decimals = 0;
+    // A label longer than the field keeps its first 39 characters.
+    std::snprintf(tick.text, sizeof tick.text, "%.*lf", decimals, double(tick.value));
+  }
+}
+
+}  // namespace
+
+int32_t ComputeAxisTicks(AxisTickTable& table, int32_t& tickCount, double& low, double& high,
+                         int32_t logScale, int32_t withLabels) {
+  tickCount = 0;
+  WidenNarrowRange(low, high);
+
+  double mantissa;
+  int32_t exponent;
+  SplitDecimal(logScale ? low : high, mantissa, exponent);
+  double workLow = WorkingLow(low);
+  double workHigh = WorkingHigh(high);
+  ResetTicks(table);
+  int32_t row = ChooseRow(workLow, workHigh, logScale);
+
+  double span = workHigh - workLow;
+  double step = 0;
+  for (int32_t i = 0; i < MaxStepSearch; i++) {
+    exponent--;
+    step = ScaleByPowerOfTen(TickStepTable[row][0], exponent);
+    if (3 * step < span) break;
+  }
+
+  int32_t exponents[MaxAxisTicks] = {};
+  int32_t extra = 0;
+  if (row == LinearRow) {
+    LinearTicks(table, exponents, tickCount, extra, workLow, workHigh, step, exponent);
+  } else {
+    LogTicks(table, exponents, tickCount, row, workLow, workHigh, exponent);
+  }
+  low = double(float(workLow / 10));
+  high = double(float(workHigh / 10));
+
+  if (withLabels) {
+    LabelTicks(table, exponents, tickCount, row == LinearRow, extra, high);
+    if (logScale) {
+      for (int32_t i = 0; i < tickCount; i++) {
+        table.entries[i].value = float(std::log(double(table.entries[i].value)));
+      }
+      low = std::log(low);
+      high = std::log(high);
+    }
+  }
+  return logScale;
+}
+
+int32_t ValueToY(double value, double substitute, double low, int32_t logScale, int32_t shift,
+                 double scale) {
+  double v = value;
+  if (v <= BelowLimitMarker || v >= AboveLimitMarker || (logScale && v <= 0)) v = substitute;
+  if (logScale) v = std::log(v);
+  double t = scale * (v - low) + shift;
+  // Heights far off the canvas (or no number at all) are pinned to a range an int32 holds.
+  constexpr double MaxOffset = 1e9;
+  if (std::isnan(t)) t = 0;
+  if (t > MaxOffset) t = MaxOffset;
+  if (t < -MaxOffset) t = -MaxOffset;
+  return 7650 - int32_t(t);
+}
+
+int32_t TextWidth(const char* text) {
+  size_t length = std::strlen(text);
+  constexpr size_t MaxLength = INT32_MAX / 200;
+  return 200 * int32_t(length < MaxLength ? length : MaxLength);
+}
+
+void DrawDot(Canvas& canvas, int32_t x, int32_t y, int32_t diameter) {
+  int32_t h = diameter / 2;
+  canvas.Ellipse(x - h, y - h, x + h, y + h);
+}
+
+void DrawVerticalTick(Canvas& canvas, int32_t x, int32_t y, int32_t length) {
+  int32_t h = length / 2;
+  canvas.MoveTo(x, y - h);
+  canvas.LineTo(x, y + h);
+}
+
+double SplitDecimal(double x, double& mantissa, int32_t& exponent) {
+  if (x == 0) {
+    mantissa = 0;
+    exponent = -1;
+    return mantissa;
+  }
+  if (!std::isfinite(x)) {  // no decimal exponent: keep x as it is
+    mantissa = x;
+    exponent = 0;
+    return mantissa;
+  }
+  double magnitude = std::log10(std::fabs(x));
+  exponent = int32_t(magnitude) - 1;
+  if (std::fabs(x) < 1) exponent--;
+  mantissa = TenToThe(magnitude - exponent);
+  if (x < 0) mantissa = -mantissa;
+  return mantissa;
+}
+
+double PowerOfTen(int32_t n) {
+  // Repeated multiplication; past the double range the result no longer changes.
+  double result = 1;
+  double factor = n > 0 ? 10 : 0.1;
+  int64_t count = n > 0 ? int64_t(n) : -int64_t(n);
+  for (int64_t i = 0; i < count && result != 0 && !std::isinf(result); i++) result *= factor;
+  return result;
+}
+
+double TenToThe(double x) {
+  return std::exp2(x * Log2Of10);
+}
+
+double ScaleByPowerOfTen(double x, int32_t n) {
+  return PowerOfTen(n) * x;
+}
+
+}  // namespace qm

@@ -1,0 +1,33 @@
+// The plot run: settings and grid in, series and statistics computed, the chart recorded on
+// the canvas an output opens, the outcome out. The desktop program and quillmap-cli both call
+// it; where the picture goes (file, clipboard) is the output's business.
+#pragma once
+
+#include <cstdint>
+
+#include "import/grid.h"
+#include "import/message_sink.h"
+#include "plot/canvas.h"
+#include "plot/plot_types.h"
+
+namespace qm {
+
+enum class PlotOutcome { Published, NoSplitColumn, MetafileFailure };
+
+class PlotOutput {
+ public:
+  virtual ~PlotOutput() = default;
+  // Prepares the destination and returns the canvas to record into, one that has recorded
+  // nothing yet (a fresh one for every run); nullptr when the picture cannot be created (for
+  // instance its folder is missing). Called at most once per run.
+  virtual Canvas* Open() = 0;
+  // Ends the recording and puts the picture where it goes.
+  virtual void Close() = 0;
+};
+
+// One run over `tables` (allocated once by the caller and reused). "No SPLIT-column found\n"
+// and "Problem creating Metafile" are shown on `messages`; the success message is the caller's.
+PlotOutcome RunPlot(const PlotSettings& settings, const WorksheetGrid& grid, PlotTables& tables,
+                    MessageSink& messages, PlotOutput& output);
+
+}  // namespace qm

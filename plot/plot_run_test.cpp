@@ -1,0 +1,257 @@
+// The plot run: outcomes, messages, the canvas set-up every chart starts from, the placeholder
+// run as a whole, and repeated runs over the same tables.
+#include "plot/plot_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "canvas/emf_canvas.h"
+#include "canvas/trace_canvas.h"
+
+namespace qm {
+namespace {
+
+class RecordingMessages : public MessageSink {
+ public:
+  void ShowOwnBox(const std::string& text) override { shown.push_back("own: " + text); }
+  void ShowFrameworkBox(const std::string& text) override { shown.push_back("framework: " + text); }
+  std::vector<std::string> shown;
+};
+
+// A trace that also notes the mapping calls, which the trace itself leaves out.
+class MappingTraceCanvas : public TraceCanvas {
+ public:
+  void SetMapMode(int32_t mode) override { Note("SetMapMode", mode, 0); }
+  void SetWindowExtent(int32_t cx, int32_t cy) override { Note("SetWindowExtent", cx, cy); }
+  void SetViewportExtent(int32_t cx, int32_t cy) override { Note("SetViewportExtent", cx, cy); }
+  std::string mapping;
+
+ private:
+  void Note(const char* name, int32_t a, int32_t b) {
+    mapping += std::string(name) + ' ' + std::to_string(a) + ' ' + std::to_string(b) + " after " +
+               std::to_string(trace().size()) + " bytes of trace\n";
+  }
+};
+
+// Opens a fresh trace per run, or nothing when told to fail.
+class TraceOutput : public PlotOutput {
+ public:
+  Canvas* Open() override {
+    opens++;
+    if (fail) return nullptr;
+    canvas = std::make_unique<MappingTraceCanvas>();
+    return canvas.get();
+  }
+  void Close() override { closes++; }
+
+  bool fail = false;
+  int opens = 0;
+  int closes = 0;
+  std::unique_ptr<MappingTraceCanvas> canvas;
+};
+
+class EmfOutput : public PlotOutput {
+ public:
+  Canvas* Open() override {
+    canvas = std::make_unique<EmfCanvas>();
+    return canvas.get();
+  }
+  void Close() override { bytes = canvas->Finish(); }
+  std::unique_ptr<EmfCanvas> canvas;
+  std::vector<uint8_t> bytes;
+};
+
+// Two data columns and, when asked, a split column with the groups 0 and 1.
+std::unique_ptr<WorksheetGrid> MakeGrid(bool withSplit) {
+  auto grid = std::make_unique<WorksheetGrid>();
+  ClearGrid(*grid);
+  const int32_t rows = 12;
+  grid->RowCount = rows;
+  grid->ColumnCount = withSplit ? 3 : 2;
+  std::strcpy(grid->HeaderRow1Text[0], "Control");
+  std::strcpy(grid->HeaderRow1Text[1], "Dose 1");
+  if (withSplit) {
+    std::strcpy(grid->HeaderRow1Text[2], "split");
+    std::strcpy(grid->HeaderRow2Text[2], "0=control;1=treated");
+  }
+  for (int32_t c = 0; c < grid->ColumnCount; c++) {
+    grid->Values[0][c] = MissingValue;
+    grid->Values[1][c] = MissingValue;
+  }
+  for (int32_t r = 2; r < rows; r++) {
+    grid->Values[r][0] = 3 + r * 1.5;
+    grid->Values[r][1] = r % 4 == 0 ? BelowLimitMarker : 40 - r * 2.25;
+    if (withSplit) grid->Values[r][2] = r % 2;
+  }
+  return grid;
+}
+
+struct RunResult {
+  PlotOutcome outcome;
+  std::vector<std::string> messages;
+  std::string trace;
+  std::string mapping;
+  int opens;
+  int closes;
+};
+
+RunResult RunWith(const PlotSettings& settings, const WorksheetGrid& grid, PlotTables& tables,
+                  bool failOpen = false) {
+  RecordingMessages messages;
+  TraceOutput output;
+  output.fail = failOpen;
+  RunResult run;
+  run.outcome = RunPlot(settings, grid, tables, messages, output);
+  run.messages = messages.shown;
+  run.trace = output.canvas ? output.canvas->trace() : "";
+  run.mapping = output.canvas ? output.canvas->mapping : "";
+  run.opens = output.opens;
+  run.closes = output.closes;
+  return run;
+}
+
+const char* const PlaceholderFigure =
+    "Pen 0 15 0xFF0000\n"
+    "Brush solid 0x0000FF\n"
+    "Ellipse 10 10 10200 7650\n"
+    "Polyline 10 10 10 7640 10190 7640 10190 10 10 10\n";
+
+TEST(PlotRun, PlaceholderOnPlainBackground) {
+  auto grid = MakeGrid(false);
+  auto tables = std::make_unique<PlotTables>();
+  PlotSettings settings;
+  for (int32_t plotType : {0, 1002, 1003, 999}) {
+    settings.PlotType = plotType;
+    RunResult run = RunWith(settings, *grid, *tables);
+    EXPECT_EQ(run.outcome, PlotOutcome::Published);
+    EXPECT_TRUE(run.messages.empty());
+    EXPECT_EQ(run.opens, 1);
+    EXPECT_EQ(run.closes, 1);
+    EXPECT_EQ(run.trace, std::string("Font upright\n"
+                                     "Stock 7\n"
+                                     "Stock 0\n") +
+                             PlaceholderFigure +
+                             "Stock 7\n"
+                             "Stock 0\n")
+        << plotType;
+  }
+}
+
+TEST(PlotRun, PlaceholderOnBlueBackground) {
+  auto grid = MakeGrid(false);
+  auto tables = std::make_unique<PlotTables>();
+  PlotSettings settings;
+  settings.BlueBackground = 1;
+  RunResult run = RunWith(settings, *grid, *tables);
+  EXPECT_EQ(run.outcome, PlotOutcome::Published);
+  EXPECT_EQ(run.trace, std::string("Font upright\n"
+                                   "Brush solid 0x780000\n"
+                                   "Stock 6\n") +
+                           PlaceholderFigure +
+                           "Stock 6\n"
+                           "Brush solid 0x780000\n");
+}
+
+TEST(PlotRun, MappingIsSetBeforeAnythingIsDrawn) {
+  auto grid = MakeGrid(false);
+  auto tables = std::make_unique<PlotTables>();
+  RunResult run = RunWith(PlotSettings{}, *grid, *tables);
+  EXPECT_EQ(run.mapping,
+            "SetMapMode 7 0 after 0 bytes of trace\n"
+            "SetWindowExtent 14400 10800 after 0 bytes of trace\n"
+            "SetViewportExtent 800 600 after 0 bytes of trace\n");
+}
+
+TEST(PlotRun, NoSplitColumnEndsBeforeTheCanvasOpens) {
+  auto grid = MakeGrid(false);
+  auto tables = std::make_unique<PlotTables>();
+  for (int32_t splitMode : {1, 2}) {
+    PlotSettings settings;
+    settings.SplitMode = splitMode;
+    RunResult run = RunWith(settings, *grid, *tables);
+    EXPECT_EQ(run.outcome, PlotOutcome::NoSplitColumn);
+    EXPECT_EQ(run.messages, std::vector<std::string>{"framework: No SPLIT-column found\n"});
+    EXPECT_EQ(run.opens, 0);
+    EXPECT_EQ(run.closes, 0);
+  }
+}
+
+TEST(PlotRun, SplitColumnFoundDraws) {
+  auto grid = MakeGrid(true);
+  auto tables = std::make_unique<PlotTables>();
+  PlotSettings settings;
+  settings.SplitMode = 1;
+  RunResult run = RunWith(settings, *grid, *tables);
+  EXPECT_EQ(run.outcome, PlotOutcome::Published);
+  EXPECT_TRUE(run.messages.empty());
+  EXPECT_EQ(tables->series.SeriesCount, 4);
+}
+
+TEST(PlotRun, CanvasThatCannotOpenShowsTheMessageAndDrawsNothing) {
+  auto grid = MakeGrid(false);
+  auto tables = std::make_unique<PlotTables>();
+  PlotSettings settings;
+  settings.PlotType = PlotTypeGroup;
+  RunResult failed = RunWith(settings, *grid, *tables, true);
+  EXPECT_EQ(failed.outcome, PlotOutcome::MetafileFailure);
+  EXPECT_EQ(failed.messages, std::vector<std::string>{"own: Problem creating Metafile"});
+  EXPECT_EQ(failed.opens, 1);
+  EXPECT_EQ(failed.closes, 0);
+  EXPECT_EQ(failed.trace, "");
+
+  // OK again: the whole run is repeated and draws what a first run draws.
+  RunResult again = RunWith(settings, *grid, *tables);
+  auto freshTables = std::make_unique<PlotTables>();
+  RunResult fresh = RunWith(settings, *grid, *freshTables);
+  EXPECT_EQ(again.outcome, PlotOutcome::Published);
+  EXPECT_EQ(again.trace, fresh.trace);
+}
+
+TEST(PlotRun, RepeatedRunsOverTheSameTablesDrawTheSamePicture) {
+  for (bool withSplit : {false, true}) {
+    auto grid = MakeGrid(withSplit);
+    auto tables = std::make_unique<PlotTables>();
+    for (int32_t plotType : {PlotTypeGroup, PlotTypeBox, 0}) {
+      for (int32_t logFlag : {0, 1}) {
+        PlotSettings settings;
+        settings.PlotType = plotType;
+        settings.SplitMode = withSplit ? 2 : 0;
+        settings.LogFlag = logFlag;
+        settings.ErrorBarStyle = ErrorBarBoxPlot;
+        settings.ConnectingLines = 1;
+        RunResult first = RunWith(settings, *grid, *tables);
+        RunResult second = RunWith(settings, *grid, *tables);
+        EXPECT_EQ(first.outcome, PlotOutcome::Published);
+        EXPECT_EQ(second.trace, first.trace) << plotType << ' ' << logFlag << ' ' << withSplit;
+
+        RecordingMessages messages;
+        EmfOutput emfFirst;
+        EmfOutput emfSecond;
+        RunPlot(settings, *grid, *tables, messages, emfFirst);
+        RunPlot(settings, *grid, *tables, messages, emfSecond);
+        EXPECT_FALSE(emfFirst.bytes.empty());
+        EXPECT_EQ(emfSecond.bytes, emfFirst.bytes) << plotType << ' ' << logFlag;
+      }
+    }
+  }
+}
+
+TEST(PlotRun, GridIsLeftAsItWas) {
+  auto grid = MakeGrid(true);
+  auto copy = std::make_unique<WorksheetGrid>(*grid);
+  auto tables = std::make_unique<PlotTables>();
+  for (int32_t plotType : {PlotTypeGroup, PlotTypeBox}) {
+    PlotSettings settings;
+    settings.PlotType = plotType;
+    settings.SplitMode = 1;
+    RunWith(settings, *grid, *tables);
+  }
+  EXPECT_EQ(std::memcmp(grid.get(), copy.get(), sizeof(WorksheetGrid)), 0);
+}
+
+}  // namespace
+}  // namespace qm

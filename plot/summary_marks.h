@@ -1,0 +1,42 @@
+// The last layer of the group plot: one summary mark per series (centre line, diamond, error
+// bar or notched box) in the error-bar style of the Options dialog, on the plot's own axis.
+#pragma once
+
+#include <cstdint>
+
+#include "plot/canvas.h"
+#include "stats/series_table.h"
+
+namespace qm {
+
+// The working values of one group plot call that the marks share with it.
+struct GroupPlotLayout {
+  double low;     // axis bottom, in natural logarithms when flag is set
+  double high;    // axis top
+  int32_t flag;   // logarithmic flag in effect
+  double scale;   // 6120 / (high - low)
+  int32_t axisX;  // left edge of the frame
+  int32_t slotWidth;
+  int32_t half;                // slotWidth / 2
+  CanvasObject markFillBrush;  // the interior of diamonds and boxes
+};
+
+// The centre of slot s.
+inline int32_t SlotCentre(const GroupPlotLayout& layout, int32_t s) {
+  return layout.axisX + 255 + layout.half + s * layout.slotWidth;
+}
+
+// Truncates a canvas coordinate toward zero. False for a real that is no usable coordinate
+// (NaN, infinite, or so far off the canvas that an int32_t cannot hold it).
+inline bool TruncateCoordinate(double x, int32_t& out) {
+  if (!(x > -1.0e9 && x < 1.0e9)) return false;
+  out = int32_t(x);
+  return true;
+}
+
+// Draws the marks of styles 1101..1107 over the points, with the outline pen already selected;
+// any other style draws nothing and selects nothing.
+void DrawSummaryMarks(Canvas& canvas, const SeriesTable& table, const GroupPlotLayout& layout,
+                      int32_t errorBarStyle);
+
+}  // namespace qm

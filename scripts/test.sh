@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# The whole test suite from a clean checkout: dependencies, the release build and its tests
+# (the desktop program's under a virtual X server), the core tests again under AddressSanitizer
+# and UndefinedBehaviorSanitizer, and a bounded run of every fuzz target.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+cmake --preset release
+cmake --build --preset release
+ctest --preset release
+
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan
+
+cmake --preset fuzz
+cmake --build --preset fuzz
+scripts/run-fuzzers.sh build/fuzz/fuzz

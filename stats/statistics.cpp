@@ -1,0 +1,207 @@
+// Series statistics from the ranked values of one series.
+#include "stats/statistics.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "stats/normal.h"
+#include "stats/quantile.h"
+
+namespace qm {
+
+namespace {
+
+// Sums over the Measured values (all of them, or the positive ones with l = ln v).
+struct Sums {
+  int32_t count = 0;
+  double z = 0.0;
+  double zz = 0.0;
+  double v = 0.0;
+  double vv = 0.0;
+  double zv = 0.0;
+  bool scoresTied = true;  // every normal score so far equals the first
+  double firstZ = 0.0;
+
+  void Add(double score, double value) {
+    if (count == 0) firstZ = score;
+    if (score != firstZ) scoresTied = false;
+    ++count;
+    z += score;
+    zz += score * score;
+    v += value;
+    vv += value * value;
+    zv += score * value;
+  }
+};
+
+bool Available(double value) { return value > MissingValue; }
+
+// Mean and standard deviation of the summed values; Missing where too few values allow none.
+void OrdinaryMeanAndSd(const Sums& sums, double& mean, double& sd) {
+  const int32_t m = sums.count;
+  mean = m >= 1 ? sums.v / m : MissingValue;
+  if (m < 2) {
+    sd = MissingValue;
+    return;
+  }
+  const double radicand = (m * sums.vv - sums.v * sums.v) / ((m - 1) * m);
+  sd = radicand < 0.0 ? 0.0 : std::sqrt(radicand);  // all values equal, up to rounding
+}
+
+// Intercept and slope of the values on their normal scores. With fewer than two values, or
+// all of them at one normal score, there is no slope: D is 0 in exact arithmetic even where
+// rounding leaves a tiny D.
+void RegressionMeanAndSd(const Sums& sums, double& mean, double& sd) {
+  const int32_t m = sums.count;
+  const double d = m * sums.zz - sums.z * sums.z;
+  if (m < 2 || sums.scoresTied || !(d > 0.0)) {
+    mean = MissingValue;
+    sd = MissingValue;
+    return;
+  }
+  sd = (m * sums.zv - sums.v * sums.z) / d;
+  mean = (sums.v * sums.zz - sums.zv * sums.z) / d;
+  if (!std::isfinite(sd) || !std::isfinite(mean)) {
+    mean = MissingValue;
+    sd = MissingValue;
+  }
+}
+
+// score * sd + mean on the linear scale; Missing when the regression gave none.
+double LinearEstimate(double score, double mean, double sd) {
+  if (!Available(mean) || !Available(sd) || !Available(score)) return MissingValue;
+  return score * sd + mean;
+}
+
+// The value (not its logarithm) of score * logSd + logMean; Missing when the regression gave
+// none or the value does not fit a double.
+double LogEstimate(double score, double logMean, double logSd) {
+  if (!Available(logMean) || !Available(logSd) || !Available(score)) return MissingValue;
+  const double value = std::exp(score * logSd + logMean);
+  return std::isfinite(value) ? value : MissingValue;
+}
+
+}  // namespace
+
+void ComputeSeriesStatistics(SeriesTable& table, RankTable& ranks, int32_t s) {
+  Series& record = table.series[s];
+  RankEntry* rows = ranks.rows;
+  const int32_t rowCount = std::clamp(table.grid->RowCount, 0, MaxRows);
+
+  // First pass: counts and extremes.
+  int32_t n = 0;
+  int32_t positiveCount = 0;
+  int32_t belowLimitCount = 0;
+  int32_t nonPositiveCount = 0;
+  int32_t aboveLimitCount = 0;
+  double minimum = AboveLimitMarker;
+  double maximum = BelowLimitMarker;
+  for (int32_t r = 0; r < rowCount; ++r) {
+    const double v = rows[r].value;
+    if (v == MissingValue) continue;
+    ++n;
+    if (v > 0.0) ++positiveCount;
+    if (v == BelowLimitMarker) {
+      ++belowLimitCount;
+      ++nonPositiveCount;
+      continue;
+    }
+    if (v <= 0.0) ++nonPositiveCount;
+    if (v == AboveLimitMarker) {
+      ++aboveLimitCount;
+      continue;
+    }
+    if (v < minimum) minimum = v;
+    if (v > maximum) maximum = v;
+  }
+
+  // Second pass: rank every row, then sum over the Measured values in row order.
+  AssignMidRanks(record.order, rowCount, n, ranks);
+  const double plottingConstant = n >= 1 ? PlottingConstant(n) : 0.0;
+  Sums all;
+  Sums positive;  // v holds ln v here
+  for (int32_t r = 0; r < rowCount; ++r) {
+    RankEntry& entry = rows[r];
+    const double v = entry.value;
+    if (v == MissingValue) {
+      entry.midRank = 0.0;
+      entry.plottingPosition = 0.0;
+      entry.normalScore = MissingValue;
+      continue;
+    }
+    entry.plottingPosition = PlottingPositionFrom(entry.midRank, n, plottingConstant);
+    entry.normalScore =
+        entry.plottingPosition > 0.0 ? InverseNormal(entry.plottingPosition) : MissingValue;
+    if (v > BelowLimitMarker && v < AboveLimitMarker) {
+      const double z = entry.normalScore;
+      all.Add(z, v);
+      if (v > 0.0) positive.Add(z, std::log(v));
+    }
+  }
+
+  record.count = n;
+  record.positiveCount = positiveCount;
+  record.measuredCount = all.count;
+  record.measuredPositiveCount = positive.count;
+  record.belowLimitCount = belowLimitCount;
+  record.nonPositiveCount = nonPositiveCount;
+  record.aboveLimitCount = aboveLimitCount;
+
+  record.quantile10 = SeriesQuantile(table, s, 0.1);
+  record.quantile25 = SeriesQuantile(table, s, 0.25);
+  record.median = SeriesQuantile(table, s, 0.5);
+  record.quantile75 = SeriesQuantile(table, s, 0.75);
+  record.quantile90 = SeriesQuantile(table, s, 0.9);
+  if (n >= 6) {
+    const double halfBand = std::sqrt(n / 4.0) / n;  // one standard error of rank, as a fraction
+    record.medianLower = SeriesQuantile(table, s, 0.5 - halfBand);
+    record.medianUpper = SeriesQuantile(table, s, 0.5 + halfBand + 1.0 / n);
+  } else {
+    record.medianLower = MissingValue;
+    record.medianUpper = MissingValue;
+  }
+
+  record.minimum = minimum;
+  record.maximum = maximum;
+
+  if (belowLimitCount + aboveLimitCount == 0) {
+    OrdinaryMeanAndSd(all, record.mean, record.sd);
+    OrdinaryMeanAndSd(positive, record.logMean, record.logSd);
+  } else {
+    RegressionMeanAndSd(all, record.mean, record.sd);
+    record.belowLimitEstimate =
+        belowLimitCount >= 1
+            ? LinearEstimate(MeanLowNormalScore(belowLimitCount, n), record.mean, record.sd)
+            : 0.0;
+    record.aboveLimitEstimate =
+        aboveLimitCount >= 1
+            ? LinearEstimate(MeanHighNormalScore(aboveLimitCount, n), record.mean, record.sd)
+            : 0.0;
+    RegressionMeanAndSd(positive, record.logMean, record.logSd);
+    record.logBelowLimitEstimate =
+        nonPositiveCount >= 1
+            ? LogEstimate(MeanLowNormalScore(nonPositiveCount, positiveCount), record.logMean,
+                          record.logSd)
+            : 0.0;
+    record.logAboveLimitEstimate =
+        aboveLimitCount >= 1
+            ? LogEstimate(MeanHighNormalScore(aboveLimitCount, positiveCount), record.logMean,
+                          record.logSd)
+            : 0.0;
+  }
+
+  const int32_t m = all.count;
+  const int32_t mp = positive.count;
+  const bool sdAvailable = Available(record.sd);
+  record.sem = sdAvailable && m >= 2 ? record.sd / std::sqrt(m) : MissingValue;
+  const bool meanBand = sdAvailable && m >= 3;
+  record.meanPlusSem = meanBand ? record.mean + record.sem : MissingValue;
+  record.meanMinusSem = meanBand ? record.mean - record.sem : MissingValue;
+  const bool logSdAvailable = Available(record.logSd);
+  record.logSem = logSdAvailable && mp >= 2 ? record.logSd / std::sqrt(mp) : MissingValue;
+  const bool logBand = logSdAvailable && mp >= 3;
+  record.logMeanPlusSem = logBand ? record.logMean + record.logSem : MissingValue;
+  record.logMeanMinusSem = logBand ? record.logMean - record.logSem : MissingValue;
+}
+
+}  // namespace qm

@@ -1,0 +1,71 @@
+// Worksheet grids and series tables built in code for the statistics tests: a grid is filled
+// column by column, and the tables of one plot run live on the heap like the program's.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "import/grid.h"
+#include "import/limits.h"
+#include "import/message_sink.h"
+#include "stats/ranks.h"
+#include "stats/series_table.h"
+
+namespace qm::testing {
+
+// Keeps every message text.
+class MessageLog : public MessageSink {
+ public:
+  void ShowOwnBox(const std::string& text) override { own.push_back(text); }
+  void ShowFrameworkBox(const std::string& text) override { framework.push_back(text); }
+  std::vector<std::string> own;
+  std::vector<std::string> framework;
+};
+
+// One plot run's tables over a grid of `rows` rows (the two header rows included), every cell
+// missing until a column is added.
+struct TestRun {
+  explicit TestRun(int32_t rows = MaxRows)
+      : grid(std::make_unique<WorksheetGrid>()),
+        table(std::make_unique<SeriesTable>()),
+        ranks(std::make_unique<RankTable>()) {
+    grid->RowCount = rows;
+    for (auto& row : grid->Values) {
+      for (double& cell : row) cell = MissingValue;
+    }
+  }
+
+  // Appends a column: its two header texts and its observations from row 2 on.
+  int32_t AddColumn(const char* name, const char* row2, const std::vector<double>& values) {
+    const int32_t c = grid->ColumnCount++;
+    std::strncpy(grid->HeaderRow1Text[c], name, MaxHeaderText);
+    std::strncpy(grid->HeaderRow2Text[c], row2, MaxHeaderText);
+    for (size_t i = 0; i < values.size(); ++i) grid->Values[2 + i][c] = values[i];
+    return c;
+  }
+  int32_t AddColumn(const char* name, const std::vector<double>& values) {
+    return AddColumn(name, "", values);
+  }
+
+  bool Build(int32_t splitMode) { return BuildSeriesTable(*table, *grid, splitMode, messages); }
+
+  // Build, order, rank and compute every series, as a plot run does.
+  bool Run(int32_t splitMode) {
+    if (!Build(splitMode)) return false;
+    RankAllSeries(*table, *ranks);
+    return true;
+  }
+
+  const Series& series(int32_t s) const { return table->series[s]; }
+
+  std::unique_ptr<WorksheetGrid> grid;
+  std::unique_ptr<SeriesTable> table;
+  std::unique_ptr<RankTable> ranks;
+  MessageLog messages;
+};
+
+}  // namespace qm::testing
