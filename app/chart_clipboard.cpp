@@ -9,8 +9,8 @@ namespace qm {
 
 const char* const EmfFormatNames[4] = {
     "application/x-openoffice-emf;windows_formatname=\"Image EMF\"",  // office suites
-    "image/x-emf",      // drawing programs
-    "image/emf",        // the registered media type
+    "image/x-emf",                                                    // drawing programs
+    "image/emf",                                                      // the registered media type
     "WCF_ENHMETAFILE",  // Windows programs run under Wine
 };
 

@@ -19,13 +19,12 @@ const QByteArray kPng("\x89PNG\r\n\x1a\n", 8);
 
 TEST(ChartClipboardFormats, OffersTheMetafileFirstUnderEveryNameThenSvgAndPng) {
   const ClipboardFormats formats = ChartClipboardFormats(kEmf, kSvg, kPng);
-  const QStringList expected = {
-      "application/x-openoffice-emf;windows_formatname=\"Image EMF\"",
-      "image/x-emf",
-      "image/emf",
-      "WCF_ENHMETAFILE",
-      "image/svg+xml",
-      "image/png"};
+  const QStringList expected = {"application/x-openoffice-emf;windows_formatname=\"Image EMF\"",
+                                "image/x-emf",
+                                "image/emf",
+                                "WCF_ENHMETAFILE",
+                                "image/svg+xml",
+                                "image/png"};
   ASSERT_EQ(formats.size(), expected.size());
   for (qsizetype i = 0; i < formats.size(); i++) {
     EXPECT_EQ(formats[i].name, expected[i]);

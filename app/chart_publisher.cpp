@@ -1,6 +1,8 @@
 // Publishing a chart on the clipboard: in the program, or through the serving program.
 #include "app/chart_publisher.h"
 
+#include <signal.h>
+
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -13,14 +15,11 @@
 #include <QTemporaryFile>
 #include <QThread>
 
-#include <signal.h>
-
 namespace qm {
 
 void InProcessPublisher::Publish(const ClipboardFormats& formats) {
   if (QGuiApplication::instance() == nullptr) return;
-  QGuiApplication::clipboard()->setMimeData(MakeMimeData(formats).release(),
-                                            QClipboard::Clipboard);
+  QGuiApplication::clipboard()->setMimeData(MakeMimeData(formats).release(), QClipboard::Clipboard);
 }
 
 void ServingPublisher::Publish(const ClipboardFormats& formats) {

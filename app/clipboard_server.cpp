@@ -3,13 +3,13 @@
 // file holding the formats (see chart_clipboard.h). It takes the clipboard, removes the file
 // to say so, and serves pastes until another program takes the clipboard. Where a clipboard
 // manager runs it ends at once instead: Qt then hands the formats to the manager.
+#include <unistd.h>
+#include <xcb/xcb.h>
+
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
-
-#include <unistd.h>
-#include <xcb/xcb.h>
 
 #include "app/chart_clipboard.h"
 

@@ -25,12 +25,12 @@ TEST(DesktopFolderFrom, ReadsXdgDesktopDir) {
       {"XDG_DESKTOP_DIR=\"$HOME\"", "/home/ann"},
       {"XDG_DESKTOP_DIR=\"$HOME/\"", "/home/ann"},
       {"", "/home/ann/Desktop"},
-      {"XDG_DESKTOP_DIR=\"Desktop\"", "/home/ann/Desktop"},          // relative: not allowed
-      {"XDG_DESKTOP_DIR=\"$HOMEx/Desk\"", "/home/ann/Desktop"},      // not $HOME
-      {"XDG_DESKTOP_DIR=\"$HOME/Desk", "/home/ann/Desktop"},         // unterminated
-      {"XDG_DESKTOP_DIR=$HOME/Desk", "/home/ann/Desktop"},           // unquoted
-      {"#XDG_DESKTOP_DIR=\"$HOME/Old\"", "/home/ann/Desktop"},       // commented out
-      {"XDG_DESKTOP_DIR_X=\"$HOME/Old\"", "/home/ann/Desktop"},      // another key
+      {"XDG_DESKTOP_DIR=\"Desktop\"", "/home/ann/Desktop"},      // relative: not allowed
+      {"XDG_DESKTOP_DIR=\"$HOMEx/Desk\"", "/home/ann/Desktop"},  // not $HOME
+      {"XDG_DESKTOP_DIR=\"$HOME/Desk", "/home/ann/Desktop"},     // unterminated
+      {"XDG_DESKTOP_DIR=$HOME/Desk", "/home/ann/Desktop"},       // unquoted
+      {"#XDG_DESKTOP_DIR=\"$HOME/Old\"", "/home/ann/Desktop"},   // commented out
+      {"XDG_DESKTOP_DIR_X=\"$HOME/Old\"", "/home/ann/Desktop"},  // another key
       {"XDG_DESKTOP_DIR=\"$HOME/A\"\nXDG_DESKTOP_DIR=\"$HOME/B\"", "/home/ann/B"},  // last wins
   };
   for (const Case& c : cases) {

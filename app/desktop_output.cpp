@@ -2,7 +2,6 @@
 #include "app/desktop_output.h"
 
 #include "app/desktop_folder.h"
-
 #include "canvas/emf_canvas.h"
 #include "canvas/svg_canvas.h"
 #include "canvas/tee_canvas.h"

@@ -48,9 +48,9 @@ TEST(DesktopOutput, WritesTheMetafileAndPublishesTheSameBytes) {
 
   const std::vector<uint8_t> file = ReadFileBytes(desktop.path() + "/quilpic.emf");
   ASSERT_GT(file.size(), 88u);
-  EXPECT_EQ(Read32(file, 0), 1u);             // EMR_HEADER
-  EXPECT_EQ(Read32(file, 40), 0x464D4520u);   // " EMF"
-  EXPECT_EQ(Read32(file, 48), file.size());   // the whole picture
+  EXPECT_EQ(Read32(file, 0), 1u);            // EMR_HEADER
+  EXPECT_EQ(Read32(file, 40), 0x464D4520u);  // " EMF"
+  EXPECT_EQ(Read32(file, 48), file.size());  // the whole picture
   EXPECT_EQ(output.fileError(), "");
   ASSERT_EQ(publisher.published.size(), 1u);
   const ClipboardFormats& formats = publisher.published[0];

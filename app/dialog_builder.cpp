@@ -17,8 +17,8 @@ namespace qm {
 
 DialogUnits DialogBaseUnits(const QFont& font) {
   QFontMetrics metrics(font);
-  int32_t letters =
-      metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  int32_t letters = metrics.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   return {(letters / 26 + 1) / 2, metrics.height()};
 }
 
@@ -40,10 +40,14 @@ QWidget* MakeControl(QDialog& dialog, const ControlSpec& control, const QIcon& i
       button->setDefault(control.kind == ControlKind::DefaultPushButton);
       return button;
     }
-    case ControlKind::RadioButton: return new QRadioButton(text, &dialog);
-    case ControlKind::CheckBox: return new QCheckBox(text, &dialog);
-    case ControlKind::GroupBox: return new QGroupBox(text, &dialog);
-    case ControlKind::StaticText: return new QLabel(text, &dialog);
+    case ControlKind::RadioButton:
+      return new QRadioButton(text, &dialog);
+    case ControlKind::CheckBox:
+      return new QCheckBox(text, &dialog);
+    case ControlKind::GroupBox:
+      return new QGroupBox(text, &dialog);
+    case ControlKind::StaticText:
+      return new QLabel(text, &dialog);
     case ControlKind::Icon: {
       auto* label = new QLabel(&dialog);
       label->setPixmap(icon.pixmap(LargeIconSize, LargeIconSize));
@@ -60,8 +64,7 @@ namespace {
 // The horizontal base unit at which every text of the table fits its control. The tables were
 // laid out for a narrower font than the ones Linux offers; widening the whole dialog keeps its
 // proportions where clipping the texts would not.
-int32_t FittingBaseX(const DialogSpec& spec, const std::vector<QWidget*>& widgets,
-                     int32_t baseX) {
+int32_t FittingBaseX(const DialogSpec& spec, const std::vector<QWidget*>& widgets, int32_t baseX) {
   for (int32_t i = 0; i < spec.controlCount; i++) {
     const ControlSpec& control = spec.controls[i];
     const bool textControl = control.kind == ControlKind::RadioButton ||
@@ -112,8 +115,7 @@ void BuildDialog(QDialog& dialog, const DialogSpec& spec, const QIcon& icon) {
   units.baseX = FittingBaseX(spec, widgets, units.baseX);
   for (int32_t i = 0; i < spec.controlCount; i++) {
     const ControlSpec& control = spec.controls[i];
-    QRect place =
-        DialogUnitsToPixels(units, control.x, control.y, control.width, control.height);
+    QRect place = DialogUnitsToPixels(units, control.x, control.y, control.width, control.height);
     if (control.kind == ControlKind::Icon) place.setSize(QSize(LargeIconSize, LargeIconSize));
     widgets[size_t(i)]->setGeometry(place);
   }

@@ -28,8 +28,7 @@ TEST(DialogUnitsToPixels, ScalesByFourthsAndEighthsAndTruncates) {
       {{5, 13}, 1, 1, 3, 3, QRect(1, 1, 3, 4)},  // 5/4 = 1.25 -> 1, 13/8 = 1.6 -> 1
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(DialogUnitsToPixels(c.units, c.x, c.y, c.w, c.h), c.expected)
-        << c.x << "," << c.y;
+    EXPECT_EQ(DialogUnitsToPixels(c.units, c.x, c.y, c.w, c.h), c.expected) << c.x << "," << c.y;
   }
 }
 
@@ -38,7 +37,8 @@ TEST(DialogBaseUnits, AreTheLetterAverageAndTheLineHeight) {
   QFontMetrics metrics(font);
   DialogUnits units = DialogBaseUnits(font);
   EXPECT_EQ(units.baseY, metrics.height());
-  const int letters = metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  const int letters =
+      metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
   EXPECT_NEAR(units.baseX, letters / 52.0, 1.0);
 }
 
@@ -53,13 +53,18 @@ const char* KindName(QWidget* widget) {
 
 const char* KindName(ControlKind kind) {
   switch (kind) {
-    case ControlKind::RadioButton: return "radio";
-    case ControlKind::CheckBox: return "check";
+    case ControlKind::RadioButton:
+      return "radio";
+    case ControlKind::CheckBox:
+      return "check";
     case ControlKind::DefaultPushButton:
-    case ControlKind::PushButton: return "push";
-    case ControlKind::GroupBox: return "group";
+    case ControlKind::PushButton:
+      return "push";
+    case ControlKind::GroupBox:
+      return "group";
     case ControlKind::StaticText:
-    case ControlKind::Icon: return "label";
+    case ControlKind::Icon:
+      return "label";
   }
   return "";
 }
@@ -71,12 +76,12 @@ QString WidgetText(QWidget* widget) {
   return {};
 }
 
-class BuiltDialog : public testing::TestWithParam<const DialogSpec* (*)()> {};
+class BuiltDialog : public testing::TestWithParam<const DialogSpec& (*)()> {};
 
 // Every control of a table is there with its text, kind and state, at the table's place in the
 // dialog's own units: all positions share one horizontal and one vertical scale.
 TEST_P(BuiltDialog, HoldsEveryControlOfItsTable) {
-  const DialogSpec& spec = *GetParam()();
+  const DialogSpec& spec = GetParam()();
   QDialog dialog;
   BuildDialog(dialog, spec, QIcon());
   EXPECT_EQ(dialog.windowTitle().toStdString(), spec.caption);

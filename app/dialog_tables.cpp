@@ -65,8 +65,14 @@ constexpr DialogSpec kAbout{"About Quillmap", 235, 55, kAboutControls, Count(kAb
 
 }  // namespace
 
-const DialogSpec& MainDialogSpec() { return kMain; }
-const DialogSpec& OptionsDialogSpec() { return kOptions; }
-const DialogSpec& AboutDialogSpec() { return kAbout; }
+const DialogSpec& MainDialogSpec() {
+  return kMain;
+}
+const DialogSpec& OptionsDialogSpec() {
+  return kOptions;
+}
+const DialogSpec& AboutDialogSpec() {
+  return kAbout;
+}
 
 }  // namespace qm

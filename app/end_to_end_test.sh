@@ -2,7 +2,8 @@
 # quillmap as a user runs it, under Xvfb with xclip as the spreadsheet: a WK1 range goes on
 # the clipboard as target Wk1, quillmap starts, OK is pressed from the keyboard, the success
 # box is dismissed, and after quillmap has ended the clipboard still yields the chart, the
-# same bytes as quilpic.emf on the desktop. Then an empty clipboard: "No data on Clipboard".
+# same bytes as quilpic.emf on the desktop. Then a clipboard without a range: "No data on
+# Clipboard".
 # Usage: end_to_end_test.sh <quillmap> <file.wk1>. Exits 77 (skipped) without the tools.
 set -u
 quillmap=$1
@@ -90,10 +91,24 @@ xclip -selection clipboard -o -t image/png >"$work/pasted.png" || fail "image/pn
 head -c 8 "$work/pasted.png" | od -An -tx1 | grep -q '89 50 4e 47 0d 0a 1a 0a' || fail "not a PNG"
 echo "pasted chart: $(stat -c %s "$work/pasted.emf") bytes of EMF, same as quilpic.emf"
 
-# 2. Text on the clipboard, no Wk1: the program says so and ends without its dialog.
-echo "no range here" | xclip -selection clipboard -i
+# The serving programs of this display: the one that keeps the chart.
+servers() {
+  local pid
+  for pid in $(pgrep -f "$(dirname "$quillmap")/quillmap-clipboard"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "DISPLAY=$display" && echo "$pid"
+  done
+}
+[ -n "$(servers)" ] || fail "no quillmap-clipboard keeps the chart"
+
+# 2. A picture on the clipboard, no range: the server gives the clipboard up and ends; the
+# program says "No data on Clipboard" and ends without its dialog.
+rm "$emf"
+xclip -selection clipboard -t image/png -i "$(dirname "$0")/icons/quillmap-32.png"
+for _ in $(seq 50); do [ -z "$(servers)" ] && break; sleep 0.1; done
+[ -z "$(servers)" ] || fail "quillmap-clipboard did not end when another program took the clipboard"
 "$quillmap" &
 app=$!
 press_return_in "Quillmap" || fail "the no-data message did not appear"
 wait_for_end "$app" || fail "quillmap did not end after the no-data message"
+[ ! -e "$emf" ] || fail "a chart was drawn without data"
 echo "PASS"

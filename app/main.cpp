@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
   }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillmap"));
+  QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
   QApplication::setDesktopFileName(QStringLiteral("quillmap"));
   const QIcon icon = qm::ApplicationIcon();
   QApplication::setWindowIcon(icon);

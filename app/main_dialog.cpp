@@ -31,7 +31,9 @@ MainDialog::MainDialog(const WorksheetGrid& grid, PlotTables& tables, QtMessageS
   messages_.SetOwner(this);
 }
 
-MainDialog::~MainDialog() { messages_.SetOwner(nullptr); }
+MainDialog::~MainDialog() {
+  messages_.SetOwner(nullptr);
+}
 
 PlotSettings MainDialog::CaptureSettings() const {
   PlotSettings settings;
@@ -49,8 +51,11 @@ PlotSettings MainDialog::CaptureSettings() const {
 void MainDialog::OnOk() {
   const PlotSettings settings = CaptureSettings();
   switch (RunPlot(settings, grid_, tables_, messages_, output_)) {
-    case PlotOutcome::NoSplitColumn: accept(); break;
-    case PlotOutcome::MetafileFailure: break;  // the choices stay for another OK
+    case PlotOutcome::NoSplitColumn:
+      accept();
+      break;
+    case PlotOutcome::MetafileFailure:
+      break;  // the choices stay for another OK
     case PlotOutcome::Published:
       messages_.ShowOwnBox(PublishedMessage);
       accept();
@@ -82,6 +87,8 @@ void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
   if (chosen != nullptr) OnSysCommand(chosen->data().toInt());
 }
 
-void MainDialog::RunModal(QDialog& dialog) { dialog.exec(); }
+void MainDialog::RunModal(QDialog& dialog) {
+  dialog.exec();
+}
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <functional>
 
@@ -179,14 +180,11 @@ TEST(MainDialog, AboutEntryOfTheMenuOpensTheAboutBox) {
   EXPECT_EQ(about->text(), "&About Quillmap...");
   EXPECT_EQ(about->data().toInt(), AboutCommand);
   QString version;
-  f.dialog->onModal = [&](QDialog& box) {
-    auto* label = qobject_cast<QLabel*>(box.findChildren<QLabel*>()[1]);
-    version = label->text();
-  };
+  f.dialog->onModal = [&](QDialog& box) { version = box.findChildren<QLabel*>()[1]->text(); };
   f.dialog->OnSysCommand(about->data().toInt());
   EXPECT_EQ(f.dialog->modalTitles, std::vector<QString>{"About Quillmap"});
   EXPECT_EQ(version, "Quillmap Version 1.0");
-  f.dialog->OnSysCommand(0xF060);  // another command: not the About box
+  f.dialog->OnSysCommand(0xF060);              // another command: not the About box
   f.dialog->OnSysCommand(AboutCommand | 0x3);  // the low four bits are the system's
   EXPECT_EQ(f.dialog->modalTitles.size(), 2u);
 }

@@ -39,6 +39,8 @@ void QtMessageSink::ShowFrameworkBox(const std::string& text) {
   Present(*box);
 }
 
-void QtMessageSink::Present(QMessageBox& box) { box.exec(); }
+void QtMessageSink::Present(QMessageBox& box) {
+  box.exec();
+}
 
 }  // namespace qm

@@ -58,8 +58,8 @@ TEST(PlotApp, DecoderErrorsShowTheReadersMessageThenNoData) {
     std::string message;
   } cases[] = {
       {{0, 0, 2, 0, 0x05, 0x04, 1, 0, 0, 0}, 208, "Error 2 reading wk1-data"},  // version 1029
-      {{9, 0, 0, 0, 1, 0, 0, 0}, 108, "Error 1 reading wk1-data"},             // empty body
-      {{0, 0, 200, 0, 0x04, 0x04}, -92, "Error -1 reading wk1-data"},          // past the end
+      {{9, 0, 0, 0, 1, 0, 0, 0}, 108, "Error 1 reading wk1-data"},              // empty body
+      {{0, 0, 200, 0, 0x04, 0x04}, -92, "Error -1 reading wk1-data"},           // past the end
       {{7}, 5, "empty clipboard?? len=1 "},
   };
   for (const Case& c : cases) {
@@ -93,15 +93,15 @@ TEST(PreferredPlatform, RunsOnX11UnderWaylandWhenXWaylandIsThere) {
     const char* display;
     const char* expected;
   } cases[] = {
-      {nullptr, "wayland-0", ":0", "xcb"},   {nullptr, "wayland-0", nullptr, nullptr},
-      {nullptr, "wayland-0", "", nullptr},   {"wayland", "wayland-0", ":0", nullptr},
-      {nullptr, nullptr, ":0", nullptr},     {"", "wayland-0", ":1", "xcb"},
+      {nullptr, "wayland-0", ":0", "xcb"}, {nullptr, "wayland-0", nullptr, nullptr},
+      {nullptr, "wayland-0", "", nullptr}, {"wayland", "wayland-0", ":0", nullptr},
+      {nullptr, nullptr, ":0", nullptr},   {"", "wayland-0", ":1", "xcb"},
       {nullptr, "", ":0", nullptr},
   };
   for (const Case& c : cases) {
     const char* chosen = PreferredPlatform(c.qt, c.wayland, c.display);
-    EXPECT_STREQ(chosen, c.expected) << (c.wayland ? c.wayland : "-") << " "
-                                     << (c.display ? c.display : "-");
+    EXPECT_STREQ(chosen, c.expected)
+        << (c.wayland ? c.wayland : "-") << " " << (c.display ? c.display : "-");
   }
 }
 
@@ -112,14 +112,18 @@ TEST(ChooseWorksheetData, TakesTheWk1DataByItsNames) {
     QString format;
   } cases[] = {
       {{"TARGETS", "Wk1"}, WorksheetDataKind::Wk1Records, "Wk1"},
-      {{"application/x-qt-windows-mime;value=\"Wk1\""}, WorksheetDataKind::Wk1Records,
+      {{"text/plain", "Wk1"}, WorksheetDataKind::Wk1Records, "Wk1"},
+      {{"application/x-qt-windows-mime;value=\"Wk1\""},
+       WorksheetDataKind::Wk1Records,
        "application/x-qt-windows-mime;value=\"Wk1\""},
       {{"text/plain", "WK1"}, WorksheetDataKind::None, ""},
       {{"text/plain"}, WorksheetDataKind::None, ""},
       {{}, WorksheetDataKind::None, ""},
   };
   for (const Case& c : cases) {
-    WorksheetDataChoice choice = ChooseWorksheetData(c.formats, "Wk1");
+    QMimeData data;
+    for (const QString& format : c.formats) data.setData(format, "bytes");
+    WorksheetDataChoice choice = ChooseWorksheetData(data, "Wk1");
     EXPECT_EQ(choice.kind, c.kind) << c.formats.join(",").toStdString();
     EXPECT_EQ(choice.format, c.format);
   }

@@ -7,9 +7,10 @@
 
 namespace qm {
 
-WorksheetDataChoice ChooseWorksheetData(const QStringList& formats, const QString& wk1Name) {
+WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk1Name) {
   const QString windowsName =
       QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(wk1Name);
+  const QStringList formats = data.formats();
   for (const QString& format : formats) {
     if (format == wk1Name || format == windowsName) {
       return {WorksheetDataKind::Wk1Records, format};
@@ -20,8 +21,10 @@ WorksheetDataChoice ChooseWorksheetData(const QStringList& formats, const QStrin
 
 QByteArray ReadWorksheetData(const QMimeData& data, const WorksheetDataChoice& choice) {
   switch (choice.kind) {
-    case WorksheetDataKind::Wk1Records: return data.data(choice.format);
-    case WorksheetDataKind::None: break;
+    case WorksheetDataKind::Wk1Records:
+      return data.data(choice.format);
+    case WorksheetDataKind::None:
+      break;
   }
   return {};
 }
@@ -49,7 +52,7 @@ WorksheetDataChoice QtClipboardSource::Choice(uint32_t format) const {
   if (!open_ || data_ == nullptr || format < FirstFormatId) return {};
   const qsizetype index = qsizetype(format - FirstFormatId);
   if (index >= names_.size()) return {};
-  return ChooseWorksheetData(data_->formats(), names_[index]);
+  return ChooseWorksheetData(*data_, names_[index]);
 }
 
 bool QtClipboardSource::IsFormatAvailable(uint32_t format) {

@@ -21,10 +21,11 @@ struct WorksheetDataChoice {
   QString format;  // the clipboard format the bytes are read from
 };
 
-// The clipboard data that hold the worksheet, given the formats on offer. `wk1Name` is the
-// registered format's name: X11 offers it as a target of that name, Qt on Windows as
-// application/x-qt-windows-mime;value="<name>".
-WorksheetDataChoice ChooseWorksheetData(const QStringList& formats, const QString& wk1Name);
+// The clipboard data that hold the worksheet. `wk1Name` is the registered format's name: X11
+// offers it as a target of that name, Qt on Windows as
+// application/x-qt-windows-mime;value="<name>". Another reader (text ranges, for one) is one
+// more kind chosen here, when there is no WK1 data, and one more case of ReadWorksheetData.
+WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk1Name);
 // The WK1 record bytes of the chosen data; empty when none could be had.
 QByteArray ReadWorksheetData(const QMimeData& data, const WorksheetDataChoice& choice);
 

@@ -30,7 +30,8 @@ std::vector<uint8_t> ReadFileBytes(const QString& path) {
 
 std::vector<uint8_t> ReadSourceFile(const std::string& relativePath) {
   const char* root = std::getenv("QUILLMAP_SOURCE_DIR");
-  return ReadFileBytes(QString::fromStdString(std::string(root ? root : ".") + "/" + relativePath));
+  if (root == nullptr) root = QUILLMAP_SOURCE_DIR;
+  return ReadFileBytes(QString::fromStdString(std::string(root) + "/" + relativePath));
 }
 
 }  // namespace qm

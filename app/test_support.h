@@ -14,8 +14,8 @@ namespace qm {
 
 struct ShownBox {
   QString caption;
-  std::string text;   // as passed
-  QString label;      // as shown
+  std::string text;  // as passed
+  QString label;     // as shown
   QMessageBox::Icon icon;
   QMessageBox::StandardButtons buttons;
   QWidget* owner;

@@ -94,6 +94,12 @@ const std::vector<uint8_t>& EmfCanvas::Finish() {
   Simple(EMR_EOF, {0, 16, 20});  // no palette; offPalEntries, nSizeLast
   finished_ = true;
   Box b = drawn_ ? bounds_ : Box{0, 0, -1, -1};
+  // Some readers place the picture by the bounds' top left corner rather than by the frame;
+  // the bounds therefore always reach back to the frame's origin, where the charts start.
+  if (drawn_) {
+    b.left = std::min<int64_t>(b.left, 0);
+    b.top = std::min<int64_t>(b.top, 0);
+  }
   Patch32(8, uint32_t(Clamp32(b.left)));
   Patch32(12, uint32_t(Clamp32(b.top)));
   Patch32(16, uint32_t(Clamp32(b.right)));
@@ -149,6 +155,8 @@ CanvasObject EmfCanvas::CreateFont(FontKind kind) {
 }
 
 CanvasObject EmfCanvas::SelectObject(CanvasObject object) {
+  // The table knows a stock object by its low byte; only the exact stock handle is one.
+  if (IsStockObject(object) && object != StockObject(int32_t(object & 0xFF))) return 0;
   if (finished_ || objects_.Find(object) == nullptr) return 0;
   Simple(EMR_SELECTOBJECT, {int32_t(object)});
   CanvasObject freed;
@@ -207,9 +215,9 @@ EmfCanvas::Box EmfCanvas::ToDevice(const Box& box) const {
   }
   double x0 = double(box.left) * sx, x1 = double(box.right) * sx;
   double y0 = double(box.top) * sy, y1 = double(box.bottom) * sy;
-  // One pixel more on every side: hairlines and rounding in the reader.
-  return {int64_t(std::floor(std::min(x0, x1))) - 1, int64_t(std::floor(std::min(y0, y1))) - 1,
-          int64_t(std::ceil(std::max(x0, x1))) + 1, int64_t(std::ceil(std::max(y0, y1))) + 1};
+  // Outward to whole pixels: a reader may round either way.
+  return {int64_t(std::floor(std::min(x0, x1))), int64_t(std::floor(std::min(y0, y1))),
+          int64_t(std::ceil(std::max(x0, x1))), int64_t(std::ceil(std::max(y0, y1)))};
 }
 
 void EmfCanvas::AddDrawn(Box box) {

@@ -1,8 +1,9 @@
 // The metafile recorder: every canvas call becomes the EMF record(s) the system recorder would
 // write, in memory. Finish() closes the picture: EMR_EOF, then the header's totals and bounds.
 // The header describes a 96-dpi reference screen and the frame (0, 0)-(14400, 10800) in
-// 0.01 mm with the description "nib"; texts carry their advance widths from a built-in table,
-// so the bytes are the same wherever the program runs.
+// 0.01 mm with the description "nib", and bounds from the frame's origin to the far corner
+// of what was drawn, in pixels of that screen; texts carry their advance widths from a built-in
+// table, so the bytes are the same wherever the program runs.
 #pragma once
 
 #include <cstddef>

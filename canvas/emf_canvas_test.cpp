@@ -128,54 +128,70 @@ TEST(EmfHeader, BoundsAreTheDrawnAreaInReferencePixels) {
     int32_t left, top, right, bottom;
   };
   const Case cases[] = {
-      // Without a mapping a logical unit is a pixel; one pixel of margin on every side.
-      {"unmapped rectangle", [](EmfCanvas& c) { c.Rectangle(10, 20, 110, 220); }, 9, 19, 111, 221},
+      // Without a mapping a logical unit is a pixel. The bounds reach back to the origin.
+      {"unmapped rectangle", [](EmfCanvas& c) { c.Rectangle(10, 20, 110, 220); }, 0, 0, 110, 220},
+      {"left of and above the origin", [](EmfCanvas& c) { c.Rectangle(-100, -50, -10, -5); }, -100,
+       -50, -10, -5},
       // The chart mapping divides by 18; the stock pen has no width.
       {"mapped rectangle",
        [](EmfCanvas& c) {
          MapChart(c);
          c.Rectangle(1800, 900, 3600, 9000);
        },
-       99, 49, 201, 501},
+       0, 0, 200, 500},
+      // Whole pixels outward.
+      {"rounding outward",
+       [](EmfCanvas& c) {
+         MapChart(c);
+         c.Rectangle(-1801, -17, 3601, 9001);
+       },
+       -101, -1, 201, 501},
       // A pen of width 36 adds 18 units on every side: one pixel.
       {"wide pen",
        [](EmfCanvas& c) {
          MapChart(c);
          c.SelectObject(c.CreatePen(PS_SOLID, 36, 0));
-         c.Ellipse(1800, 1800, 3600, 3600);
+         c.Ellipse(-3600, 1800, 3600, 3600);
        },
-       98, 98, 202, 202},
+       -201, 0, 201, 201},
       // A move draws nothing; the line runs from the last position.
       {"line",
        [](EmfCanvas& c) {
          MapChart(c);
          c.MoveTo(1800, 3600);
-         c.LineTo(180, 360);
+         c.LineTo(-180, 360);
+         c.MoveTo(9000, 9000);
        },
-       9, 19, 101, 201},
+       -10, 0, 100, 200},
       {"union of two shapes",
        [](EmfCanvas& c) {
-         c.Rectangle(10, 10, 20, 20);
+         c.Rectangle(10, -10, 20, 20);
          Point p[3] = {{-5, 40}, {30, 50}, {0, 60}};
          c.Polygon(p, 3);
        },
-       -6, 9, 31, 61},
+       -5, -10, 30, 60},
       // Upright text: the cell lies right of and below the reference point.
-      {"text", [](EmfCanvas& c) { c.TextOut(100, 200, "AB", 2); }, 99, 199,
-       101 + CharAdvance('A') + CharAdvance('B'), 201 + FontCellHeight},
+      {"text", [](EmfCanvas& c) { c.TextOut(-100, 200, "AB", 2); }, -100, 0,
+       -100 + CharAdvance('A') + CharAdvance('B'), 200 + FontCellHeight},
       // Rotated text runs upward: the cell lies right of the point and above it.
       {"rotated text",
        [](EmfCanvas& c) {
          c.SelectObject(c.CreateFont(FontKind::Rotated));
-         c.TextOut(100, 500, "AB", 2);
+         c.TextOut(-100, -500, "AB", 2);
        },
-       99, 499 - CharAdvance('A') - CharAdvance('B'), 101 + FontCellHeight, 501},
+       -100, -500 - CharAdvance('A') - CharAdvance('B'), -100 + FontCellHeight, -500},
       // Clipped text stays within its rectangle.
       {"clipped text",
        [](EmfCanvas& c) {
-         c.DrawText("a long label", Rect{100, 100, 150, 400}, 0);
+         c.DrawText("a long label", Rect{-100, -100, -50, 400}, 0);
        },
-       99, 99, 151, 101 + FontCellHeight},
+       -100, -100, -50, -100 + FontCellHeight},
+      // Text wholly clipped away draws nothing.
+      {"invisible text",
+       [](EmfCanvas& c) {
+         c.DrawText("gone", Rect{100, 100, 100, 400}, 0);
+       },
+       0, 0, -1, -1},
   };
   for (const Case& c : cases) {
     std::vector<uint8_t> b = Record(c.draw);
@@ -343,7 +359,9 @@ TEST(EmfObjects, DeletingASelectedObjectWaitsUntilItIsReplaced) {
 TEST(EmfObjects, UnknownObjectsRecordNothing) {
   std::vector<uint8_t> b = Record([](EmfCanvas& c) {
     EXPECT_EQ(c.SelectObject(5), 0u);
-    EXPECT_EQ(c.SelectStockObject(3), 0u);  // not one of the stock objects the charts use
+    EXPECT_EQ(c.SelectStockObject(3), 0u);       // not one of the stock objects the charts use
+    EXPECT_EQ(c.SelectObject(0x80000106u), 0u);  // not a stock handle, though it ends in 6
+    EXPECT_EQ(c.SelectStockObject(0x106), 0u);
     c.DeleteObject(7);
     c.DeleteObject(StockObject(WHITE_BRUSH));
   });
@@ -507,11 +525,11 @@ TEST(EmfPicture, PlaceholderFigureIsAcceptedAndBounded) {
     c.DeleteObject(brush);
     c.DeleteObject(pen);
   });
-  // (10 - 8) / 18 and (10200 + 8) / 18 pixels, one more on each side.
-  EXPECT_EQ(I32(b, 8), -1);
-  EXPECT_EQ(I32(b, 12), -1);
-  EXPECT_EQ(I32(b, 16), 569);
-  EXPECT_EQ(I32(b, 20), 427);
+  // From the origin to (10200 + 8) / 18 and (7650 + 8) / 18 pixels, rounded up.
+  EXPECT_EQ(I32(b, 8), 0);
+  EXPECT_EQ(I32(b, 12), 0);
+  EXPECT_EQ(I32(b, 16), 568);
+  EXPECT_EQ(I32(b, 20), 426);
   EXPECT_EQ(U16(b, 56), 5u);
 }
 

@@ -208,6 +208,50 @@ TEST(EmfCheck, RejectsCorruptedPictures) {
   }
 }
 
+TEST(EmfCheck, SurvivesRandomCorruption) {
+  // Deterministic pseudo-random damage: whatever the checker accepts keeps the invariants a
+  // reader relies on (sizes add up to the file, the last record is EMR_EOF).
+  const std::vector<uint8_t> good = GoodPicture();
+  uint32_t state = 12345;
+  auto next = [&state]() {
+    state = state * 1103515245u + 12345u;
+    return state >> 8;
+  };
+  int accepted = 0;
+  for (int round = 0; round < 3000; round++) {
+    std::vector<uint8_t> b = good;
+    int changes = 1 + int(next() % 4);
+    for (int i = 0; i < changes; i++) {
+      size_t at = next() % b.size();
+      switch (next() % 3) {
+        case 0:
+          b[at] = uint8_t(next());
+          break;
+        case 1:
+          b[at] ^= uint8_t(1u << (next() % 8));
+          break;
+        default:
+          b.resize(at - at % 4);
+          break;
+      }
+      if (b.empty()) break;
+    }
+    std::string problem;
+    if (!CheckEmf(b.data(), b.size(), problem)) {
+      EXPECT_FALSE(problem.empty());
+      continue;
+    }
+    accepted++;
+    std::vector<EmfRecordView> records = ListEmfRecords(b.data(), b.size());
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records.back().offset + records.back().size, b.size());
+    EXPECT_EQ(records.back().type, EMR_EOF);
+    EXPECT_EQ(records.size(), Get32(b, 52));
+  }
+  // Damage to coordinates, colours or bounds leaves a well-formed file.
+  EXPECT_GT(accepted, 0);
+}
+
 TEST(EmfCheck, ListsRecordsUpToTheFirstBadOne) {
   std::vector<uint8_t> b = GoodPicture();
   std::vector<EmfRecordView> all = ListEmfRecords(b.data(), b.size());

@@ -107,6 +107,7 @@ CanvasObject SvgCanvas::CreateFont(FontKind kind) {
 }
 
 CanvasObject SvgCanvas::SelectObject(CanvasObject object) {
+  if (IsStockObject(object) && object != StockObject(int32_t(object & 0xFF))) return 0;
   CanvasObject freed;
   return objects_.Select(object, &freed);
 }

@@ -34,12 +34,18 @@ constexpr int32_t PS_NULL = 5;
 
 Qt::PenStyle ToPenStyle(int32_t style) {
   switch (style) {
-    case 1: return Qt::DashLine;
-    case 2: return Qt::DotLine;
-    case 3: return Qt::DashDotLine;
-    case 4: return Qt::DashDotDotLine;
-    case PS_NULL: return Qt::NoPen;
-    default: return Qt::SolidLine;
+    case 1:
+      return Qt::DashLine;
+    case 2:
+      return Qt::DotLine;
+    case 3:
+      return Qt::DashDotLine;
+    case 4:
+      return Qt::DashDotDotLine;
+    case PS_NULL:
+      return Qt::NoPen;
+    default:
+      return Qt::SolidLine;
   }
 }
 
@@ -56,7 +62,9 @@ QtPainterCanvas::QtPainterCanvas(int imageWidth)
   painter_.scale(scale, scale);
 }
 
-QtPainterCanvas::~QtPainterCanvas() { Finish(); }
+QtPainterCanvas::~QtPainterCanvas() {
+  Finish();
+}
 
 const QImage& QtPainterCanvas::Finish() {
   if (!finished_) {
@@ -99,7 +107,9 @@ CanvasObject QtPainterCanvas::SelectStockObject(int32_t index) {
   return SelectObject(StockObject(index));
 }
 
-void QtPainterCanvas::DeleteObject(CanvasObject object) { objects_.Delete(object); }
+void QtPainterCanvas::DeleteObject(CanvasObject object) {
+  objects_.Delete(object);
+}
 
 void QtPainterCanvas::UsePenAndBrush() {
   const GdiObject* pen = objects_.Find(objects_.currentPen());
@@ -118,7 +128,9 @@ void QtPainterCanvas::UsePenAndBrush() {
   }
 }
 
-void QtPainterCanvas::MoveTo(int32_t x, int32_t y) { position_ = QPointF(x, y); }
+void QtPainterCanvas::MoveTo(int32_t x, int32_t y) {
+  position_ = QPointF(x, y);
+}
 
 void QtPainterCanvas::LineTo(int32_t x, int32_t y) {
   if (finished_) return;
@@ -200,9 +212,14 @@ void QtPainterCanvas::DrawText(const char* text, const Rect& rect, uint32_t flag
     const double width = double(TextAdvance(text + line.begin, line.length));
     double x = line.x;
     switch (DrawTextAlign(flags)) {
-      case TextAlign::Center: x -= width / 2; break;
-      case TextAlign::Right: x -= width; break;
-      case TextAlign::Left: break;
+      case TextAlign::Center:
+        x -= width / 2;
+        break;
+      case TextAlign::Right:
+        x -= width;
+        break;
+      case TextAlign::Left:
+        break;
     }
     if (line.length > 0) Text(x, line.y, text + line.begin, line.length);
   }

@@ -3,6 +3,7 @@
 // metafile, or .svg), and/or the trace of its drawing operations goes to --ops.
 #include <algorithm>
 #include <cctype>
+#include <csignal>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -199,6 +200,9 @@ struct RunTables {
 };
 
 int RunPlotCommand(const PlotOptions& options) {
+  // A file-size limit then fails the write (EFBIG), which is reported, instead of ending the
+  // program halfway with a temporary file left behind.
+  std::signal(SIGXFSZ, SIG_IGN);
   if (options.output.empty() && options.ops.empty()) {
     std::cerr << CommandName << ": give -o OUT, --ops FILE or both\n";
     return 2;

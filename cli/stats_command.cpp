@@ -115,7 +115,9 @@ void AddStatsCommand(CLI::App& app, int& status) {
       ->check(CLI::IsMember({"none", "paired", "non-paired"}))
       ->capture_default_str();
   command->callback([options, &status] {
-    const int32_t splitMode = options->split == "paired" ? 1 : options->split == "non-paired" ? 2 : 0;
+    const int32_t splitMode = options->split == "paired"       ? 1
+                              : options->split == "non-paired" ? 2
+                                                               : 0;
     status = RunStats(options->input, splitMode);
   });
 }

@@ -38,6 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static qm::WorksheetGrid grid;  // large; allocated once for every input
   Check(data, size, qm::TextRangeKind::TabSeparated, grid);
   Check(data, size, qm::TextRangeKind::Csv, grid);
-  qm::ClipboardTextIsRange(reinterpret_cast<const char*>(data), size);
+  std::vector<uint8_t> wk1;
+  if (qm::ClipboardTextToWk1(reinterpret_cast<const char*>(data), size, wk1) &&
+      qm::DecodeWk1(grid, wk1.data(), wk1.size()) != 0) {
+    std::abort();
+  }
   return 0;
 }

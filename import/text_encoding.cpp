@@ -8,9 +8,14 @@ namespace qm {
 
 namespace {
 
+constexpr char32_t GreekSmallMu = 0x03BC;
+constexpr char32_t MicroSign = 0x00B5;
+
 // A code point reached by the decoders, or a replacement when the bytes were no character.
 void AppendCharacter(std::string& out, char32_t code) {
   if (code == 0 || IsInvisibleCharacter(code)) return;
+  // Some keyboards type the Greek mu for the micro sign; "µg/L" reads the same either way.
+  if (code == GreekSmallMu) code = MicroSign;
   unsigned char byte = 0;
   out += UnicodeToCp1252(code, byte) ? char(byte) : UnmappableCharacter;
 }

@@ -58,6 +58,7 @@ TEST(TextToCp1252Test, Decoding) {
       {"UTF-8 code page specials", "\xE2\x82\xAC \xE2\x80\x9E \xE2\x80\xB0 \xE2\x80\x94",
        "\x80 \x84 \x89 \x97"},
       {"UTF-8 byte order mark dropped", "\xEF\xBB\xBFName", "Name"},
+      {"Greek mu is the micro sign", "\xCE\xBCg/L \xC2\xB5g/L", "\xB5g/L \xB5g/L"},
       {"Greek letter and emoji become ?", "\xCE\xB1=1 \xF0\x9F\x98\x80", "?=1 ?"},
       {"zero-width characters dropped",
        "a\xE2\x80\x8B"

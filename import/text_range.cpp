@@ -103,14 +103,25 @@ int32_t ImportTextRange(WorksheetGrid& grid, const uint8_t* bytes, size_t length
   return ImportWorksheet(grid, source, messages);
 }
 
+bool ClipboardTextToWk1(const char* utf8, size_t length, std::vector<uint8_t>& wk1) {
+  wk1.clear();
+  if (!ClipboardTextIsRange(utf8, length)) return false;
+  TextRangeSize size;
+  wk1 = WriteTextRangeWk1(reinterpret_cast<const uint8_t*>(utf8), length,
+                          TextRangeKind::TabSeparated, &size);
+  if (!size.holdsCell) wk1.clear();
+  return size.holdsCell;
+}
+
 int32_t ImportClipboardText(WorksheetGrid& grid, const char* utf8, size_t length,
                             MessageSink& messages) {
-  if (!ClipboardTextIsRange(utf8, length)) {
+  std::vector<uint8_t> wk1;
+  if (!ClipboardTextToWk1(utf8, length, wk1)) {
     MemoryClipboardSource nothing;
     return ImportWorksheet(grid, nothing, messages);
   }
-  return ImportTextRange(grid, reinterpret_cast<const uint8_t*>(utf8), length,
-                         TextRangeKind::TabSeparated, messages);
+  MemoryClipboardSource source(std::move(wk1));
+  return ImportWorksheet(grid, source, messages);
 }
 
 }  // namespace qm

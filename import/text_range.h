@@ -46,8 +46,13 @@ std::vector<uint8_t> WriteTextRangeWk1(const uint8_t* bytes, size_t length, Text
 int32_t ImportTextRange(WorksheetGrid& grid, const uint8_t* bytes, size_t length,
                         TextRangeKind kind, MessageSink& messages);
 
-// The desktop program's fallback when the clipboard holds no "Wk1" data: its text (UTF-8) is read
-// as a tab-separated range when ClipboardTextIsRange; otherwise the result is 3 as before.
+// The desktop program's fallback when the clipboard holds no "Wk1" data: true, with `wk1` set to
+// the WK1 stream to import as if it were the "Wk1" data, when the clipboard's text (UTF-8) is a
+// range (ClipboardTextIsRange) that holds at least one cell; false when the import is to end with
+// code 3 as before.
+bool ClipboardTextToWk1(const char* utf8, size_t length, std::vector<uint8_t>& wk1);
+
+// ImportWorksheet over ClipboardTextToWk1's stream, or code 3 with no message when it gives none.
 int32_t ImportClipboardText(WorksheetGrid& grid, const char* utf8, size_t length,
                             MessageSink& messages);
 

@@ -300,6 +300,13 @@ TEST(ClipboardTextTest, WhichTextIsARange) {
     EXPECT_EQ(ClipboardTextIsRange(c.text, length), c.range) << c.text;
     RecordingMessages messages;
     EXPECT_EQ(ImportClipboardText(*grid, c.text, length, messages), c.code) << c.text;
+    std::vector<uint8_t> wk1{1, 2, 3};
+    EXPECT_EQ(ClipboardTextToWk1(c.text, length, wk1), c.code == 0) << c.text;
+    if (c.code == 0) {
+      EXPECT_EQ(DecodeWk1(*grid, wk1.data(), wk1.size()), 0) << c.text;
+    } else {
+      EXPECT_TRUE(wk1.empty()) << c.text;
+    }
   }
   EXPECT_FALSE(ClipboardTextIsRange(nullptr, 5));
 }

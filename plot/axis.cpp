@@ -217,8 +217,9 @@ int32_t ValueToY(double value, double substitute, double low, int32_t logScale, 
   if (v <= BelowLimitMarker || v >= AboveLimitMarker || (logScale && v <= 0)) v = substitute;
   if (logScale) v = std::log(v);
   double t = scale * (v - low) + shift;
-  // Heights far off the canvas (or no number at all) are pinned to a range an int32 holds.
-  constexpr double MaxOffset = 1e9;
+  // Heights far off the canvas (or no number at all) are pinned 2^26 units away: still off the
+  // canvas, and small enough for readers that hold coordinates in 32-bit fixed point.
+  constexpr double MaxOffset = 67108864;
   if (std::isnan(t)) t = 0;
   if (t > MaxOffset) t = MaxOffset;
   if (t < -MaxOffset) t = -MaxOffset;

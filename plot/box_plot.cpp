@@ -222,7 +222,9 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
                     DT_RIGHT);
   }
 
-  if (low < 0 && settings.LineAt01 != 0) {
+  // Only where 0 (ln 1 on a logarithmic axis) lies on the axis: all-negative data would put
+  // the line above the frame.
+  if (low < 0 && high >= 0 && settings.LineAt01 != 0) {
     const int32_t y0 = FrameBottom + TruncateToCoordinate(scale * low);
     Line(canvas, axisX + TickLength, y0, FrameRight, y0);
   }

@@ -277,6 +277,15 @@ TEST(BoxPlotAxis, LogRefusedByNonPositiveValueAndZeroLine) {
   EXPECT_FALSE(plain.HasRun({Move(axisX + 255, y0), LineTo(9690, y0)}));
 }
 
+// All-negative data: 0 is not on the axis, so no line is drawn above the frame.
+TEST(BoxPlotAxis, NoZeroLineWhenZeroIsOffTheAxis) {
+  Drawing d({{"A", "", {-9, -5, -2}}});
+  d.settings.LineAt01 = 1;
+  d.Draw();
+  ASSERT_LT(d.tables->AxisHigh, 0.0);
+  EXPECT_EQ(d.CountPrefix("LineTo 9690 "), 0);
+}
+
 // On a log axis whose low is below 1 the line marks the value 1.
 TEST(BoxPlotAxis, LogZeroLineMarksOne) {
   Drawing d({{"A", "", {0.5, 3, 1000}}}, 0, 1);

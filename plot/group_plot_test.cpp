@@ -525,6 +525,24 @@ TEST_F(GroupPlotTest, LogAxisLeavesOutValuesWithoutALogarithm) {
   EXPECT_EQ(tables->group.PointBin[2][0], -1);
 }
 
+TEST_F(GroupPlotTest, RefusedLogAxisDrawsLinearlyWithTheLogEstimatesInPlace) {
+  // A 0 among the values refuses the logarithmic axis; the marker and the 0 still take the
+  // log-scale estimate and stand there on the linear axis.
+  SetGrid({{"A", "", {BelowLimitMarker, 0, 1, 2, 3, 4, 5}}});
+  settings.LogFlag = 1;
+  auto ops = ParseTrace(Draw());
+  EXPECT_EQ(tables->AxisLow, 0.0);
+  const double estimate = tables->series.series[0].logBelowLimitEstimate;
+  ASSERT_GT(estimate, 0.0);
+  Expected e = Layout(1);
+  EXPECT_EQ(tables->group.Values[2][0], estimate);
+  EXPECT_EQ(tables->group.Values[3][0], estimate);
+  EXPECT_EQ(tables->group.PointBin[2][0], e.Bin(estimate));
+  EXPECT_EQ(tables->group.PointBin[3][0], e.Bin(estimate));
+  EXPECT_EQ(tables->group.PointBinOrder[3][0], 2);
+  EXPECT_EQ(EllipseCentres(ops).size(), 7u);
+}
+
 TEST_F(GroupPlotTest, SevenCharacterLabelsPutTheFrameAt2420) {
   SetGrid({{"A", "", {-1000.5, -1000.3, -1000.1}}});
   auto ops = ParseTrace(Draw());

@@ -35,9 +35,13 @@ double InverseNormal(double p) {
   return p > 0.5 ? x : -x;
 }
 
-double PlottingConstant(int32_t n) { return 0.32749 + 0.016178 * std::log(n); }
+double PlottingConstant(int32_t n) {
+  return 0.32749 + 0.016178 * std::log(n);
+}
 
-double PlottingPositionFrom(double r, int32_t n, double a) { return (r - a) / (n + 1 - 2 * a); }
+double PlottingPositionFrom(double r, int32_t n, double a) {
+  return (r - a) / (n + 1 - 2 * a);
+}
 
 double PlottingPosition(double r, int32_t n) {
   if (r == 0.0 || n < 1) return MissingValue;

@@ -13,7 +13,9 @@ namespace qm {
 namespace {
 
 // The standard normal distribution function, independent of the code under test.
-double Phi(double x) { return 0.5 * std::erfc(-x / std::sqrt(2.0)); }
+double Phi(double x) {
+  return 0.5 * std::erfc(-x / std::sqrt(2.0));
+}
 
 // Phi^-1(p) by bisection on Phi.
 double ReferenceQuantile(double p) {
@@ -61,18 +63,18 @@ TEST(InverseNormal, TableBranchRoundsThousandthsWithHalvesDown) {
       {0.5, 0.0},
       {0.001, -z[1]},
       {0.975, z[25]},
-      {0.0025, -z[2]},                       // exact half: down
-      {0.9975, z[3]},                        // exact half: down, so not the mirror image
-      {0.00250001, -z[2]},                   // just above a half: still down (+0.499)
-      {0.0025009, -z[2]},                    // 2.5009 + 0.499 < 3
-      {0.002501, -z[3]},                     // 2.501 + 0.499 reaches 3
-      {0.0015, -z[1]},                       // 1.5 + 0.499
-      {0.4995, -z[499]},                     // 499.5 rounds to 499
-      {0.5005, z[500]},                      // 500.5 rounds to 500: Z[500] = 0
-      {0.5015, z[499]},                      // 501.5 rounds to 501
-      {0.9985, z[2]},                        // 998.5 rounds to 998
-      {0.99899999999999, z[1]},              // last step of the table
-      {std::nextafter(0.999, 0.0), z[1]},    // still the table
+      {0.0025, -z[2]},                     // exact half: down
+      {0.9975, z[3]},                      // exact half: down, so not the mirror image
+      {0.00250001, -z[2]},                 // just above a half: still down (+0.499)
+      {0.0025009, -z[2]},                  // 2.5009 + 0.499 < 3
+      {0.002501, -z[3]},                   // 2.501 + 0.499 reaches 3
+      {0.0015, -z[1]},                     // 1.5 + 0.499
+      {0.4995, -z[499]},                   // 499.5 rounds to 499
+      {0.5005, z[500]},                    // 500.5 rounds to 500: Z[500] = 0
+      {0.5015, z[499]},                    // 501.5 rounds to 501
+      {0.9985, z[2]},                      // 998.5 rounds to 998
+      {0.99899999999999, z[1]},            // last step of the table
+      {std::nextafter(0.999, 0.0), z[1]},  // still the table
       {0.1587, -z[159]},
   };
   for (const auto& c : cases) {

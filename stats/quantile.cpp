@@ -7,7 +7,9 @@ namespace qm {
 
 namespace {
 
-bool IsMeasured(double v) { return v > BelowLimitMarker && v < AboveLimitMarker; }
+bool IsMeasured(double v) {
+  return v > BelowLimitMarker && v < AboveLimitMarker;
+}
 
 }  // namespace
 

@@ -30,10 +30,10 @@ TEST(SeriesQuantile, SmallSampleRulesByN) {
     double p;
     bool allowed;
   } cases[] = {
-      {1, 0.5, false},  {2, 0.5, false},  {3, 0.5, true},    {3, 0.3, true},   {3, 0.29, false},
-      {4, 0.7, true},   {4, 0.71, false}, {4, 0.25, false},  {5, 0.2, true},   {5, 0.1, false},
-      {5, 0.25, true},  {8, 0.8, true},   {8, 0.19, false},  {8, 0.81, false}, {9, 0.1, true},
-      {9, 0.05, false}, {17, 0.9, true},  {17, 0.91, false}, {18, 0.05, true}, {18, 0.95, true},
+      {1, 0.5, false},  {2, 0.5, false},   {3, 0.5, true},    {3, 0.3, true},   {3, 0.29, false},
+      {4, 0.7, true},   {4, 0.71, false},  {4, 0.25, false},  {5, 0.2, true},   {5, 0.1, false},
+      {5, 0.25, true},  {8, 0.8, true},    {8, 0.19, false},  {8, 0.81, false}, {9, 0.1, true},
+      {9, 0.05, false}, {17, 0.9, true},   {17, 0.91, false}, {18, 0.05, true}, {18, 0.95, true},
       {100, 0.0, true}, {100, 0.99, true},
   };
   for (const auto& c : cases) {
@@ -66,11 +66,16 @@ TEST(SeriesQuantile, MarkerBesideTheInterpolationPointIsMissing) {
       // n = 9, p = 0.5: h = 4 exactly, yet the sixth value is read too.
       {{1, 2, 3, 4, 5, 6, 7, 8, 9}, 0.5, 5},
       {{1, 2, 3, 4, 5, AboveLimitMarker, AboveLimitMarker, AboveLimitMarker, AboveLimitMarker},
-       0.5, MissingValue},
+       0.5,
+       MissingValue},
       {{BelowLimitMarker, BelowLimitMarker, 1.5, 2, 3, 4, 6, 8, AboveLimitMarker}, 0.25, 1.5},
-      {{BelowLimitMarker, BelowLimitMarker, 1.5, 2, 3, 4, 6, 8, AboveLimitMarker}, 0.2, MissingValue},
+      {{BelowLimitMarker, BelowLimitMarker, 1.5, 2, 3, 4, 6, 8, AboveLimitMarker},
+       0.2,
+       MissingValue},
       {{BelowLimitMarker, BelowLimitMarker, 1.5, 2, 3, 4, 6, 8, AboveLimitMarker}, 0.8, 6.8},
-      {{BelowLimitMarker, BelowLimitMarker, 1.5, 2, 3, 4, 6, 8, AboveLimitMarker}, 0.9, MissingValue},
+      {{BelowLimitMarker, BelowLimitMarker, 1.5, 2, 3, 4, 6, 8, AboveLimitMarker},
+       0.9,
+       MissingValue},
       {{BelowLimitMarker, 1, 2, 3, 4, 5}, 0.5, 2.5},
       {{BelowLimitMarker, BelowLimitMarker, 2, 3, 4, 5}, 0.2, MissingValue},
       // A value beyond a marker is no measured value either.

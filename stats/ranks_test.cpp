@@ -122,8 +122,9 @@ TEST(RankAllSeries, OrderPutsMarkersAtTheEndsAndMissingLast) {
                       AboveLimitMarker});
   ASSERT_TRUE(run.Run(0));
   const Series& s = run.series(0);
-  const double expected[] = {BelowLimitMarker, BelowLimitMarker, -2, 3, 3, AboveLimitMarker,
-                             AboveLimitMarker, MissingValue, MissingValue, MissingValue};
+  const double expected[] = {
+      BelowLimitMarker, BelowLimitMarker, -2,           3,           3, AboveLimitMarker,
+      AboveLimitMarker, MissingValue,     MissingValue, MissingValue};
   std::vector<bool> seen(10, false);
   for (int32_t place = 0; place < 10; ++place) {
     EXPECT_EQ(run.grid->Values[s.order[place]][0], expected[place]) << place;
@@ -188,7 +189,8 @@ TEST(MidRanks, AllMissingSeries) {
 TEST(MidRanks, TieGroupsAgreeWithTheCountOverAllPairs) {
   std::mt19937 random(8);
   for (int32_t trial = 0; trial < 12; ++trial) {
-    const int32_t rows = trial == 0 ? MaxRows : std::uniform_int_distribution<int32_t>(2, 300)(random);
+    const int32_t rows =
+        trial == 0 ? MaxRows : std::uniform_int_distribution<int32_t>(2, 300)(random);
     TestRun run(rows);
     const int32_t groups = 1 + trial % 10;
     std::vector<double> split(rows - 2);

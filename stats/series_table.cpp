@@ -27,8 +27,7 @@ void LayOutSplitSeries(SeriesTable& table, int32_t columns) {
   for (int32_t c = 0; c < columns; ++c) {
     if (c == table.SplitColumn) continue;
     for (int32_t j = 0; j < table.GroupCount; ++j) {
-      const int32_t index =
-          table.SplitMode == 1 ? j * dataColumns + h : h * table.GroupCount + j;
+      const int32_t index = table.SplitMode == 1 ? j * dataColumns + h : h * table.GroupCount + j;
       Series& record = table.series[index];
       const int32_t code = table.GroupCodes[j] - '0';
       record.column = c;

@@ -12,8 +12,8 @@
 namespace qm {
 
 struct Series {
-  int32_t column;     // worksheet column whose cells are the series' values
-  int32_t groupCode;  // 0..9; stays 0 without a split column
+  int32_t column;                 // worksheet column whose cells are the series' values
+  int32_t groupCode;              // 0..9; stays 0 without a split column
   char label[MaxGroupLabel + 1];  // group name; empty without a split column
   int32_t order[MaxRows];         // grid rows in ascending order of value, missing rows last
 

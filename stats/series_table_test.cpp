@@ -20,9 +20,9 @@ TEST(SplitColumn, FoundByNameInAnyLetterCase) {
     std::vector<const char*> names;
     int32_t expected;
   } cases[] = {
-      {{"A", "split", "B"}, 1},   {{"SPLIT", "B"}, 0},         {{"A", "Split"}, 1},
-      {{"A", "sPlIt"}, 1},        {{" split", "B"}, -1},       {{"split ", "B"}, -1},
-      {{"splitx", "spli"}, -1},   {{"A", "split", "SPLIT"}, 1}, {{}, -1},
+      {{"A", "split", "B"}, 1}, {{"SPLIT", "B"}, 0},          {{"A", "Split"}, 1},
+      {{"A", "sPlIt"}, 1},      {{" split", "B"}, -1},        {{"split ", "B"}, -1},
+      {{"splitx", "spli"}, -1}, {{"A", "split", "SPLIT"}, 1}, {{}, -1},
   };
   for (const auto& c : cases) {
     TestRun run(4);
@@ -59,9 +59,9 @@ TEST(GroupLabels, ScannerExamples) {
       {"2=x3=y", {"", "", "x", "y"}},
       {"0=ctrl;1=dose 10", {"ctrl", "dose10"}},
       {"x 1=a", {"", "a"}},
-      {"0=a;0=b", {"b"}},                          // a later definition replaces
-      {"1=a 2 =b", {"", "a2=b"}},                  // the '=' must follow the digit directly
-      {"0=\xB5g/L\t\x01;x", {"g/Lx"}},             // 8-bit, control and ';' dropped
+      {"0=a;0=b", {"b"}},               // a later definition replaces
+      {"1=a 2 =b", {"", "a2=b"}},       // the '=' must follow the digit directly
+      {"0=\xB5g/L\t\x01;x", {"g/Lx"}},  // 8-bit, control and ';' dropped
       {"9=last", {"", "", "", "", "", "", "", "", "", "last"}},
       {"", {}},
       {"0=", {""}},
@@ -70,7 +70,8 @@ TEST(GroupLabels, ScannerExamples) {
     char labels[MaxGroups][MaxGroupLabel + 1] = {};
     ScanGroupLabels(c.text, labels);
     for (int32_t code = 0; code < MaxGroups; ++code) {
-      const std::string expected = code < static_cast<int32_t>(c.labels.size()) ? c.labels[code] : "";
+      const std::string expected =
+          code < static_cast<int32_t>(c.labels.size()) ? c.labels[code] : "";
       EXPECT_EQ(std::string(labels[code]), expected) << c.text << " code " << code;
     }
   }
@@ -239,14 +240,12 @@ TEST(SeriesValue, RowsOfOtherGroupsAreMissing) {
     double group1;
     double group3;
   } cases[] = {
-      {0, MissingValue, MissingValue},  // header rows
-      {2, 10, MissingValue},
-      {3, MissingValue, 11},             // a row of group 3 asked for group 1
-      {4, 12, MissingValue},             // 1.9 truncates to 1
-      {5, MissingValue, MissingValue},   // -0.5 truncates to group 0, which has no series
-      {6, MissingValue, MissingValue},   // missing split cell
-      {7, MissingValue, 15},
-      {8, MissingValue, MissingValue},   // 12 is no code
+      {0, MissingValue, MissingValue},                         // header rows
+      {2, 10, MissingValue},           {3, MissingValue, 11},  // a row of group 3 asked for group 1
+      {4, 12, MissingValue},                                   // 1.9 truncates to 1
+      {5, MissingValue, MissingValue},  // -0.5 truncates to group 0, which has no series
+      {6, MissingValue, MissingValue},  // missing split cell
+      {7, MissingValue, 15},           {8, MissingValue, MissingValue},  // 12 is no code
   };
   for (const auto& c : cases) {
     EXPECT_EQ(SeriesValue(*run.table, c.row, 0), c.group1) << "row " << c.row;

@@ -34,7 +34,9 @@ struct Sums {
   }
 };
 
-bool Available(double value) { return value > MissingValue; }
+bool Available(double value) {
+  return value > MissingValue;
+}
 
 // Mean and standard deviation of the summed values; Missing where too few values allow none.
 void OrdinaryMeanAndSd(const Sums& sums, double& mean, double& sd) {
@@ -179,15 +181,13 @@ void ComputeSeriesStatistics(SeriesTable& table, RankTable& ranks, int32_t s) {
             : 0.0;
     RegressionMeanAndSd(positive, record.logMean, record.logSd);
     record.logBelowLimitEstimate =
-        nonPositiveCount >= 1
-            ? LogEstimate(MeanLowNormalScore(nonPositiveCount, positiveCount), record.logMean,
-                          record.logSd)
-            : 0.0;
+        nonPositiveCount >= 1 ? LogEstimate(MeanLowNormalScore(nonPositiveCount, positiveCount),
+                                            record.logMean, record.logSd)
+                              : 0.0;
     record.logAboveLimitEstimate =
-        aboveLimitCount >= 1
-            ? LogEstimate(MeanHighNormalScore(aboveLimitCount, positiveCount), record.logMean,
-                          record.logSd)
-            : 0.0;
+        aboveLimitCount >= 1 ? LogEstimate(MeanHighNormalScore(aboveLimitCount, positiveCount),
+                                           record.logMean, record.logSd)
+                             : 0.0;
   }
 
   const int32_t m = all.count;

@@ -324,7 +324,11 @@ TEST(Statistics, EveryFieldAsTheRulesGiveIt) {
       std::vector<double> values(rows - 2);
       for (double& v : values) {
         const uint32_t pick = random() % 40;
-        v = pick == 0 ? B : pick == 1 ? A : pick < 6 ? M : pick < 8 ? -(random() % 3) : 0.25 * (random() % (3 + 4 * c));
+        v = pick == 0   ? B
+            : pick == 1 ? A
+            : pick < 6  ? M
+            : pick < 8  ? -(random() % 3)
+                        : 0.25 * (random() % (3 + 4 * c));
       }
       run.AddColumn("v", values);
     }

@@ -3,7 +3,9 @@
 
 Each value is computed with mpmath at 60 decimal digits, rounded once to the nearest double
 and written with 17 significant digits, which reads back as exactly that double.
-Run from the repository root:  python3 stats/tools/generate_normal_table.py > stats/normal_table.cpp
+Run from the repository root, then format the file:
+  python3 stats/tools/generate_normal_table.py > stats/normal_table.cpp
+  clang-format -i stats/normal_table.cpp
 """
 import mpmath
 

@@ -1,0 +1,173 @@
+// Failed writes of quillmap-cli plot: a missing output folder and a full disk (simulated by a
+// file-size limit, under which the system also raises SIGXFSZ) must leave the earlier files as
+// they were, leave no temporary file behind, say why and end with status 1.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+namespace qm {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string Treatment = QUILLMAP_SOURCE_DIR "/examples/treatment.wk1";
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string TempFolder() {
+  const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+  std::string path = testing::TempDir() + "quillmap_plot_failures_" + info->name();
+  fs::remove_all(path);
+  fs::create_directories(path);
+  return path + "/";
+}
+
+std::vector<std::string> Entries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+struct ChildRun {
+  bool exited = false;  // ended by returning, not by a signal
+  int status = -1;      // exit status, or the signal that ended it
+  std::string err;
+};
+
+// Runs "quillmap-cli plot ARGS" as main() would, in a child process that starts like a fresh
+// program (SIGXFSZ at its default action) under a file-size limit of `fileLimit` bytes
+// (0: none). Its standard error comes back through a pipe, which no file-size limit applies to.
+ChildRun RunInChild(const std::vector<std::string>& args, rlim_t fileLimit) {
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) return {};
+  std::cout.flush();
+  std::cerr.flush();
+  pid_t pid = fork();
+  if (pid == 0) {
+    close(pipeEnds[0]);
+    dup2(pipeEnds[1], 2);
+    close(pipeEnds[1]);
+    signal(SIGXFSZ, SIG_DFL);
+    if (fileLimit > 0) {
+      struct rlimit limit;
+      getrlimit(RLIMIT_FSIZE, &limit);
+      limit.rlim_cur = fileLimit;
+      setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    CLI::App app;
+    app.require_subcommand(1);
+    int status = -1;
+    AddPlotCommand(app, status);
+    std::vector<const char*> argv = {"quillmap-cli", "plot"};
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    try {
+      app.parse(int(argv.size()), argv.data());
+    } catch (const CLI::ParseError& e) {
+      status = app.exit(e) == 0 ? 0 : 2;
+    }
+    std::cerr.flush();
+    _exit(status);
+  }
+  close(pipeEnds[1]);
+  ChildRun run;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = read(pipeEnds[0], buffer, sizeof buffer)) > 0) run.err.append(buffer, size_t(n));
+  close(pipeEnds[0]);
+  int status = 0;
+  if (waitpid(pid, &status, 0) != pid) return run;
+  run.exited = WIFEXITED(status);
+  run.status = run.exited ? WEXITSTATUS(status) : WTERMSIG(status);
+  return run;
+}
+
+struct FailureCase {
+  const char* name;
+  std::vector<std::string> args;  // "@" stands for the test's folder
+  rlim_t fileLimit;
+  std::vector<std::string> err;  // parts of the standard error
+};
+
+TEST(PlotFailures, FailedWritesKeepEarlierFilesAndSayWhy) {
+  std::string folder = TempFolder();
+  const FailureCase cases[] = {
+      {"picture folder missing",
+       {Treatment, "-o", "@missing/chart.emf"},
+       0,
+       {"cannot create", "missing/chart.emf", "No such file or directory",
+        "Problem creating Metafile"}},
+      {"svg folder missing",
+       {Treatment, "-o", "@missing/chart.svg", "--ops", "@old.ops"},
+       0,
+       {"cannot create", "No such file or directory", "Problem creating Metafile"}},
+      {"metafile on a full disk",
+       {Treatment, "-o", "@old.emf"},
+       512,
+       {"cannot write", "old.emf", "File too large"}},
+      {"svg on a full disk",
+       {Treatment, "-o", "@old.svg", "--type", "boxplot"},
+       512,
+       {"cannot write", "old.svg", "File too large"}},
+      {"trace on a full disk",
+       {Treatment, "--ops", "@old.ops", "--error-bar", "sd"},
+       512,
+       {"cannot write", "old.ops", "File too large"}},
+  };
+  for (const FailureCase& c : cases) {
+    for (const char* name : {"old.emf", "old.svg", "old.ops"}) {
+      WriteFile(folder + name, std::string("earlier ") + name);
+    }
+    std::vector<std::string> args;
+    for (const std::string& a : c.args) args.push_back(a[0] == '@' ? folder + a.substr(1) : a);
+    ChildRun run = RunInChild(args, c.fileLimit);
+    EXPECT_TRUE(run.exited) << c.name << ": ended by signal " << run.status;
+    EXPECT_EQ(run.status, 1) << c.name << ": " << run.err;
+    for (const std::string& part : c.err) {
+      EXPECT_NE(run.err.find(part), std::string::npos) << c.name << ": " << run.err;
+    }
+    for (const char* name : {"old.emf", "old.svg", "old.ops"}) {
+      EXPECT_EQ(ReadFile(folder + name), std::string("earlier ") + name) << c.name << ": " << name;
+    }
+    // Nothing half-written left behind, no folder made.
+    EXPECT_EQ(Entries(folder), (std::vector<std::string>{"old.emf", "old.ops", "old.svg"}))
+        << c.name;
+  }
+}
+
+// The same commands without the limit succeed, so the failures above are the limit's.
+TEST(PlotFailures, TheSameWritesSucceedWithRoom) {
+  std::string folder = TempFolder();
+  for (const char* name : {"old.emf", "old.svg", "old.ops"}) WriteFile(folder + name, "earlier");
+  ChildRun run = RunInChild({Treatment, "-o", folder + "old.emf", "--ops", folder + "old.ops"}, 0);
+  EXPECT_TRUE(run.exited);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_GT(ReadFile(folder + "old.emf").size(), 512u);
+  EXPECT_GT(ReadFile(folder + "old.ops").size(), 512u);
+  EXPECT_EQ(Entries(folder), (std::vector<std::string>{"old.emf", "old.ops", "old.svg"}));
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,543 @@
+// Hostile worksheets through the whole plot run: extreme, equal and nearly equal values, limit
+// markers only, not-a-number patterns in NUMBER records, every label byte, empty and one-column
+// ranges, odd split codes and the largest series table. Every grid is a real import result
+// (written as WK1 records and decoded), and every run must give a well-formed metafile and SVG,
+// coordinates a document reader can hold, the grid untouched and the same picture twice.
+#include <gtest/gtest.h>
+#include <libxml/parser.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "canvas/emf_canvas.h"
+#include "canvas/emf_check.h"
+#include "canvas/svg_canvas.h"
+#include "canvas/tee_canvas.h"
+#include "canvas/trace_canvas.h"
+#include "import/decode_wk1.h"
+#include "import/write_wk1.h"
+#include "plot/axis.h"
+#include "plot/plot_run.h"
+
+namespace qm {
+namespace {
+
+// Readers transform coordinates in 32-bit fixed point; beyond 2^27 logical units they overflow.
+constexpr int64_t MaxCoordinate = int64_t(1) << 27;
+
+class QuietMessages : public MessageSink {
+ public:
+  void ShowOwnBox(const std::string& text) override { shown += text; }
+  void ShowFrameworkBox(const std::string& text) override { shown += text; }
+  std::string shown;
+};
+
+// A trace that also keeps every coordinate it is given, to be judged after the run (the axis
+// is known only then).
+class CoordinateCanvas : public TraceCanvas {
+ public:
+  void MoveTo(int32_t x, int32_t y) override {
+    Note(x, y);
+    TraceCanvas::MoveTo(x, y);
+  }
+  void LineTo(int32_t x, int32_t y) override {
+    Note(x, y);
+    TraceCanvas::LineTo(x, y);
+  }
+  void Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) override {
+    Note(left, top);
+    Note(right, bottom);
+    TraceCanvas::Rectangle(left, top, right, bottom);
+  }
+  void Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override {
+    Note(left, top);
+    Note(right, bottom);
+    TraceCanvas::Ellipse(left, top, right, bottom);
+  }
+  void Polygon(const Point* points, int32_t count) override {
+    for (int32_t i = 0; i < count; i++) Note(points[i].x, points[i].y);
+    TraceCanvas::Polygon(points, count);
+  }
+  void Polyline(const Point* points, int32_t count) override {
+    for (int32_t i = 0; i < count; i++) Note(points[i].x, points[i].y);
+    TraceCanvas::Polyline(points, count);
+  }
+  void TextOut(int32_t x, int32_t y, const char* text, int32_t length) override {
+    Note(x, y);
+    TraceCanvas::TextOut(x, y, text, length);
+  }
+  void DrawText(const char* text, const Rect& rect, uint32_t flags) override {
+    Note(rect.left, rect.top);
+    Note(rect.right, rect.bottom);
+    TraceCanvas::DrawText(text, rect, flags);
+  }
+
+  std::vector<Point> points;
+
+ private:
+  void Note(int32_t x, int32_t y) { points.push_back({x, y}); }
+};
+
+// One run recorded by all three back ends at once.
+class AllOutputs : public PlotOutput {
+ public:
+  Canvas* Open() override {
+    emf = std::make_unique<EmfCanvas>();
+    svg = std::make_unique<SvgCanvas>();
+    trace = std::make_unique<CoordinateCanvas>();
+    inner = std::make_unique<TeeCanvas>(*svg, *trace);
+    outer = std::make_unique<TeeCanvas>(*emf, *inner);
+    return outer.get();
+  }
+  void Close() override {
+    emfBytes = emf->Finish();
+    svgText = svg->Finish();
+  }
+
+  std::unique_ptr<EmfCanvas> emf;
+  std::unique_ptr<SvgCanvas> svg;
+  std::unique_ptr<CoordinateCanvas> trace;
+  std::unique_ptr<TeeCanvas> inner;
+  std::unique_ptr<TeeCanvas> outer;
+  std::vector<uint8_t> emfBytes;
+  std::string svgText;
+};
+
+// The tables a program allocates once; reused by every run as the desktop program does.
+struct Run {
+  PlotTables tables;
+  WorksheetGrid before;
+};
+
+Run& Shared() {
+  static Run* run = [] {
+    auto* r = new Run();
+    std::memset(r, 0, sizeof *r);
+    return r;
+  }();
+  return *run;
+}
+
+std::string Describe(const PlotSettings& s) {
+  return "type " + std::to_string(s.PlotType) + " split " + std::to_string(s.SplitMode) + " log " +
+         std::to_string(s.LogFlag) + " line01 " + std::to_string(s.LineAt01) + " blue " +
+         std::to_string(s.BlueBackground) + " connect " + std::to_string(s.ConnectingLines) +
+         " error bar " + std::to_string(s.ErrorBarStyle);
+}
+
+bool WellFormedXml(const std::string& text) {
+  xmlDocPtr document = xmlReadMemory(text.data(), int(text.size()), "chart.svg", nullptr,
+                                     XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+  if (document == nullptr) return false;
+  xmlFreeDoc(document);
+  return true;
+}
+
+// The height at which a value would stand if it were drawn where it is, on the run's axis.
+int64_t RawHeight(double value, double low, double high) {
+  double scale = 6120 / (high - low);
+  return int64_t(7650.0 - (scale * (value - low) + 1020));
+}
+
+// Runs the settings over the grid twice and checks everything a pasted picture relies on.
+void CheckRuns(const WorksheetGrid& grid, const PlotSettings& settings, const std::string& name) {
+  SCOPED_TRACE(name + ": " + Describe(settings));
+  Run& run = Shared();
+  std::memcpy(&run.before, &grid, sizeof grid);
+  QuietMessages messages;
+
+  AllOutputs first;
+  PlotOutcome outcome = RunPlot(settings, grid, run.tables, messages, first);
+  if (outcome == PlotOutcome::NoSplitColumn) {
+    EXPECT_NE(settings.SplitMode, 0);
+    EXPECT_EQ(messages.shown, "No SPLIT-column found\n");
+    EXPECT_EQ(std::memcmp(&run.before, &grid, sizeof grid), 0) << "grid changed";
+    return;
+  }
+  ASSERT_EQ(outcome, PlotOutcome::Published);
+  EXPECT_EQ(messages.shown, "");
+  const double low = run.tables.AxisLow;
+  const double high = run.tables.AxisHigh;
+
+  std::string problem;
+  EXPECT_TRUE(CheckEmf(first.emfBytes.data(), first.emfBytes.size(), problem)) << problem;
+  EXPECT_TRUE(WellFormedXml(first.svgText)) << "SVG is not well-formed XML";
+
+  // Heights at which a Missing value or a limit marker would stand if drawn as a value; off
+  // the canvas no mark may stand there. (On the canvas they may coincide with a real value.)
+  std::vector<int64_t> forbidden;
+  if (settings.PlotType == PlotTypeGroup || settings.PlotType == PlotTypeBox) {
+    for (double special : {MissingValue, BelowLimitMarker, AboveLimitMarker}) {
+      int64_t y = RawHeight(special, low, high);
+      if (y < -1000 || y > 11800) forbidden.push_back(y);
+    }
+  }
+  int32_t bad = 0;
+  for (const Point& p : first.trace->points) {
+    bool wild = std::llabs(p.x) >= MaxCoordinate || std::llabs(p.y) >= MaxCoordinate;
+    bool special = false;
+    for (int64_t y : forbidden) special = special || std::llabs(p.y - y) <= 1;
+    if ((wild || special) && bad++ < 3) {
+      ADD_FAILURE() << "vertex (" << p.x << ", " << p.y << ")"
+                    << (wild ? " beyond 2^27" : " at the height of a Missing value or marker")
+                    << "; axis " << low << " .. " << high;
+    }
+  }
+  EXPECT_EQ(bad, 0);
+
+  EXPECT_EQ(std::memcmp(&run.before, &grid, sizeof grid), 0) << "grid changed by the run";
+
+  AllOutputs second;
+  ASSERT_EQ(RunPlot(settings, grid, run.tables, messages, second), PlotOutcome::Published);
+  EXPECT_TRUE(first.emfBytes == second.emfBytes) << "metafile differs the second time";
+  EXPECT_TRUE(first.svgText == second.svgText) << "SVG differs the second time";
+  EXPECT_TRUE(first.trace->trace() == second.trace->trace()) << "trace differs the second time";
+}
+
+// A sample of the settings: every chart with every split mode, the group plot with every
+// error-bar style, and the four flags walked through all their combinations across the list
+// (the offset shifts them from grid to grid).
+std::vector<PlotSettings> SampleSettings(uint32_t offset) {
+  const int32_t styles[] = {0, -1, 1100, 1101, 1102, 1103, 1104, 1105, 1106, 1107};
+  std::vector<PlotSettings> list;
+  uint32_t i = offset;
+  for (int32_t type : {PlotTypeGroup, PlotTypeBox, 0}) {
+    for (int32_t split : {0, 1, 2}) {
+      for (int32_t style : styles) {
+        if (type != PlotTypeGroup && style != 0) continue;
+        uint32_t flags = (i++ * 7u) & 15u;  // 7 is odd: 16 steps visit all 16 combinations
+        PlotSettings s;
+        s.PlotType = type;
+        s.SplitMode = split;
+        s.ErrorBarStyle = type == PlotTypeGroup ? style : (flags & 1 ? -1 : 1104);
+        s.LogFlag = int32_t(flags & 1);
+        s.LineAt01 = int32_t((flags >> 1) & 1);
+        s.BlueBackground = int32_t((flags >> 2) & 1);
+        s.ConnectingLines = int32_t((flags >> 3) & 1);
+        list.push_back(s);
+      }
+    }
+  }
+  return list;
+}
+
+// A grid under construction; Import() gives what the decoder makes of it.
+struct Sheet {
+  Sheet(int32_t rows, int32_t columns) : grid(std::make_unique<WorksheetGrid>()) {
+    ClearGrid(*grid);
+    grid->RowCount = rows;
+    grid->ColumnCount = columns;
+    for (int32_t r = 0; r < MaxRows; r++) {
+      for (int32_t c = 0; c < MaxColumns; c++) grid->Values[r][c] = MissingValue;
+    }
+    for (int32_t c = 0; c < columns; c++) Name(c, ("c" + std::to_string(c)).c_str());
+  }
+  void Name(int32_t c, const std::string& first, const std::string& second = "") {
+    std::strncpy(grid->HeaderRow1Text[c], first.c_str(), MaxHeaderText);
+    std::strncpy(grid->HeaderRow2Text[c], second.c_str(), MaxHeaderText);
+  }
+  void Split(int32_t c, const std::string& labels) { Name(c, "split", labels); }
+  double& At(int32_t r, int32_t c) { return grid->Values[r][c]; }
+
+  std::unique_ptr<WorksheetGrid> grid;
+};
+
+std::unique_ptr<WorksheetGrid> Import(const std::vector<uint8_t>& bytes) {
+  auto grid = std::make_unique<WorksheetGrid>();
+  EXPECT_EQ(DecodeWk1(*grid, bytes.data(), bytes.size()), 0);
+  // What the import stores is always a number strictly inside the bounds, or the Missing value.
+  for (int32_t r = 0; r < grid->RowCount; r++) {
+    for (int32_t c = 0; c < grid->ColumnCount; c++) {
+      double v = grid->Values[r][c];
+      EXPECT_TRUE(v == MissingValue || (v > MissingValue && v < 999999.999))
+          << "cell " << r << "," << c << " holds " << v;
+    }
+  }
+  return grid;
+}
+
+std::unique_ptr<WorksheetGrid> Import(const Sheet& sheet) {
+  return Import(WriteWk1(*sheet.grid));
+}
+
+double FromBits(uint64_t bits) {
+  return std::bit_cast<double>(bits);
+}
+
+// Values a user or another program can put into cells, the import's bounds and beyond.
+const double Extremes[] = {999999.998,
+                           -999999.998,
+                           AboveLimitMarker,
+                           BelowLimitMarker,
+                           999999.999,  // imported as Missing
+                           -1000000.0,
+                           0.0,
+                           -0.0,
+                           1e-300,
+                           -1e-300,
+                           FromBits(1),  // the smallest subnormal
+                           FromBits(0x7FF8000000000000),
+                           FromBits(0xFFF8000000000001),
+                           FromBits(0x7FF0000000000001),  // signalling
+                           FromBits(0x7FFFFFFFFFFFFFFF),
+                           INFINITY,
+                           -INFINITY,
+                           1e308,
+                           999998.998,
+                           -999998.998,
+                           1.0,
+                           32767.0,
+                           -32768.0,
+                           0.5};
+constexpr int32_t ExtremeCount = int32_t(sizeof Extremes / sizeof Extremes[0]);
+
+struct NamedGrid {
+  std::string name;
+  std::unique_ptr<WorksheetGrid> grid;
+};
+
+// Full-size grids (1024 x 25), each through the import.
+std::vector<NamedGrid> LargeGrids() {
+  std::vector<NamedGrid> grids;
+  {
+    // Every extreme value in every column, in a different order per column; the last column
+    // a split column with every code.
+    Sheet sheet(MaxRows, MaxColumns);
+    for (int32_t r = 2; r < MaxRows; r++) {
+      for (int32_t c = 0; c < MaxColumns - 1; c++)
+        sheet.At(r, c) = Extremes[(r * (c + 1)) % ExtremeCount];
+      sheet.At(r, MaxColumns - 1) = double(r % 10);
+    }
+    sheet.Split(MaxColumns - 1, "0=a;1=b;2=c;3=d;4=e;5=f;6=g;7=h;8=i;9=j");
+    grids.push_back({"extremes, 240 series", Import(sheet)});
+  }
+  {
+    Sheet sheet(MaxRows, MaxColumns);
+    for (int32_t r = 2; r < MaxRows; r++) {
+      for (int32_t c = 0; c < MaxColumns; c++) {
+        sheet.At(r, c) = (r + c) % 2 ? 999999.998 : -999999.998;
+      }
+    }
+    grids.push_back({"plus and minus 999999.998", Import(sheet)});
+  }
+  {
+    Sheet sheet(MaxRows, MaxColumns);
+    for (int32_t r = 2; r < MaxRows; r++) {
+      for (int32_t c = 0; c < MaxColumns; c++) {
+        sheet.At(r, c) = (r * 3 + c) % 5 == 0 ? AboveLimitMarker : BelowLimitMarker;
+      }
+    }
+    grids.push_back({"limit markers only", Import(sheet)});
+  }
+  {
+    // Tiny differences near 100000 (and near -100000) that no tick step can resolve.
+    Sheet sheet(MaxRows, MaxColumns);
+    for (int32_t r = 2; r < MaxRows; r++) {
+      for (int32_t c = 0; c < MaxColumns; c++) {
+        double base = c % 2 ? 100000.0 : -100000.0;
+        sheet.At(r, c) = base + double(r % 7) * 1e-10 * base;
+      }
+    }
+    grids.push_back({"tiny differences near 100000", Import(sheet)});
+  }
+  {
+    // Not-a-number bit patterns and infinities in NUMBER records, a few real values between.
+    Sheet sheet(MaxRows, MaxColumns);
+    const uint64_t patterns[] = {0x7FF8000000000000, 0xFFF8000000000000, 0x7FF0000000000001,
+                                 0xFFF0000000000001, 0x7FFFFFFFFFFFFFFF, 0xFFFFFFFFFFFFFFFF,
+                                 0x7FF0000000000000, 0xFFF0000000000000, 0x7FF4000000000000};
+    for (int32_t r = 2; r < MaxRows; r++) {
+      for (int32_t c = 0; c < MaxColumns; c++) {
+        sheet.At(r, c) = r % 97 == 0 ? double(r) : FromBits(patterns[(r + c) % 9]);
+      }
+    }
+    grids.push_back({"not-a-number patterns", Import(sheet)});
+  }
+  return grids;
+}
+
+// Labels of every byte value 1..255, 255 characters long, and labels full of line breaks and
+// markup characters, on a range of ordinary numbers.
+std::vector<NamedGrid> LabelGrids() {
+  std::vector<NamedGrid> grids;
+  Sheet sheet(60, MaxColumns);
+  for (int32_t c = 0; c < MaxColumns; c++) {
+    std::string first, second;
+    for (int32_t i = 0; i < MaxHeaderText; i++) {
+      first += char(1 + (i + c * 11) % 255);
+      second += char(255 - (i + c * 7) % 255);
+    }
+    sheet.Name(c, first, second);
+  }
+  for (int32_t r = 2; r < 60; r++) {
+    for (int32_t c = 0; c < MaxColumns; c++) sheet.At(r, c) = (r * 37 + c * 11) % 23 - 5.5;
+  }
+  grids.push_back({"every byte in 255-character labels", Import(sheet)});
+
+  Sheet markup(40, 6);
+  markup.Name(0, "a&b<c>d\"e'f", "line\r\nbreak\nand\rmore & <![CDATA[ ]]> -->");
+  markup.Name(1, "&amp;&lt;&#0;&#x1;", "<svg xmlns=\"x\"><text>");
+  markup.Name(2, "\t\v\f\x1b\x7f\x81\x8d\x8f\x90\x9d\xa0\xad\xff", "\x01\x02\x03");
+  markup.Name(3, std::string(MaxHeaderText, '&'), std::string(MaxHeaderText, '\n'));
+  markup.Name(4, std::string(MaxHeaderText, '<'), std::string(MaxHeaderText, '\r'));
+  markup.Split(5, "0=<b>&amp;\"1=\n\r\t&;2=]]>;3=\x81\x9d;9=" + std::string(250, 'W'));
+  for (int32_t r = 2; r < 40; r++) {
+    for (int32_t c = 0; c < 5; c++) markup.At(r, c) = double((r * 13 + c) % 17) / 3;
+    markup.At(r, 5) = double(r % 4 == 3 ? 9 : r % 4);
+  }
+  grids.push_back({"markup and line breaks in labels", Import(markup)});
+  return grids;
+}
+
+// Small and degenerate ranges.
+std::vector<NamedGrid> SmallGrids() {
+  std::vector<NamedGrid> grids;
+  grids.push_back({"no rows", Import(Sheet(0, 0))});
+  for (int32_t rows : {1, 2, 3}) {
+    Sheet sheet(rows, 3);
+    sheet.Split(2, "0=x");
+    if (rows > 2) sheet.At(2, 0) = 7;
+    grids.push_back({std::to_string(rows) + " rows", Import(sheet)});
+  }
+  {
+    Sheet sheet(30, 1);
+    for (int32_t r = 2; r < 30; r++) sheet.At(r, 0) = r * 0.25;
+    grids.push_back({"one column", Import(sheet)});
+  }
+  {
+    Sheet sheet(30, 1);
+    sheet.Split(0, "0=only");
+    for (int32_t r = 2; r < 30; r++) sheet.At(r, 0) = r % 10;
+    grids.push_back({"the split column alone", Import(sheet)});
+  }
+  {
+    // Odd split codes: 9.7 (code 9), -0.5 (group 0 for a value, no code), 10, Missing.
+    Sheet sheet(50, 4);
+    sheet.Split(1, "9=nine;0=zero");
+    const double codes[] = {9.7, -0.5, 10, MissingValue, 0.999, 9.0, -3};
+    for (int32_t r = 2; r < 50; r++) {
+      sheet.At(r, 0) = r * 1.5 - 30;
+      sheet.At(r, 1) = codes[r % 7];
+      sheet.At(r, 2) = r % 3 ? AboveLimitMarker : r;
+      sheet.At(r, 3) = r % 5 ? BelowLimitMarker : -r;
+    }
+    grids.push_back({"odd split codes", Import(sheet)});
+  }
+  {
+    Sheet sheet(50, 3);
+    sheet.Split(1, "0=a;1=b");
+    for (int32_t r = 2; r < 50; r++) {
+      sheet.At(r, 0) = r;
+      sheet.At(r, 1) = r % 2 ? 10 : -1;  // no code 0..9 anywhere: no series
+      sheet.At(r, 2) = -r;
+    }
+    grids.push_back({"split column without a code", Import(sheet)});
+  }
+  {
+    Sheet sheet(50, 3);
+    sheet.Split(2, "0=a");
+    for (int32_t r = 2; r < 50; r++) sheet.At(r, 2) = r % 10;  // data columns empty
+    grids.push_back({"split groups of empty columns", Import(sheet)});
+  }
+  for (double value : {5.0, -3.0, 0.0, 100000.0, -100000.0, 999999.998, 1e-300}) {
+    Sheet sheet(40, 4);
+    for (int32_t r = 2; r < 40; r++) {
+      for (int32_t c = 0; c < 4; c++) sheet.At(r, c) = value;
+    }
+    grids.push_back({"all equal to " + std::to_string(value), Import(sheet)});
+  }
+  {
+    // Series of 1 to 9 values, each with markers, for the small-sample rules.
+    Sheet sheet(11, 9);
+    for (int32_t c = 0; c < 9; c++) {
+      for (int32_t r = 2; r < 2 + c + 1; r++) {
+        sheet.At(r, c) = r == 2 ? BelowLimitMarker : (r == 3 ? AboveLimitMarker : r * 1e5);
+      }
+    }
+    grids.push_back({"short series with markers", Import(sheet)});
+  }
+  {
+    // A raw stream: a 300-character label, a label with an embedded NUL, and a FORMULA record
+    // whose result is not a number.
+    std::vector<uint8_t> bytes;
+    AppendWk1Bof(bytes);
+    AppendWk1Range(bytes, 0, 0, 2, 9);
+    std::string longLabel(300, 'L');
+    AppendWk1Label(bytes, 0, 0, longLabel.data(), longLabel.size());
+    AppendWk1Label(bytes, 1, 0, "split\0x", 7);
+    AppendWk1Label(bytes, 1, 1, "0=a\0;1=b", 8);
+    AppendWk1Label(bytes, 2, 0, "f", 1);
+    for (uint16_t r = 2; r < 10; r++) {
+      AppendWk1Number(bytes, 0, r, r * 0.5);
+      AppendWk1Integer(bytes, 1, r, int16_t(r % 2));
+      // FORMULA: cell fields, the cached result, then a formula of one byte.
+      const uint8_t formula[] = {16, 0, 16, 0, 0xFF, 2,    0,    uint8_t(r), 0, 0,
+                                 0,  0, 0,  0, 0,    0xF8, 0x7F, 1,          0, 3};
+      bytes.insert(bytes.end(), std::begin(formula), std::end(formula));
+    }
+    AppendWk1Eof(bytes);
+    grids.push_back({"long label, NUL in a label, not-a-number formula", Import(bytes)});
+  }
+  return grids;
+}
+
+class HostileGrids : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { xmlInitParser(); }
+};
+
+TEST_F(HostileGrids, LargeGridsDrawWellFormedPictures) {
+  uint32_t offset = 0;
+  for (const NamedGrid& g : LargeGrids()) {
+    ASSERT_EQ(g.grid->RowCount, MaxRows) << g.name;
+    ASSERT_EQ(g.grid->ColumnCount, MaxColumns) << g.name;
+    for (const PlotSettings& s : SampleSettings(offset++)) CheckRuns(*g.grid, s, g.name);
+  }
+}
+
+TEST_F(HostileGrids, LabelsOfEveryByteDrawWellFormedPictures) {
+  uint32_t offset = 5;
+  for (const NamedGrid& g : LabelGrids()) {
+    for (const PlotSettings& s : SampleSettings(offset++)) CheckRuns(*g.grid, s, g.name);
+  }
+}
+
+TEST_F(HostileGrids, SmallAndDegenerateGridsDrawWellFormedPictures) {
+  uint32_t offset = 9;
+  for (const NamedGrid& g : SmallGrids()) {
+    for (const PlotSettings& s : SampleSettings(offset++)) CheckRuns(*g.grid, s, g.name);
+  }
+}
+
+// Every combination of the settings on one small grid that holds a bit of everything.
+TEST_F(HostileGrids, EverySettingOnAMixedGrid) {
+  Sheet sheet(40, 5);
+  sheet.Split(4, "0=lo&w;1=<hi>;9=\"q\"");
+  for (int32_t r = 2; r < 40; r++) {
+    for (int32_t c = 0; c < 4; c++) sheet.At(r, c) = Extremes[(r * 5 + c * 3) % ExtremeCount];
+    sheet.At(r, 4) = r % 3 == 0 ? 9.7 : r % 3;
+  }
+  std::unique_ptr<WorksheetGrid> grid = Import(sheet);
+  const int32_t styles[] = {0, -1, 1100, 1101, 1102, 1103, 1104, 1105, 1106, 1107};
+  for (int32_t type : {PlotTypeGroup, PlotTypeBox, 0}) {
+    for (int32_t split : {0, 1, 2}) {
+      for (int32_t flags = 0; flags < 16; flags++) {
+        for (int32_t style : styles) {
+          if (type != PlotTypeGroup && style != 0) continue;
+          PlotSettings s{
+              type, split, flags & 1, (flags >> 1) & 1, (flags >> 2) & 1, (flags >> 3) & 1, style};
+          CheckRuns(*grid, s, "mixed");
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qm
