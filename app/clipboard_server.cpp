@@ -49,6 +49,8 @@ int main(int argc, char** argv) {
   // Out of the terminal's session, so closing the terminal does not end the clipboard.
   setsid();
   QGuiApplication app(argc, argv);
+  // Only an X11 selection is served by its owner after the publishing program has ended.
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return 1;
   qm::ClipboardFormats formats;
   if (!ReadFormats(path, formats)) return 1;
   QClipboard* clipboard = QGuiApplication::clipboard();

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include "app/test_support.h"
 
@@ -167,11 +168,17 @@ TEST(FindControl, FindsNothingForAnUnknownIdentifier) {
   EXPECT_FALSE(IsDlgButtonChecked(dialog, 4711));
 }
 
-TEST(BuildDialog, TheOptionsRadioThatIsNoTabStopTakesNoTabFocus) {
+TEST(BuildDialog, TheOptionsRadioThatIsNoTabStopIsReachedByArrowsOnly) {
   QDialog dialog;
   BuildDialog(dialog, OptionsDialogSpec(), QIcon());
   EXPECT_EQ(FindControl(dialog, 1105)->focusPolicy(), Qt::ClickFocus);
   EXPECT_TRUE(FindControl(dialog, 1106)->focusPolicy() & Qt::TabFocus);
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  FindButton(dialog, 1103)->setFocus();
+  QTest::keyClick(FindButton(dialog, 1103), Qt::Key_Down);  // from "SEM" down to "SD"
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  EXPECT_EQ(QApplication::focusWidget()->property(ControlIdProperty).toInt(), 1105);
 }
 
 }  // namespace

@@ -4,10 +4,14 @@
 # box is dismissed, and after quillmap has ended the clipboard still yields the chart, the
 # same bytes as quilpic.emf on the desktop. Then a clipboard without a range: "No data on
 # Clipboard".
-# Usage: end_to_end_test.sh <quillmap> <file.wk1>. Exits 77 (skipped) without the tools.
+# Last, with a clipboard manager running, quillmap-clipboard hands the chart to the manager
+# and ends.
+# Usage: end_to_end_test.sh <quillmap> <file.wk1> <fake_clipboard_manager>. Exits 77 (skipped)
+# without the tools.
 set -u
 quillmap=$1
 wk1=$2
+fake_manager=$3
 for tool in Xvfb xclip xdotool; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
 done
@@ -15,7 +19,9 @@ done
 
 work=$(mktemp -d)
 xvfb=
+manager=
 cleanup() {
+  [ -n "$manager" ] && kill "$manager" 2>/dev/null
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
   rm -rf "$work"
 }
@@ -111,4 +117,22 @@ app=$!
 press_return_in "Quillmap" || fail "the no-data message did not appear"
 wait_for_end "$app" || fail "quillmap did not end after the no-data message"
 [ ! -e "$emf" ] || fail "a chart was drawn without data"
+# 3. With a clipboard manager: the chart goes to the manager, which serves it afterwards.
+: >"$work/manager.log"
+"$fake_manager" >"$work/manager.log" &
+manager=$!
+for _ in $(seq 50); do grep -q ready "$work/manager.log" && break; sleep 0.1; done
+grep -q ready "$work/manager.log" || fail "the clipboard manager did not start"
+xclip -selection clipboard -t Wk1 -i "$wk1"
+"$quillmap" &
+app=$!
+press_return_in "Quillmap" || fail "the main dialog did not appear (with a manager)"
+press_return_in "Quillmap 0001" || fail "the success message did not appear (with a manager)"
+wait_for_end "$app" || fail "quillmap did not end (with a manager)"
+for _ in $(seq 100); do [ -z "$(servers)" ] && break; sleep 0.1; done
+[ -z "$(servers)" ] || fail "quillmap-clipboard still runs beside a clipboard manager"
+grep -q "saved 6 targets" "$work/manager.log" || fail "the manager got: $(cat "$work/manager.log")"
+xclip -selection clipboard -o -t image/emf >"$work/managed.emf" || fail "the manager has no EMF"
+cmp "$work/managed.emf" "$emf" || fail "the manager's metafile differs from quilpic.emf"
+echo "handed to the clipboard manager: $(tail -1 "$work/manager.log")"
 echo "PASS"

@@ -18,7 +18,7 @@ xcb_window_t window;
 xcb_atom_t Atom(const char* name) {
   xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
       connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr);
-  xcb_atom_t atom = reply ? reply->atom : XCB_ATOM_NONE;
+  xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
   free(reply);
   return atom;
 }

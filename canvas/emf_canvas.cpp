@@ -28,9 +28,27 @@ int32_t Clamp32(int64_t v) {
 // Texts longer than this are cut so that a record's size stays far inside 32 bits.
 constexpr size_t MaxTextChars = 1 << 24;
 
+// Room for all records of the largest chart (about 1.6 MB): the bytes are never moved while
+// recording. Only the pages written to take memory.
+constexpr size_t InitialCapacity = size_t(2) << 20;
+
+// Little-endian stores; on a little-endian machine each compiles to a single store.
+void Store32(uint8_t* p, uint32_t value) {
+  p[0] = uint8_t(value);
+  p[1] = uint8_t(value >> 8);
+  p[2] = uint8_t(value >> 16);
+  p[3] = uint8_t(value >> 24);
+}
+
+void Store16(uint8_t* p, uint16_t value) {
+  p[0] = uint8_t(value);
+  p[1] = uint8_t(value >> 8);
+}
+
 }  // namespace
 
 EmfCanvas::EmfCanvas() {
+  bytes_.reserve(InitialCapacity);
   // EMR_HEADER; bounds, totals and handle count are filled in by Finish().
   size_t start = BeginRecord(EMR_HEADER);
   for (int32_t v : {0, 0, -1, -1, 0, 0, EmfFrameRight, EmfFrameBottom}) Put32(uint32_t(v));
@@ -56,17 +74,23 @@ EmfCanvas::EmfCanvas() {
   EndRecord(start);
 }
 
+// count more bytes at the end; returns where they start.
+uint8_t* EmfCanvas::Grow(size_t count) {
+  const size_t start = bytes_.size();
+  bytes_.resize(start + count);
+  return bytes_.data() + start;
+}
+
 void EmfCanvas::Put32(uint32_t value) {
-  for (int i = 0; i < 4; i++) bytes_.push_back(uint8_t(value >> (8 * i)));
+  Store32(Grow(4), value);
 }
 
 void EmfCanvas::Put16(uint16_t value) {
-  bytes_.push_back(uint8_t(value));
-  bytes_.push_back(uint8_t(value >> 8));
+  Store16(Grow(2), value);
 }
 
 void EmfCanvas::Patch32(size_t offset, uint32_t value) {
-  for (int i = 0; i < 4; i++) bytes_[offset + i] = uint8_t(value >> (8 * i));
+  Store32(bytes_.data() + offset, value);
 }
 
 size_t EmfCanvas::BeginRecord(uint32_t type) {
@@ -82,17 +106,26 @@ void EmfCanvas::EndRecord(size_t start) {
   records_++;
 }
 
+// A record of a type and 32-bit values, written in one piece.
+void EmfCanvas::Record(uint32_t type, const int32_t* values, size_t count) {
+  const size_t size = 8 + 4 * count;
+  uint8_t* p = Grow(size);
+  Store32(p, type);
+  Store32(p + 4, uint32_t(size));
+  for (size_t i = 0; i < count; i++) Store32(p + 8 + 4 * i, uint32_t(values[i]));
+  records_++;
+}
+
 void EmfCanvas::Simple(uint32_t type, std::initializer_list<int32_t> values) {
   if (finished_) return;
-  size_t start = BeginRecord(type);
-  for (int32_t v : values) Put32(uint32_t(v));
-  EndRecord(start);
+  Record(type, values.begin(), values.size());
 }
 
 const std::vector<uint8_t>& EmfCanvas::Finish() {
   if (finished_) return bytes_;
   Simple(EMR_EOF, {0, 16, 20});  // no palette; offPalEntries, nSizeLast
   finished_ = true;
+  SettleBounds();
   Box b = drawn_ ? bounds_ : Box{0, 0, -1, -1};
   // Some readers place the picture by the bounds' top left corner rather than by the frame;
   // the bounds therefore always reach back to the frame's origin, where the charts start.
@@ -180,12 +213,14 @@ void EmfCanvas::DeleteObject(CanvasObject object) {
 
 void EmfCanvas::SetMapMode(int32_t mode) {
   if (finished_) return;
+  SettleBounds();
   mapMode_ = mode;
   Simple(EMR_SETMAPMODE, {mode});
 }
 
 void EmfCanvas::SetWindowExtent(int32_t cx, int32_t cy) {
   if (finished_) return;
+  SettleBounds();
   windowX_ = cx;
   windowY_ = cy;
   Simple(EMR_SETWINDOWEXTEX, {cx, cy});
@@ -193,6 +228,7 @@ void EmfCanvas::SetWindowExtent(int32_t cx, int32_t cy) {
 
 void EmfCanvas::SetViewportExtent(int32_t cx, int32_t cy) {
   if (finished_) return;
+  SettleBounds();
   viewportX_ = cx;
   viewportY_ = cy;
   Simple(EMR_SETVIEWPORTEXTEX, {cx, cy});
@@ -220,8 +256,26 @@ EmfCanvas::Box EmfCanvas::ToDevice(const Box& box) const {
           int64_t(std::ceil(std::max(x0, x1))), int64_t(std::ceil(std::max(y0, y1)))};
 }
 
-void EmfCanvas::AddDrawn(Box box) {
-  Box d = ToDevice(box);
+// Boxes are collected in logical units while the mapping stays. A mapping scales each axis by
+// one factor, and rounding a product is monotone, so the device box of their union is the union
+// of their device boxes.
+void EmfCanvas::AddDrawn(const Box& box) {
+  if (!pending_) {
+    logicalBounds_ = box;
+    pending_ = true;
+    return;
+  }
+  logicalBounds_.left = std::min(logicalBounds_.left, box.left);
+  logicalBounds_.top = std::min(logicalBounds_.top, box.top);
+  logicalBounds_.right = std::max(logicalBounds_.right, box.right);
+  logicalBounds_.bottom = std::max(logicalBounds_.bottom, box.bottom);
+}
+
+// Adds what was drawn under the current mapping to the bounds in device pixels.
+void EmfCanvas::SettleBounds() {
+  if (!pending_) return;
+  pending_ = false;
+  Box d = ToDevice(logicalBounds_);
   if (!drawn_) {
     bounds_ = d;
     drawn_ = true;
@@ -283,18 +337,25 @@ void EmfCanvas::Points(uint32_t type16, uint32_t type32, const Point* points, in
     small = small && Fits16(points[i].x) && Fits16(points[i].y);
   }
   AddDrawn(Normalized(l, t, r, b, PenMargin()));
-  size_t start = BeginRecord(small ? type16 : type32);
-  for (int32_t v : {l, t, r, b, count}) Put32(uint32_t(v));
+  const size_t size = 28 + size_t(count) * (small ? 4 : 8);
+  uint8_t* p = Grow(size);
+  Store32(p, small ? type16 : type32);
+  Store32(p + 4, uint32_t(size));
+  const int32_t header[5] = {l, t, r, b, count};
+  for (size_t i = 0; i < 5; i++) Store32(p + 8 + 4 * i, uint32_t(header[i]));
+  p += 28;
   for (int32_t i = 0; i < count; i++) {
     if (small) {
-      Put16(uint16_t(points[i].x));
-      Put16(uint16_t(points[i].y));
+      Store16(p, uint16_t(points[i].x));
+      Store16(p + 2, uint16_t(points[i].y));
+      p += 4;
     } else {
-      Put32(uint32_t(points[i].x));
-      Put32(uint32_t(points[i].y));
+      Store32(p, uint32_t(points[i].x));
+      Store32(p + 4, uint32_t(points[i].y));
+      p += 8;
     }
   }
-  EndRecord(start);
+  records_++;
 }
 
 void EmfCanvas::Polygon(const Point* points, int32_t count) {

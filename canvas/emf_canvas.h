@@ -50,8 +50,10 @@ class EmfCanvas : public Canvas {
   };
 
  private:
+  uint8_t* Grow(size_t count);
   size_t BeginRecord(uint32_t type);
   void EndRecord(size_t start);
+  void Record(uint32_t type, const int32_t* values, size_t count);
   void Put32(uint32_t value);
   void Put16(uint16_t value);
   void Patch32(size_t offset, uint32_t value);
@@ -64,7 +66,8 @@ class EmfCanvas : public Canvas {
   // Bounds of the picture in device pixels of the reference screen.
   int64_t PenMargin() const;
   Box TextBox(int32_t x, int32_t y, int64_t width, uint32_t align) const;
-  void AddDrawn(Box box);
+  void AddDrawn(const Box& box);
+  void SettleBounds();
   Box ToDevice(const Box& box) const;
 
   std::vector<uint8_t> bytes_;
@@ -76,6 +79,10 @@ class EmfCanvas : public Canvas {
   Point position_{0, 0};
   bool drawn_ = false;
   Box bounds_{0, 0, -1, -1};  // device pixels
+  // What was drawn since the mapping last changed, in logical units; it becomes device pixels
+  // only when the mapping changes or the picture is finished.
+  bool pending_ = false;
+  Box logicalBounds_{0, 0, -1, -1};
 };
 
 }  // namespace qm

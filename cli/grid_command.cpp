@@ -51,7 +51,8 @@ int RunGrid(const std::string& input) {
 }  // namespace
 
 void AddGridCommand(CLI::App& app, int& status) {
-  auto* command = app.add_subcommand("grid", "Import a WK1 worksheet and print its grid as JSON");
+  auto* command = app.add_subcommand(
+      "grid", "Import a worksheet range (WK1, CSV, TSV or text) and print its grid as JSON.");
   auto input = std::make_shared<std::string>();
   command->add_option("INPUT", *input, "a .wk1 file, or - for standard input")->required();
   command->callback([&status, input] { status = RunGrid(*input); });

@@ -131,6 +131,7 @@ class FileOutput : public PlotOutput {
     const std::string& trace = trace_->trace();
     if (opsPath_ == "-") {
       std::cout << trace << std::flush;
+      if (!std::cout) std::cerr << CommandName << ": cannot write the trace to standard output\n";
       return bool(std::cout);
     }
     if (!WriteFileAtomically(opsPath_, trace.data(), trace.size(), error)) {

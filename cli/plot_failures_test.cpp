@@ -60,7 +60,8 @@ struct ChildRun {
 // Runs "quillmap-cli plot ARGS" as main() would, in a child process that starts like a fresh
 // program (SIGXFSZ at its default action) under a file-size limit of `fileLimit` bytes
 // (0: none). Its standard error comes back through a pipe, which no file-size limit applies to.
-ChildRun RunInChild(const std::vector<std::string>& args, rlim_t fileLimit) {
+ChildRun RunInChild(const std::vector<std::string>& args, rlim_t fileLimit,
+                    const char* standardOutput = nullptr) {
   int pipeEnds[2];
   if (pipe(pipeEnds) != 0) return {};
   std::cout.flush();
@@ -71,6 +72,11 @@ ChildRun RunInChild(const std::vector<std::string>& args, rlim_t fileLimit) {
     dup2(pipeEnds[1], 2);
     close(pipeEnds[1]);
     signal(SIGXFSZ, SIG_DFL);
+    if (standardOutput != nullptr) {
+      int out = open(standardOutput, O_WRONLY);
+      dup2(out, 1);
+      close(out);
+    }
     if (fileLimit > 0) {
       struct rlimit limit;
       getrlimit(RLIMIT_FSIZE, &limit);
@@ -88,6 +94,7 @@ ChildRun RunInChild(const std::vector<std::string>& args, rlim_t fileLimit) {
     } catch (const CLI::ParseError& e) {
       status = app.exit(e) == 0 ? 0 : 2;
     }
+    std::cout.flush();
     std::cerr.flush();
     _exit(status);
   }
@@ -155,6 +162,17 @@ TEST(PlotFailures, FailedWritesKeepEarlierFilesAndSayWhy) {
     EXPECT_EQ(Entries(folder), (std::vector<std::string>{"old.emf", "old.ops", "old.svg"}))
         << c.name;
   }
+}
+
+// A trace for standard output that cannot be written (a full disk behind a redirection).
+TEST(PlotFailures, TraceOnAFullStandardOutputIsReported) {
+  std::string folder = TempFolder();
+  WriteFile(folder + "old.emf", "earlier");
+  ChildRun run = RunInChild({Treatment, "--ops", "-", "-o", folder + "old.emf"}, 0, "/dev/full");
+  EXPECT_TRUE(run.exited);
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_NE(run.err.find("cannot write the trace to standard output"), std::string::npos)
+      << run.err;
 }
 
 // The same commands without the limit succeed, so the failures above are the limit's.

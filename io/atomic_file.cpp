@@ -2,6 +2,7 @@
 #include "io/atomic_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,6 +32,36 @@ int OpenTemporary(const std::string& path, std::string& temporary) {
   return mkstemp(temporary.data());
 }
 
+// Holds SIGXFSZ back while it lives. Past a file-size limit the system raises it, and its
+// default action would end the program in the middle of a write with the temporary file left
+// behind; held back, the write fails with EFBIG like a full disk and is reported. A signal this
+// write raised is taken back before the old mask returns; one already pending stays.
+class FileSizeSignalHold {
+ public:
+  FileSizeSignalHold() {
+    sigemptyset(&signals_);
+    sigaddset(&signals_, SIGXFSZ);
+    pthread_sigmask(SIG_BLOCK, &signals_, &previous_);
+    sigset_t pending;
+    wasPending_ = sigpending(&pending) == 0 && sigismember(&pending, SIGXFSZ) == 1;
+  }
+  ~FileSizeSignalHold() {
+    if (!wasPending_) {
+      const struct timespec now = {0, 0};
+      while (sigtimedwait(&signals_, nullptr, &now) == SIGXFSZ) {
+      }
+    }
+    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+  }
+  FileSizeSignalHold(const FileSizeSignalHold&) = delete;
+  FileSizeSignalHold& operator=(const FileSizeSignalHold&) = delete;
+
+ private:
+  sigset_t signals_;
+  sigset_t previous_;
+  bool wasPending_ = false;
+};
+
 }  // namespace
 
 bool CanCreateFileAt(const std::string& path, std::string& error) {
@@ -56,6 +87,7 @@ bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size
   const char* p = static_cast<const char*>(bytes);
   size_t left = size;
   int code = 0;
+  FileSizeSignalHold hold;
   while (left > 0 && code == 0) {
     ssize_t n = write(fd, p, left);
     if (n < 0 && errno == EINTR) continue;

@@ -255,7 +255,7 @@ TEST(ValueToY, OffCanvasHeightsStayInRange) {
   EXPECT_EQ(ValueToY(-1, 0, 0, 0, 0, 1e300), 7650 + 67108864);
   EXPECT_EQ(ValueToY(1, 0, 0, 0, 0, INFINITY), 7650 - 67108864);
   // Just inside the pinned range heights are exact.
-  EXPECT_EQ(ValueToY(67108863.5, 0, 0, 0, 0, 1), 7650 - 67108863);
+  EXPECT_EQ(ValueToY(1, 0, 0, 0, 0, 67108863.5), 7650 - 67108863);
   EXPECT_EQ(ValueToY(1, 0, 0, 0, 0, NAN), 7650);
   EXPECT_EQ(ValueToY(0, -1, 0, 1, 0, 1), 7650);  // a negative substitute on a log axis
 }

@@ -68,7 +68,9 @@ void ReplaceLimitMarkers(const ChartContext& chart, int32_t logScale) {
   }
   for (int32_t s = 0; s < table.SeriesCount; s++) {
     const Series& series = table.series[s];
-    for (int32_t r = 0; r < rows; r++) {
+    const SeriesRows member = RowsOfSeries(table, s, rows);
+    for (int32_t k = 0; k < member.count; k++) {
+      const int32_t r = member[k];
       double v = SeriesValueIn(table, scratch.Values, r, s);
       if (v == MissingValue) continue;
       double& cell = scratch.Values[r][series.column];
@@ -148,7 +150,9 @@ void BinValues(const ChartContext& chart, GroupPlotState& state) {
   state.binWidth = (state.layout.high - state.layout.low) * 0.04;
   for (int32_t s = 0; s < table.SeriesCount; s++) {
     const int32_t column = table.series[s].column;
-    for (int32_t r = 0; r < rows; r++) {
+    const SeriesRows member = RowsOfSeries(table, s, rows);
+    for (int32_t k = 0; k < member.count; k++) {
+      const int32_t r = member[k];
       double v = SeriesValueIn(table, scratch.Values, r, s);
       if (v == MissingValue) continue;
       if (state.layout.flag != 0) {
@@ -281,10 +285,31 @@ void DrawConnectingLines(const ChartContext& chart, const GroupPlotState& state)
   const bool paired = state.splitMode == 1;
   if (paired && (table.SplitColumn < 0 || table.SplitColumn >= ClampedColumns(chart.grid))) return;
   const int32_t perBlock = paired ? table.SeriesCount / table.GroupCount : 0;
+  // A paired row joins only series whose code its split cell equals; those of a code 0..9 lie
+  // between the first and the last series of that code.
+  int32_t firstOfCode[MaxGroups];
+  int32_t lastOfCode[MaxGroups];
+  for (int32_t g = 0; g < MaxGroups; g++) {
+    firstOfCode[g] = table.SeriesCount;
+    lastOfCode[g] = -1;
+  }
+  for (int32_t s = 0; s < table.SeriesCount; s++) {
+    const int32_t code = table.series[s].groupCode;
+    if (code < 0 || code >= MaxGroups) continue;
+    if (s < firstOfCode[code]) firstOfCode[code] = s;
+    lastOfCode[code] = s;
+  }
   for (int32_t r = 0; r < rows; r++) {
     Point p = {0, 0};
     bool pDrawn = false;
-    for (int32_t s = 0; s < table.SeriesCount; s++) {
+    int32_t first = 0;
+    int32_t last = table.SeriesCount - 1;
+    const double cell = paired ? scratch.Values[r][table.SplitColumn] : 0.0;
+    if (paired && cell >= 0.0 && cell < double(MaxGroups) && cell == double(int32_t(cell))) {
+      first = firstOfCode[int32_t(cell)];
+      last = lastOfCode[int32_t(cell)];
+    }
+    for (int32_t s = first; s <= last; s++) {
       const Series& series = table.series[s];
       if (paired && double(series.groupCode) != scratch.Values[r][table.SplitColumn]) continue;
       const int32_t c = series.column;

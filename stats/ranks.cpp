@@ -123,19 +123,17 @@ void RankAllSeries(SeriesTable& table, RankTable& ranks) {
   const WorksheetGrid& grid = *table.grid;
   const int32_t rowCount = std::clamp(grid.RowCount, 0, MaxRows);
   for (int32_t s = 0; s < table.SeriesCount; ++s) {
-    const Series& record = table.series[s];
-    const bool split = table.SplitMode != 0;
-    const int32_t column = split ? record.column : s;
+    const int32_t column = table.SplitMode != 0 ? table.series[s].column : s;
+    // SeriesValue of every row: Missing, then the cells of the series' own rows.
     for (int32_t r = 0; r < rowCount; ++r) {
-      // SeriesValue, read directly from the grid.
-      double v = grid.Values[r][column];
-      if (split) {
-        const double cell = grid.Values[r][table.SplitColumn];
-        const bool member =
-            cell > -1.0 && cell < 10.0 && static_cast<int32_t>(cell) == record.groupCode;
-        v = member ? v : MissingValue;
-      }
       ranks.SortIndex[r] = r;
+      ranks.rows[r].value = MissingValue;
+      ranks.SortKeys[r] = -MissingValue;
+    }
+    const SeriesRows member = RowsOfSeries(table, s, rowCount);
+    for (int32_t k = 0; k < member.count; ++k) {
+      const int32_t r = member[k];
+      const double v = grid.Values[r][column];
       ranks.rows[r].value = v;
       // The Missing value becomes +999999.999 and sorts after every value the grid holds.
       ranks.SortKeys[r] = v > MissingValue ? v : -v;

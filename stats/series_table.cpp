@@ -38,6 +38,28 @@ void LayOutSplitSeries(SeriesTable& table, int32_t columns) {
   }
 }
 
+// Sorts the rows by the code their split cell names (as SeriesValueIn reads it), keeping row
+// order within a code; rows naming no code are left out.
+void ListGroupRows(SeriesTable& table, const WorksheetGrid& grid) {
+  const int32_t rows = std::clamp(grid.RowCount, 0, MaxRows);
+  int8_t codeOfRow[MaxRows];
+  int32_t counts[MaxGroups] = {};
+  for (int32_t r = 0; r < rows; ++r) {
+    const double split = grid.Values[r][table.SplitColumn];
+    codeOfRow[r] = split > -1.0 && split < 10.0 ? static_cast<int8_t>(split) : -1;
+    if (codeOfRow[r] >= 0) ++counts[codeOfRow[r]];
+  }
+  table.GroupRowStart[0] = 0;
+  for (int32_t g = 0; g < MaxGroups; ++g) {
+    table.GroupRowStart[g + 1] = table.GroupRowStart[g] + counts[g];
+  }
+  int32_t next[MaxGroups];
+  std::copy(table.GroupRowStart, table.GroupRowStart + MaxGroups, next);
+  for (int32_t r = 0; r < rows; ++r) {
+    if (codeOfRow[r] >= 0) table.GroupRows[next[codeOfRow[r]]++] = r;
+  }
+}
+
 }  // namespace
 
 bool BuildSeriesTable(SeriesTable& table, const WorksheetGrid& grid, int32_t splitMode,
@@ -61,19 +83,16 @@ bool BuildSeriesTable(SeriesTable& table, const WorksheetGrid& grid, int32_t spl
   ScanGroupLabels(grid.HeaderRow2Text[table.SplitColumn], table.GroupLabels);
   table.GroupCount = FindGroupCodes(grid, table.SplitColumn, table.GroupCodes);
   LayOutSplitSeries(table, columns);
+  ListGroupRows(table, grid);
   return true;
 }
 
-double SeriesValueIn(const SeriesTable& table, const double (*values)[MaxColumns], int32_t row,
-                     int32_t s) {
-  if (table.SplitMode == 0) return values[row][s];
-  const Series& record = table.series[s];
-  const double split = values[row][table.SplitColumn];
-  // Truncation toward zero: only cells in (-1, 10) can name one of the codes 0..9.
-  if (split > -1.0 && split < 10.0 && static_cast<int32_t>(split) == record.groupCode) {
-    return values[row][record.column];
-  }
-  return MissingValue;
+SeriesRows RowsOfSeries(const SeriesTable& table, int32_t s, int32_t rowCount) {
+  if (table.SplitMode == 0) return {nullptr, rowCount};
+  const int32_t code = table.series[s].groupCode;
+  if (code < 0 || code >= MaxGroups) return {nullptr, 0};
+  const int32_t start = table.GroupRowStart[code];
+  return {table.GroupRows + start, table.GroupRowStart[code + 1] - start};
 }
 
 double SortedSeriesValue(const SeriesTable& table, int32_t place, int32_t s) {

@@ -63,6 +63,20 @@ struct SeriesTable {
 
   int32_t SeriesCount;
   Series series[MaxSeries];
+
+  // The grid rows of each group code in ascending order, for the split modes: those of code g
+  // are GroupRows[GroupRowStart[g] .. GroupRowStart[g + 1] - 1]. A pass over one series reads
+  // only these instead of every row.
+  int32_t GroupRowStart[MaxGroups + 1];
+  int32_t GroupRows[MaxRows];
+};
+
+// The rows that can hold a value of a series, ascending: every row without a split column,
+// else the rows of the series' group.
+struct SeriesRows {
+  const int32_t* rows;  // nullptr: every row 0 .. count - 1
+  int32_t count;
+  int32_t operator[](int32_t k) const { return rows != nullptr ? rows[k] : k; }
 };
 
 // Lays out the table for splitMode. False (after "No SPLIT-column found\n" in the framework's
@@ -72,11 +86,23 @@ bool BuildSeriesTable(SeriesTable& table, const WorksheetGrid& grid, int32_t spl
 
 // The value of series s in grid row `row`, read from `values` (the grid's own Values, or a
 // chart's copy of them), or MissingValue for a row of another group.
-double SeriesValueIn(const SeriesTable& table, const double (*values)[MaxColumns], int32_t row,
-                     int32_t s);
+inline double SeriesValueIn(const SeriesTable& table, const double (*values)[MaxColumns],
+                            int32_t row, int32_t s) {
+  if (table.SplitMode == 0) return values[row][s];
+  const Series& record = table.series[s];
+  const double split = values[row][table.SplitColumn];
+  // Truncation toward zero: only cells in (-1, 10) can name one of the codes 0..9.
+  if (split > -1.0 && split < 10.0 && static_cast<int32_t>(split) == record.groupCode) {
+    return values[row][record.column];
+  }
+  return MissingValue;
+}
 inline double SeriesValue(const SeriesTable& table, int32_t row, int32_t s) {
   return SeriesValueIn(table, table.grid->Values, row, s);
 }
+
+// The rows of series s among the grid's first rowCount rows (the grid's own count, clamped).
+SeriesRows RowsOfSeries(const SeriesTable& table, int32_t s, int32_t rowCount);
 
 // The value of series s at 0-based place `place` of its ascending order.
 double SortedSeriesValue(const SeriesTable& table, int32_t place, int32_t s);
