@@ -28,17 +28,24 @@ Canvas* DesktopOutput::Open() {
   return canvas_.get();
 }
 
-void DesktopOutput::Close() {
-  if (canvas_ == nullptr) return;
+bool DesktopOutput::Close() {
+  if (canvas_ == nullptr) return false;
   const std::vector<uint8_t>& emf = emf_->Finish();
   fileError_.clear();
-  WriteFileAtomically(path_, emf.data(), emf.size(), fileError_);
+  // A chart that could not be kept on the desktop is not published either: the run reports
+  // the failure and the user may press OK again.
+  if (!WriteFileAtomically(path_, emf.data(), emf.size(), fileError_)) {
+    canvas_.reset();
+    pictures_.reset();
+    return false;
+  }
   const std::string& svg = svg_->Finish();
   publisher_.Publish(ChartClipboardFormats(
       QByteArray(reinterpret_cast<const char*>(emf.data()), qsizetype(emf.size())),
       QByteArray(svg.data(), qsizetype(svg.size())), image_->Png()));
   canvas_.reset();
   pictures_.reset();
+  return true;
 }
 
 }  // namespace qm

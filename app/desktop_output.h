@@ -23,8 +23,10 @@ class DesktopOutput : public PlotOutput {
 
   // nullptr when the desktop folder cannot take the file (it is missing, for one).
   Canvas* Open() override;
-  // Writes the file and publishes the chart. The clipboard's failures are silent.
-  void Close() override;
+  // Writes the file and publishes the chart. When the file cannot be written (the disk is
+  // full, say) the earlier file stays, nothing is published and fileError() says why. The
+  // clipboard's failures are silent.
+  bool Close() override;
 
   const std::string& path() const { return path_; }
   // What the last Close could not do ("" when it wrote the file).

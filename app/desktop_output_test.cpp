@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "app/test_support.h"
@@ -78,6 +79,23 @@ TEST(DesktopOutput, ASecondRunReplacesTheFile) {
   EXPECT_GT(ReadFileBytes(desktop.path() + "/quilpic.emf").size(), first);
   EXPECT_EQ(QDir(desktop.path()).entryList(QDir::Files), QStringList{"quilpic.emf"});
   EXPECT_EQ(publisher.published.size(), 2u);
+}
+
+// A file that cannot be written (here a folder stands in its place) keeps what was there and
+// publishes nothing; the run then reports the failure.
+TEST(DesktopOutput, FailedWriteKeepsTheEarlierFileAndPublishesNothing) {
+  QTemporaryDir desktop;
+  ASSERT_TRUE(QDir(desktop.path()).mkdir("quilpic.emf"));
+  RecordingPublisher publisher;
+  DesktopOutput output(desktop.path().toStdString(), publisher);
+  Canvas* canvas = output.Open();
+  ASSERT_NE(canvas, nullptr);
+  canvas->Rectangle(0, 0, 100, 100);
+  EXPECT_FALSE(output.Close());
+  EXPECT_NE(output.fileError(), "");
+  EXPECT_TRUE(publisher.published.empty());
+  EXPECT_TRUE(QFileInfo(desktop.path() + "/quilpic.emf").isDir());
+  EXPECT_EQ(QDir(desktop.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
 }
 
 TEST(DesktopOutput, APlotRunEndsOnTheDesktopAndTheClipboard) {

@@ -23,6 +23,7 @@ namespace {
 class FakeOutput : public PlotOutput {
  public:
   bool folderExists = true;
+  bool writeFails = false;
   int opened = 0;
   int closed = 0;
   std::unique_ptr<TraceCanvas> canvas;
@@ -33,7 +34,10 @@ class FakeOutput : public PlotOutput {
     canvas = std::make_unique<TraceCanvas>();
     return canvas.get();
   }
-  void Close() override { closed++; }
+  bool Close() override {
+    closed++;
+    return !writeFails;
+  }
 };
 
 // A main dialog whose modal dialogs are driven by the test.
@@ -217,6 +221,15 @@ TEST(MainDialog, MissingFolderKeepsTheDialogOpenAndOkRunsAgain) {
   EXPECT_EQ(f.dialog->result(), QDialog::Accepted);
   // The box plot with the blue background was drawn.
   EXPECT_NE(f.output.canvas->trace().find("0x780000"), std::string::npos);
+}
+
+TEST(MainDialog, FailedFileWriteKeepsTheDialogOpen) {
+  Fixture f;
+  f.output.writeFails = true;
+  f.dialog->show();
+  f.Click(IDOK);
+  EXPECT_EQ(f.messages.texts(), std::vector<std::string>{"Problem creating Metafile"});
+  EXPECT_TRUE(f.dialog->isVisible());
 }
 
 TEST(MainDialog, NoSplitColumnClosesTheDialogWithoutDrawing) {

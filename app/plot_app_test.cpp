@@ -20,7 +20,7 @@ namespace {
 class NoOutput : public PlotOutput {
  public:
   Canvas* Open() override { return nullptr; }
-  void Close() override {}
+  bool Close() override { return true; }
 };
 
 struct StartUp {
@@ -150,14 +150,30 @@ TEST(QtClipboardSource, ImportsTheWk1DataOfTheClipboard) {
   EXPECT_FALSE(clipboard.Close());  // the import closed it
 }
 
-TEST(QtClipboardSource, TextWithoutWk1GivesCodeThree) {
-  SetClipboard("text/plain", "a\tb\n1\t2\n");
-  QtClipboardSource clipboard;
-  RecordingMessageSink messages;
-  auto grid = std::make_unique<WorksheetGrid>();
-  ClearGrid(*grid);
-  EXPECT_EQ(ImportWorksheet(*grid, clipboard, messages), 3);
-  EXPECT_TRUE(messages.boxes.empty());
+// Without "Wk1" data, text copied from a spreadsheet is read as its range; other text is not.
+TEST(QtClipboardSource, TextRangeStandsInForMissingWk1Data) {
+  struct Case {
+    QByteArray text;
+    int32_t code;
+  } cases[] = {
+      {"Control\tDose\nmg/L\t\n1\t2\n3,5\t4\n", 0},
+      {"a lone word", 3},
+      {"\t\n\t\n", 3},
+  };
+  for (const Case& c : cases) {
+    SetClipboard("text/plain", c.text);
+    QtClipboardSource clipboard;
+    RecordingMessageSink messages;
+    auto grid = std::make_unique<WorksheetGrid>();
+    ClearGrid(*grid);
+    EXPECT_EQ(ImportWorksheet(*grid, clipboard, messages), c.code) << c.text.toStdString();
+    EXPECT_TRUE(messages.boxes.empty());
+    if (c.code != 0) continue;
+    EXPECT_EQ(grid->RowCount, 4);
+    EXPECT_EQ(grid->ColumnCount, 2);
+    EXPECT_STREQ(grid->HeaderRow1Text[1], "Dose");
+    EXPECT_EQ(grid->Values[3][0], 3.5);
+  }
 }
 
 TEST(QtClipboardSource, FollowsTheClipboardSteps) {

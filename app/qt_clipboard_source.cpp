@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include "import/text_range.h"
+
 namespace qm {
 
 WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk1Name) {
@@ -13,7 +15,15 @@ WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk
   const QStringList formats = data.formats();
   for (const QString& format : formats) {
     if (format == wk1Name || format == windowsName) {
-      return {WorksheetDataKind::Wk1Records, format};
+      return {WorksheetDataKind::Wk1Records, format, {}};
+    }
+  }
+  if (data.hasText()) {
+    const QByteArray text = data.text().toUtf8();
+    std::vector<uint8_t> records;
+    if (ClipboardTextToWk1(text.constData(), size_t(text.size()), records)) {
+      return {WorksheetDataKind::TextRange, QStringLiteral("text/plain"),
+              QByteArray(reinterpret_cast<const char*>(records.data()), qsizetype(records.size()))};
     }
   }
   return {};
@@ -23,6 +33,8 @@ QByteArray ReadWorksheetData(const QMimeData& data, const WorksheetDataChoice& c
   switch (choice.kind) {
     case WorksheetDataKind::Wk1Records:
       return data.data(choice.format);
+    case WorksheetDataKind::TextRange:
+      return choice.records;
     case WorksheetDataKind::None:
       break;
   }

@@ -14,17 +14,19 @@ class QMimeData;
 
 namespace qm {
 
-enum class WorksheetDataKind { None, Wk1Records };
+enum class WorksheetDataKind { None, Wk1Records, TextRange };
 
 struct WorksheetDataChoice {
   WorksheetDataKind kind = WorksheetDataKind::None;
-  QString format;  // the clipboard format the bytes are read from
+  QString format;      // the clipboard format the bytes are read from
+  QByteArray records;  // a text range's WK1 records
 };
 
 // The clipboard data that hold the worksheet. `wk1Name` is the registered format's name: X11
 // offers it as a target of that name, Qt on Windows as
-// application/x-qt-windows-mime;value="<name>". Another reader (text ranges, for one) is one
-// more kind chosen here, when there is no WK1 data, and one more case of ReadWorksheetData.
+// application/x-qt-windows-mime;value="<name>". Without such data, text that holds a range
+// (a tab or a line break, and a cell) stands in for it as the WK1 records of that range: every
+// spreadsheet copies cells as tab-separated text.
 WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk1Name);
 // The WK1 record bytes of the chosen data; empty when none could be had.
 QByteArray ReadWorksheetData(const QMimeData& data, const WorksheetDataChoice& choice);

@@ -47,7 +47,10 @@ class EmfOutput : public PlotOutput {
     canvas = std::make_unique<EmfCanvas>();
     return canvas.get();
   }
-  void Close() override { size = canvas->Finish().size(); }
+  bool Close() override {
+    size = canvas->Finish().size();
+    return true;
+  }
   std::unique_ptr<EmfCanvas> canvas;
   size_t size = 0;
 };

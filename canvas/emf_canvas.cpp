@@ -31,6 +31,8 @@ constexpr size_t MaxTextChars = 1 << 24;
 // Room for all records of the largest chart (about 1.6 MB): the bytes are never moved while
 // recording. Only the pages written to take memory.
 constexpr size_t InitialCapacity = size_t(2) << 20;
+// The byte vector is lengthened (and zeroed) this much at a time, ahead of the records.
+constexpr size_t GrowStep = size_t(64) << 10;
 
 // Little-endian stores; on a little-endian machine each compiles to a single store.
 void Store32(uint8_t* p, uint32_t value) {
@@ -74,10 +76,11 @@ EmfCanvas::EmfCanvas() {
   EndRecord(start);
 }
 
-// count more bytes at the end; returns where they start.
-uint8_t* EmfCanvas::Grow(size_t count) {
-  const size_t start = bytes_.size();
-  bytes_.resize(start + count);
+// count more zero bytes at the end of the recording; returns where they start.
+inline uint8_t* EmfCanvas::Grow(size_t count) {
+  const size_t start = used_;
+  if (bytes_.size() - used_ < count) bytes_.resize(used_ + std::max(count, GrowStep));
+  used_ += count;
   return bytes_.data() + start;
 }
 
@@ -94,20 +97,20 @@ void EmfCanvas::Patch32(size_t offset, uint32_t value) {
 }
 
 size_t EmfCanvas::BeginRecord(uint32_t type) {
-  size_t start = bytes_.size();
+  size_t start = used_;
   Put32(type);
   Put32(0);
   return start;
 }
 
 void EmfCanvas::EndRecord(size_t start) {
-  while (bytes_.size() % 4 != 0) bytes_.push_back(0);
-  Patch32(start + 4, uint32_t(bytes_.size() - start));
+  Grow((4 - used_ % 4) % 4);
+  Patch32(start + 4, uint32_t(used_ - start));
   records_++;
 }
 
 // A record of a type and 32-bit values, written in one piece.
-void EmfCanvas::Record(uint32_t type, const int32_t* values, size_t count) {
+inline void EmfCanvas::Record(uint32_t type, const int32_t* values, size_t count) {
   const size_t size = 8 + 4 * count;
   uint8_t* p = Grow(size);
   Store32(p, type);
@@ -116,7 +119,7 @@ void EmfCanvas::Record(uint32_t type, const int32_t* values, size_t count) {
   records_++;
 }
 
-void EmfCanvas::Simple(uint32_t type, std::initializer_list<int32_t> values) {
+inline void EmfCanvas::Simple(uint32_t type, std::initializer_list<int32_t> values) {
   if (finished_) return;
   Record(type, values.begin(), values.size());
 }
@@ -137,7 +140,8 @@ const std::vector<uint8_t>& EmfCanvas::Finish() {
   Patch32(12, uint32_t(Clamp32(b.top)));
   Patch32(16, uint32_t(Clamp32(b.right)));
   Patch32(20, uint32_t(Clamp32(b.bottom)));
-  Patch32(48, uint32_t(bytes_.size()));
+  Patch32(48, uint32_t(used_));
+  bytes_.resize(used_);
   Patch32(52, records_);
   Patch32(56, uint32_t(objects_.handleCount()));  // nHandles and a zero sReserved
   return bytes_;
@@ -418,7 +422,7 @@ void EmfCanvas::Text(int32_t x, int32_t y, const char* text, size_t length, uint
   }
   Put32(EmfTextHeaderSize + stringBytes);  // offDx
   for (size_t i = 0; i < length; i++) Put16(uint16_t(Cp1252ToUnicode((unsigned char)text[i])));
-  while ((bytes_.size() - start) % 4 != 0) bytes_.push_back(0);
+  Grow((4 - (used_ - start) % 4) % 4);
   for (size_t i = 0; i < length; i++) Put32(uint32_t(CharAdvance((unsigned char)text[i])));
   EndRecord(start);
 }

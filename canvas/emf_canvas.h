@@ -70,7 +70,8 @@ class EmfCanvas : public Canvas {
   void SettleBounds();
   Box ToDevice(const Box& box) const;
 
-  std::vector<uint8_t> bytes_;
+  std::vector<uint8_t> bytes_;  // the recording, then zeros up to its size until Finish()
+  size_t used_ = 0;             // bytes recorded
   ObjectTable objects_;
   uint32_t records_ = 0;
   bool finished_ = false;

@@ -18,6 +18,9 @@
 #include "cli/common.h"
 #include "io/atomic_file.h"
 #include "plot/plot_run.h"
+#ifdef QUILLMAP_QT_CANVAS
+#include "canvas_qt/qt_painter_canvas.h"
+#endif
 
 namespace qm {
 
@@ -27,14 +30,32 @@ constexpr const char* CommandName = "quillmap-cli plot";
 
 // Picture formats by file name ending; a further format is one more entry here and one more
 // recorder below.
-enum class PictureFormat { Emf, Svg };
+enum class PictureFormat {
+  Emf,
+  Svg,
+#ifdef QUILLMAP_QT_CANVAS
+  Png,  // painted with Qt, where the desktop program is built
+#endif
+};
 
 struct FormatName {
   const char* extension;
   PictureFormat format;
 };
 
-constexpr FormatName FormatNames[] = {{".emf", PictureFormat::Emf}, {".svg", PictureFormat::Svg}};
+constexpr FormatName FormatNames[] = {
+    {".emf", PictureFormat::Emf},
+    {".svg", PictureFormat::Svg},
+#ifdef QUILLMAP_QT_CANVAS
+    {".png", PictureFormat::Png},
+#endif
+};
+
+#ifdef QUILLMAP_QT_CANVAS
+#define QM_PICTURE_FORMATS ".emf, .svg or .png"
+#else
+#define QM_PICTURE_FORMATS ".emf or .svg"
+#endif
 
 bool FormatOfPath(const std::string& path, PictureFormat& format) {
   std::string lower = path;
@@ -80,12 +101,31 @@ class SvgRecorder : public PictureRecorder {
   SvgCanvas canvas_;
 };
 
+#ifdef QUILLMAP_QT_CANVAS
+class PngRecorder : public PictureRecorder {
+ public:
+  Canvas& canvas() override { return canvas_; }
+  std::string Finish() override {
+    const QByteArray bytes = canvas_.Png();
+    return std::string(bytes.constData(), size_t(bytes.size()));
+  }
+
+ private:
+  QtPainterCanvas canvas_;
+};
+#endif
+
 std::unique_ptr<PictureRecorder> MakeRecorder(PictureFormat format) {
   switch (format) {
     case PictureFormat::Emf:
       return std::make_unique<EmfRecorder>();
     case PictureFormat::Svg:
       return std::make_unique<SvgRecorder>();
+#ifdef QUILLMAP_QT_CANVAS
+    case PictureFormat::Png:
+      EnsureQtGui();  // the painter's fonts need a GUI application
+      return std::make_unique<PngRecorder>();
+#endif
   }
   return nullptr;
 }
@@ -116,8 +156,10 @@ class FileOutput : public PlotOutput {
     return trace_.get();
   }
 
-  void Close() override {
+  // The files are written after the run, so that a failed run leaves the earlier ones.
+  bool Close() override {
     if (recorder_) picture_ = recorder_->Finish();
+    return true;
   }
 
   // Writes what the run recorded. False after a message when a file cannot be written.
@@ -211,7 +253,7 @@ int RunPlotCommand(const PlotOptions& options) {
   PictureFormat format = PictureFormat::Emf;
   if (!options.output.empty() && !FormatOfPath(options.output, format)) {
     std::cerr << CommandName << ": " << options.output
-              << ": unknown picture format (the name must end in .emf or .svg)\n";
+              << ": unknown picture format (the name must end in " QM_PICTURE_FORMATS ")\n";
     return 2;
   }
 
@@ -241,11 +283,12 @@ std::vector<std::string> Words(const Names& names) {
 
 void AddPlotCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<PlotOptions>();
-  CLI::App* command = app.add_subcommand(
-      "plot", "Draw the chart of INPUT into a picture file (.emf or .svg) and/or trace it.");
+  CLI::App* command =
+      app.add_subcommand("plot", "Draw the chart of INPUT into a picture file (" QM_PICTURE_FORMATS
+                                 ") and/or trace it.");
   command->add_option("INPUT", options->input, "worksheet file, or - for standard input")
       ->required();
-  command->add_option("-o,--output", options->output, "picture file: .emf or .svg");
+  command->add_option("-o,--output", options->output, "picture file: " QM_PICTURE_FORMATS);
   command->add_option("--ops", options->ops,
                       "write the drawing operations, one a line, to FILE (- for standard output)");
   command->add_option("--type", options->type, "chart")

@@ -78,7 +78,7 @@ class MemoryOutput : public PlotOutput {
     canvas = std::make_unique<CanvasType>();
     return canvas.get();
   }
-  void Close() override {}
+  bool Close() override { return true; }
   std::unique_ptr<CanvasType> canvas;
 };
 
@@ -221,7 +221,7 @@ TEST(PlotCommand, FailuresLeaveEarlierFilesAlone) {
        1,
        "Problem creating Metafile\n"},
       {"unknown format",
-       {treatment, "-o", "@old.png", "--ops", "@old.ops"},
+       {treatment, "-o", "@old.gif", "--ops", "@old.ops"},
        2,
        "unknown picture format"},
       {"no format", {treatment, "-o", "@emf", "--ops", "@old.ops"}, 2, "unknown picture format"},
@@ -232,7 +232,7 @@ TEST(PlotCommand, FailuresLeaveEarlierFilesAlone) {
       {"failed import", {"@cut.wk1", "-o", "@old.emf"}, 1, "Error -1 reading wk1-data"},
   };
   for (const FailureCase& c : cases) {
-    for (const char* name : {"old.emf", "old.ops", "old.png", "emf"}) {
+    for (const char* name : {"old.emf", "old.ops", "old.gif", "emf"}) {
       WriteFile(folder + name, "earlier");
     }
     std::vector<std::string> args;
@@ -241,7 +241,7 @@ TEST(PlotCommand, FailuresLeaveEarlierFilesAlone) {
     EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
     EXPECT_NE(run.err.find(c.err), std::string::npos) << c.name << ": " << run.err;
     EXPECT_EQ(run.out, "") << c.name;
-    for (const char* name : {"old.emf", "old.ops", "old.png", "emf"}) {
+    for (const char* name : {"old.emf", "old.ops", "old.gif", "emf"}) {
       EXPECT_EQ(ReadFile(folder + name), "earlier") << c.name << ": " << name;
     }
     EXPECT_FALSE(std::filesystem::exists(folder + "missing")) << c.name;

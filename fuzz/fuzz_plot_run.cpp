@@ -33,7 +33,7 @@ class Output : public qm::PlotOutput {
     canvas = std::make_unique<C>();
     return canvas.get();
   }
-  void Close() override {}
+  bool Close() override { return true; }
   std::unique_ptr<C> canvas;
 };
 
@@ -77,10 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   QuietSink sink;
   int32_t code;
   if (asText) {
-    code = qm::ImportTextRange(state->grid, body, length,
-                               (data[2] & 2) ? qm::TextRangeKind::Csv
-                                             : qm::TextRangeKind::TabSeparated,
-                               sink);
+    code = qm::ImportTextRange(
+        state->grid, body, length,
+        (data[2] & 2) ? qm::TextRangeKind::Csv : qm::TextRangeKind::TabSeparated, sink);
   } else {
     code = qm::DecodeWk1(state->grid, body, length);
   }

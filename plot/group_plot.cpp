@@ -70,10 +70,10 @@ void ReplaceLimitMarkers(const ChartContext& chart, int32_t logScale) {
     const Series& series = table.series[s];
     const SeriesRows member = RowsOfSeries(table, s, rows);
     for (int32_t k = 0; k < member.count; k++) {
-      const int32_t r = member[k];
-      double v = SeriesValueIn(table, scratch.Values, r, s);
+      // A row of the series holds its value in the series' column.
+      double& cell = scratch.Values[member[k]][series.column];
+      const double v = cell;
       if (v == MissingValue) continue;
-      double& cell = scratch.Values[r][series.column];
       if (logScale != 0) {
         if (v == BelowLimitMarker || v <= 0) {
           cell = series.logBelowLimitEstimate;
@@ -153,7 +153,7 @@ void BinValues(const ChartContext& chart, GroupPlotState& state) {
     const SeriesRows member = RowsOfSeries(table, s, rows);
     for (int32_t k = 0; k < member.count; k++) {
       const int32_t r = member[k];
-      double v = SeriesValueIn(table, scratch.Values, r, s);
+      double v = scratch.Values[r][column];  // a row of the series: its value
       if (v == MissingValue) continue;
       if (state.layout.flag != 0) {
         if (!(v > 0)) continue;  // no logarithm, no point
@@ -299,6 +299,17 @@ void DrawConnectingLines(const ChartContext& chart, const GroupPlotState& state)
     if (s < firstOfCode[code]) firstOfCode[code] = s;
     lastOfCode[code] = s;
   }
+  // What every row reads of each series, gathered once: a series record is large.
+  struct SeriesBrief {
+    int32_t column;
+    int32_t groupCode;
+    bool counted;  // count >= 1
+  };
+  SeriesBrief brief[MaxSeries];
+  for (int32_t s = 0; s < table.SeriesCount; s++) {
+    const Series& series = table.series[s];
+    brief[s] = {series.column, series.groupCode, series.count >= 1};
+  }
   for (int32_t r = 0; r < rows; r++) {
     Point p = {0, 0};
     bool pDrawn = false;
@@ -310,7 +321,7 @@ void DrawConnectingLines(const ChartContext& chart, const GroupPlotState& state)
       last = lastOfCode[int32_t(cell)];
     }
     for (int32_t s = first; s <= last; s++) {
-      const Series& series = table.series[s];
+      const SeriesBrief& series = brief[s];
       if (paired && double(series.groupCode) != scratch.Values[r][table.SplitColumn]) continue;
       const int32_t c = series.column;
       const int32_t b = scratch.PointBin[r][c];
@@ -322,8 +333,8 @@ void DrawConnectingLines(const ChartContext& chart, const GroupPlotState& state)
         q.x = SlotCentre(state.layout, s) - int32_t((k - (n + 1) * 0.5) * state.dotStep);
         q.y = state.binY[b];
       }
-      if (s > 0 && qDrawn && pDrawn && series.count >= 1 && table.series[s - 1].count >= 1 &&
-          IsValue(scratch.Values[r][c]) && IsValue(scratch.Values[r][table.series[s - 1].column]) &&
+      if (s > 0 && qDrawn && pDrawn && series.counted && brief[s - 1].counted &&
+          IsValue(scratch.Values[r][c]) && IsValue(scratch.Values[r][brief[s - 1].column]) &&
           !(paired && s % perBlock == 0)) {
         chart.canvas.MoveTo(p.x, p.y);
         chart.canvas.LineTo(q.x, q.y);

@@ -95,9 +95,10 @@ class AllOutputs : public PlotOutput {
     outer = std::make_unique<TeeCanvas>(*emf, *inner);
     return outer.get();
   }
-  void Close() override {
+  bool Close() override {
     emfBytes = emf->Finish();
     svgText = svg->Finish();
+    return true;
   }
 
   std::unique_ptr<EmfCanvas> emf;
@@ -449,6 +450,15 @@ std::vector<NamedGrid> SmallGrids() {
       sheet.At(r, 2) = -r;
     }
     grids.push_back({"split column without a code", Import(sheet)});
+  }
+  {
+    Sheet sheet(50, 3);
+    sheet.Split(0, "0=a;1=b");
+    for (int32_t r = 2; r < 50; r++) {
+      sheet.At(r, 1) = r;
+      sheet.At(r, 2) = r % 2 ? BelowLimitMarker : r;  // the split column holds nothing at all
+    }
+    grids.push_back({"split column of missing cells only", Import(sheet)});
   }
   {
     Sheet sheet(50, 3);

@@ -39,7 +39,7 @@ PlotOutcome RunPlot(const PlotSettings& settings, const WorksheetGrid& grid, Plo
 
   Canvas* canvas = output.Open();
   if (canvas == nullptr) {
-    messages.ShowOwnBox("Problem creating Metafile");
+    messages.ShowOwnBox(MetafileProblemMessage);
     return PlotOutcome::MetafileFailure;
   }
   canvas->SetMapMode(MM_ISOTROPIC);
@@ -68,7 +68,10 @@ PlotOutcome RunPlot(const PlotSettings& settings, const WorksheetGrid& grid, Plo
   if (background != 0) canvas->DeleteObject(background);
   canvas->DeleteObject(rotated);
   canvas->DeleteObject(upright);
-  output.Close();
+  if (!output.Close()) {
+    messages.ShowOwnBox(MetafileProblemMessage);
+    return PlotOutcome::MetafileFailure;
+  }
   return PlotOutcome::Published;
 }
 

@@ -14,6 +14,8 @@ namespace qm {
 
 enum class PlotOutcome { Published, NoSplitColumn, MetafileFailure };
 
+constexpr const char* MetafileProblemMessage = "Problem creating Metafile";
+
 class PlotOutput {
  public:
   virtual ~PlotOutput() = default;
@@ -21,8 +23,9 @@ class PlotOutput {
   // nothing yet (a fresh one for every run); nullptr when the picture cannot be created (for
   // instance its folder is missing). Called at most once per run.
   virtual Canvas* Open() = 0;
-  // Ends the recording and puts the picture where it goes.
-  virtual void Close() = 0;
+  // Ends the recording and puts the picture where it goes. False when it could not be kept
+  // there (the disk is full, say): the run then ends as for a picture that cannot be created.
+  virtual bool Close() = 0;
 };
 
 // One run over `tables` (allocated once by the caller and reused). "No SPLIT-column found\n"

@@ -46,7 +46,10 @@ class TraceOutput : public PlotOutput {
     canvas = std::make_unique<MappingTraceCanvas>();
     return canvas.get();
   }
-  void Close() override { closes++; }
+  bool Close() override {
+    closes++;
+    return true;
+  }
 
   bool fail = false;
   int opens = 0;
@@ -60,7 +63,10 @@ class EmfOutput : public PlotOutput {
     canvas = std::make_unique<EmfCanvas>();
     return canvas.get();
   }
-  void Close() override { bytes = canvas->Finish(); }
+  bool Close() override {
+    bytes = canvas->Finish();
+    return true;
+  }
   std::unique_ptr<EmfCanvas> canvas;
   std::vector<uint8_t> bytes;
 };
@@ -209,6 +215,23 @@ TEST(PlotRun, CanvasThatCannotOpenShowsTheMessageAndDrawsNothing) {
   RunResult fresh = RunWith(settings, *grid, *freshTables);
   EXPECT_EQ(again.outcome, PlotOutcome::Published);
   EXPECT_EQ(again.trace, fresh.trace);
+}
+
+// A picture that was drawn but could not be kept (the disk is full, say) is no success.
+TEST(PlotRun, OutputThatCannotKeepThePictureShowsTheMessage) {
+  class LosingOutput : public PlotOutput {
+   public:
+    Canvas* Open() override { return &canvas; }
+    bool Close() override { return false; }
+    TraceCanvas canvas;
+  } output;
+  auto grid = MakeGrid(false);
+  auto tables = std::make_unique<PlotTables>();
+  PlotSettings settings;
+  settings.PlotType = PlotTypeBox;
+  RecordingMessages messages;
+  EXPECT_EQ(RunPlot(settings, *grid, *tables, messages, output), PlotOutcome::MetafileFailure);
+  EXPECT_EQ(messages.shown, std::vector<std::string>{"own: Problem creating Metafile"});
 }
 
 TEST(PlotRun, RepeatedRunsOverTheSameTablesDrawTheSamePicture) {

@@ -90,7 +90,8 @@ void ComputeSeriesStatistics(SeriesTable& table, RankTable& ranks, int32_t s) {
   RankEntry* rows = ranks.rows;
   const int32_t rowCount = std::clamp(table.grid->RowCount, 0, MaxRows);
 
-  // First pass: counts and extremes.
+  // First pass: counts and extremes, over the rows of the series (the others are missing).
+  const SeriesRows member = RowsOfSeries(table, s, rowCount);
   int32_t n = 0;
   int32_t positiveCount = 0;
   int32_t belowLimitCount = 0;
@@ -98,8 +99,8 @@ void ComputeSeriesStatistics(SeriesTable& table, RankTable& ranks, int32_t s) {
   int32_t aboveLimitCount = 0;
   double minimum = AboveLimitMarker;
   double maximum = BelowLimitMarker;
-  for (int32_t r = 0; r < rowCount; ++r) {
-    const double v = rows[r].value;
+  for (int32_t k = 0; k < member.count; ++k) {
+    const double v = rows[member[k]].value;
     if (v == MissingValue) continue;
     ++n;
     if (v > 0.0) ++positiveCount;
@@ -117,13 +118,13 @@ void ComputeSeriesStatistics(SeriesTable& table, RankTable& ranks, int32_t s) {
     if (v > maximum) maximum = v;
   }
 
-  // Second pass: rank every row, then sum over the Measured values in row order.
+  // Second pass: rank the rows of the series, then sum over the Measured values in row order.
   AssignMidRanks(record.order, rowCount, n, ranks);
   const double plottingConstant = n >= 1 ? PlottingConstant(n) : 0.0;
   Sums all;
   Sums positive;  // v holds ln v here
-  for (int32_t r = 0; r < rowCount; ++r) {
-    RankEntry& entry = rows[r];
+  for (int32_t k = 0; k < member.count; ++k) {
+    RankEntry& entry = rows[member[k]];
     const double v = entry.value;
     if (v == MissingValue) {
       entry.midRank = 0.0;
