@@ -2,7 +2,8 @@
 # quillmap as a user runs it, under Xvfb with xclip as the spreadsheet: a WK1 range goes on
 # the clipboard as target Wk1, quillmap starts, OK is pressed from the keyboard, the success
 # box is dismissed, and after quillmap has ended the clipboard still yields the chart, the
-# same bytes as quilpic.emf on the desktop. Then a clipboard without a range: "No data on
+# same bytes as quilpic.emf on the desktop. The same range as tab-separated text (the .tsv
+# beside the .wk1) gives the same chart. Then a clipboard without a range: "No data on
 # Clipboard".
 # Last, with a clipboard manager running, quillmap-clipboard hands the chart to the manager
 # and ends.
@@ -96,6 +97,21 @@ cmp "$work/office.emf" "$emf" || fail "the office format differs from quilpic.em
 xclip -selection clipboard -o -t image/png >"$work/pasted.png" || fail "image/png unreadable"
 head -c 8 "$work/pasted.png" | od -An -tx1 | grep -q '89 50 4e 47 0d 0a 1a 0a' || fail "not a PNG"
 echo "pasted chart: $(stat -c %s "$work/pasted.emf") bytes of EMF, same as quilpic.emf"
+
+# 1b. The same range copied as a spreadsheet copies it, tab-separated text (UTF-8, as
+# text/plain and UTF8_STRING): the same chart.
+tsv=${wk1%.wk1}.tsv
+if [ -r "$tsv" ]; then
+  cp "$emf" "$work/from-wk1.emf"
+  xclip -selection clipboard -i "$tsv" || fail "xclip could not take the clipboard (text)"
+  "$quillmap" &
+  app=$!
+  press_return_in "Quillmap" || fail "the main dialog did not appear (text range)"
+  press_return_in "Quillmap 0001" || fail "the success message did not appear (text range)"
+  wait_for_end "$app" || fail "quillmap did not end (text range)"
+  cmp "$emf" "$work/from-wk1.emf" || fail "the text range drew another chart than its WK1"
+  echo "text range: the same chart as the WK1 range"
+fi
 
 # The serving programs of this display: the one that keeps the chart.
 servers() {

@@ -586,5 +586,35 @@ TEST_F(HostileGrids, EverySettingOnAMixedGrid) {
   }
 }
 
+// A run after other runs over the same tables (the dialog stays open after a failed metafile,
+// and its choices may change before the next OK) draws what a first run draws.
+TEST_F(HostileGrids, EarlierRunsLeaveNoTraceInLaterPictures) {
+  Sheet sheet(30, 4);
+  sheet.Split(1, "0=zero;1=one;9=nine");
+  for (int32_t r = 2; r < 30; r++) {
+    sheet.At(r, 0) = Extremes[(r * 7) % ExtremeCount];
+    sheet.At(r, 1) = r % 4 == 0 ? 9 : r % 2;
+    sheet.At(r, 2) = r * 1.5 - 20;
+    sheet.At(r, 3) = r % 5 ? BelowLimitMarker : r;
+  }
+  std::unique_ptr<WorksheetGrid> grid = Import(sheet);
+  auto fresh = std::make_unique<PlotTables>();
+  std::vector<PlotSettings> sample = SampleSettings(3);
+  QuietMessages messages;
+  for (size_t i = 0; i < sample.size(); i++) {
+    const PlotSettings& s = sample[i];
+    SCOPED_TRACE(Describe(s));
+    // Shared tables: the previous settings of the list ran last.
+    AllOutputs later;
+    PlotOutcome outcome = RunPlot(s, *grid, Shared().tables, messages, later);
+    std::memset(fresh.get(), 0, sizeof *fresh);
+    AllOutputs first;
+    ASSERT_EQ(RunPlot(s, *grid, *fresh, messages, first), outcome);
+    if (outcome != PlotOutcome::Published) continue;
+    EXPECT_TRUE(first.trace->trace() == later.trace->trace()) << "trace depends on earlier runs";
+    EXPECT_TRUE(first.emfBytes == later.emfBytes) << "metafile depends on earlier runs";
+  }
+}
+
 }  // namespace
 }  // namespace qm
