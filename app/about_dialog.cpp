@@ -8,7 +8,7 @@
 namespace qm {
 
 AboutDialog::AboutDialog(const QIcon& icon, QWidget* parent) : QDialog(parent) {
-  BuildDialog(*this, AboutDialogSpec(), icon);
+  BuildDialog(*this, AboutDialogTable(), icon);
   connect(FindButton(*this, IDOK), &QAbstractButton::clicked, this, &QDialog::accept);
 }
 

@@ -31,7 +31,7 @@ QRect DialogUnitsToPixels(const DialogUnits& units, int32_t x, int32_t y, int32_
 
 namespace {
 
-QWidget* MakeControl(QDialog& dialog, const ControlSpec& control, const QIcon& icon) {
+QWidget* MakeControl(QDialog& dialog, const ControlRow& control, const QIcon& icon) {
   const QString text = QString::fromUtf8(control.text);
   switch (control.kind) {
     case ControlKind::DefaultPushButton:
@@ -64,9 +64,10 @@ namespace {
 // The horizontal base unit at which every text of the table fits its control. The tables were
 // laid out for a narrower font than the ones Linux offers; widening the whole dialog keeps its
 // proportions where clipping the texts would not.
-int32_t FittingBaseX(const DialogSpec& spec, const std::vector<QWidget*>& widgets, int32_t baseX) {
-  for (int32_t i = 0; i < spec.controlCount; i++) {
-    const ControlSpec& control = spec.controls[i];
+int32_t FittingBaseX(const DialogTable& table, const std::vector<QWidget*>& widgets,
+                     int32_t baseX) {
+  for (int32_t i = 0; i < table.controlCount; i++) {
+    const ControlRow& control = table.controls[i];
     const bool textControl = control.kind == ControlKind::RadioButton ||
                              control.kind == ControlKind::CheckBox ||
                              control.kind == ControlKind::StaticText;
@@ -79,8 +80,8 @@ int32_t FittingBaseX(const DialogSpec& spec, const std::vector<QWidget*>& widget
 
 }  // namespace
 
-void BuildDialog(QDialog& dialog, const DialogSpec& spec, const QIcon& icon) {
-  dialog.setWindowTitle(QString::fromUtf8(spec.caption));
+void BuildDialog(QDialog& dialog, const DialogTable& table, const QIcon& icon) {
+  dialog.setWindowTitle(QString::fromUtf8(table.caption));
   dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   // A group box is a frame with its title on the top line, its contents free to go anywhere.
@@ -91,8 +92,8 @@ void BuildDialog(QDialog& dialog, const DialogSpec& spec, const QIcon& icon) {
 
   std::vector<QWidget*> widgets;
   QButtonGroup* group = nullptr;
-  for (int32_t i = 0; i < spec.controlCount; i++) {
-    const ControlSpec& control = spec.controls[i];
+  for (int32_t i = 0; i < table.controlCount; i++) {
+    const ControlRow& control = table.controls[i];
     QWidget* widget = MakeControl(dialog, control, icon);
     widget->setProperty(ControlIdProperty, control.id);
     widget->setEnabled(control.enabled);
@@ -112,14 +113,14 @@ void BuildDialog(QDialog& dialog, const DialogSpec& spec, const QIcon& icon) {
   }
 
   DialogUnits units = DialogBaseUnits(dialog.font());
-  units.baseX = FittingBaseX(spec, widgets, units.baseX);
-  for (int32_t i = 0; i < spec.controlCount; i++) {
-    const ControlSpec& control = spec.controls[i];
+  units.baseX = FittingBaseX(table, widgets, units.baseX);
+  for (int32_t i = 0; i < table.controlCount; i++) {
+    const ControlRow& control = table.controls[i];
     QRect place = DialogUnitsToPixels(units, control.x, control.y, control.width, control.height);
     if (control.kind == ControlKind::Icon) place.setSize(QSize(LargeIconSize, LargeIconSize));
     widgets[size_t(i)]->setGeometry(place);
   }
-  dialog.setFixedSize(DialogUnitsToPixels(units, 0, 0, spec.width, spec.height).size());
+  dialog.setFixedSize(DialogUnitsToPixels(units, 0, 0, table.width, table.height).size());
 }
 
 QWidget* FindControl(const QWidget& dialog, int32_t id) {

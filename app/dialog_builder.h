@@ -33,7 +33,7 @@ QRect DialogUnitsToPixels(const DialogUnits& units, int32_t x, int32_t y, int32_
                           int32_t height);
 
 // Gives `dialog` its caption, fixed size and controls. `icon` fills Icon controls.
-void BuildDialog(QDialog& dialog, const DialogSpec& spec, const QIcon& icon);
+void BuildDialog(QDialog& dialog, const DialogTable& table, const QIcon& icon);
 
 // The control with `id` (the first one for -1); nullptr when there is none.
 QWidget* FindControl(const QWidget& dialog, int32_t id);

@@ -77,22 +77,22 @@ QString WidgetText(QWidget* widget) {
   return {};
 }
 
-class BuiltDialog : public testing::TestWithParam<const DialogSpec& (*)()> {};
+class BuiltDialog : public testing::TestWithParam<const DialogTable& (*)()> {};
 
 // Every control of a table is there with its text, kind and state, at the table's place in the
 // dialog's own units: all positions share one horizontal and one vertical scale.
 TEST_P(BuiltDialog, HoldsEveryControlOfItsTable) {
-  const DialogSpec& spec = GetParam()();
+  const DialogTable& table = GetParam()();
   QDialog dialog;
-  BuildDialog(dialog, spec, QIcon());
-  EXPECT_EQ(dialog.windowTitle().toStdString(), spec.caption);
-  const double scaleX = dialog.width() / double(spec.width);
-  const double scaleY = dialog.height() / double(spec.height);
+  BuildDialog(dialog, table, QIcon());
+  EXPECT_EQ(dialog.windowTitle().toStdString(), table.caption);
+  const double scaleX = dialog.width() / double(table.width);
+  const double scaleY = dialog.height() / double(table.height);
   EXPECT_GE(scaleX, 1.0);
   EXPECT_GE(scaleY, 1.0);
   std::vector<QWidget*> seen;
-  for (int32_t i = 0; i < spec.controlCount; i++) {
-    const ControlSpec& control = spec.controls[i];
+  for (int32_t i = 0; i < table.controlCount; i++) {
+    const ControlRow& control = table.controls[i];
     SCOPED_TRACE(control.text);
     QWidget* widget = nullptr;
     for (QWidget* child : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -122,12 +122,13 @@ TEST_P(BuiltDialog, HoldsEveryControlOfItsTable) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, BuiltDialog,
-                         testing::Values(&MainDialogSpec, &OptionsDialogSpec, &AboutDialogSpec));
+                         testing::Values(&MainDialogTable, &OptionsDialogTable, &AboutDialogTable));
 
 TEST(BuildDialog, TextsFitTheirControls) {
-  for (const DialogSpec* spec : {&MainDialogSpec(), &OptionsDialogSpec(), &AboutDialogSpec()}) {
+  for (const DialogTable* table :
+       {&MainDialogTable(), &OptionsDialogTable(), &AboutDialogTable()}) {
     QDialog dialog;
-    BuildDialog(dialog, *spec, QIcon());
+    BuildDialog(dialog, *table, QIcon());
     for (QWidget* child : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       if (qobject_cast<QCheckBox*>(child) || qobject_cast<QRadioButton*>(child)) {
         EXPECT_GE(child->width(), child->sizeHint().width()) << WidgetText(child).toStdString();
@@ -138,7 +139,7 @@ TEST(BuildDialog, TextsFitTheirControls) {
 
 TEST(BuildDialog, RadioButtonsAreExclusiveWithinTheirGroupOnly) {
   QDialog dialog;
-  BuildDialog(dialog, MainDialogSpec(), QIcon());
+  BuildDialog(dialog, MainDialogTable(), QIcon());
   CheckRadioButton(dialog, 1000, 1003, 1000);
   CheckRadioButton(dialog, 1015, 1017, 1015);
   FindButton(dialog, 1001)->click();
@@ -151,7 +152,7 @@ TEST(BuildDialog, RadioButtonsAreExclusiveWithinTheirGroupOnly) {
 
 TEST(GetCheckedRadioButton, IsZeroWhenNoneOfTheRangeIsChecked) {
   QDialog dialog;
-  BuildDialog(dialog, MainDialogSpec(), QIcon());
+  BuildDialog(dialog, MainDialogTable(), QIcon());
   EXPECT_EQ(GetCheckedRadioButton(dialog, 1000, 1003), 0);
   CheckRadioButton(dialog, 1000, 1006, 1004);  // a button outside the range asked about
   EXPECT_EQ(GetCheckedRadioButton(dialog, 1000, 1003), 0);
@@ -162,7 +163,7 @@ TEST(GetCheckedRadioButton, IsZeroWhenNoneOfTheRangeIsChecked) {
 
 TEST(FindControl, FindsNothingForAnUnknownIdentifier) {
   QDialog dialog;
-  BuildDialog(dialog, OptionsDialogSpec(), QIcon());
+  BuildDialog(dialog, OptionsDialogTable(), QIcon());
   EXPECT_EQ(FindControl(dialog, 1000), nullptr);
   EXPECT_NE(FindButton(dialog, 1107), nullptr);
   EXPECT_FALSE(IsDlgButtonChecked(dialog, 4711));
@@ -170,7 +171,7 @@ TEST(FindControl, FindsNothingForAnUnknownIdentifier) {
 
 TEST(BuildDialog, TheOptionsRadioThatIsNoTabStopIsReachedByArrowsOnly) {
   QDialog dialog;
-  BuildDialog(dialog, OptionsDialogSpec(), QIcon());
+  BuildDialog(dialog, OptionsDialogTable(), QIcon());
   EXPECT_EQ(FindControl(dialog, 1105)->focusPolicy(), Qt::ClickFocus);
   EXPECT_TRUE(FindControl(dialog, 1106)->focusPolicy() & Qt::TabFocus);
   dialog.show();

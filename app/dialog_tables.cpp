@@ -9,7 +9,7 @@ namespace {
 
 using K = ControlKind;
 
-constexpr ControlSpec kMainControls[] = {
+constexpr ControlRow kMainControls[] = {
     {1, K::DefaultPushButton, "OK", 260, 7, 50, 14, true, true, true},
     {2, K::PushButton, "Cancel", 260, 23, 50, 14, true, false, true},
     {1000, K::RadioButton, "Ttest", 7, 7, 32, 10, true, true, true},
@@ -33,7 +33,7 @@ constexpr ControlSpec kMainControls[] = {
     {1017, K::RadioButton, "non-paired 01-01", 181, 56, 69, 10, true, false, true},
 };
 
-constexpr ControlSpec kOptionsControls[] = {
+constexpr ControlRow kOptionsControls[] = {
     {1, K::DefaultPushButton, "OK", 129, 7, 50, 14, true, true, true},
     {2, K::PushButton, "Cancel", 129, 29, 50, 14, true, false, true},
     {1100, K::RadioButton, "No Error Bar", 7, 7, 55, 10, true, true, true},
@@ -47,7 +47,7 @@ constexpr ControlSpec kOptionsControls[] = {
 };
 
 // An icon static takes the size of the icon (the system's large icon), so it has no size here.
-constexpr ControlSpec kAboutControls[] = {
+constexpr ControlRow kAboutControls[] = {
     {-1, K::Icon, "", 11, 17, 0, 0, true, true, false},
     {-1, K::StaticText, "Quillmap Version 1.0", 40, 10, 119, 8, true, false, false},
     {-1, K::StaticText, "Dot plots and box plots", 40, 25, 119, 8, true, false, false},
@@ -55,23 +55,23 @@ constexpr ControlSpec kAboutControls[] = {
 };
 
 template <size_t N>
-constexpr int32_t Count(const ControlSpec (&)[N]) {
+constexpr int32_t Count(const ControlRow (&)[N]) {
   return int32_t(N);
 }
 
-constexpr DialogSpec kMain{"Quillmap", 320, 133, kMainControls, Count(kMainControls)};
-constexpr DialogSpec kOptions{"Options", 186, 95, kOptionsControls, Count(kOptionsControls)};
-constexpr DialogSpec kAbout{"About Quillmap", 235, 55, kAboutControls, Count(kAboutControls)};
+constexpr DialogTable kMain{"Quillmap", 320, 133, kMainControls, Count(kMainControls)};
+constexpr DialogTable kOptions{"Options", 186, 95, kOptionsControls, Count(kOptionsControls)};
+constexpr DialogTable kAbout{"About Quillmap", 235, 55, kAboutControls, Count(kAboutControls)};
 
 }  // namespace
 
-const DialogSpec& MainDialogSpec() {
+const DialogTable& MainDialogTable() {
   return kMain;
 }
-const DialogSpec& OptionsDialogSpec() {
+const DialogTable& OptionsDialogTable() {
   return kOptions;
 }
-const DialogSpec& AboutDialogSpec() {
+const DialogTable& AboutDialogTable() {
   return kAbout;
 }
 

@@ -17,7 +17,7 @@ enum class ControlKind {
   Icon,  // the application icon, sized as the system's large icon
 };
 
-struct ControlSpec {
+struct ControlRow {
   int32_t id;  // -1 for controls nothing refers to
   ControlKind kind;
   const char* text;
@@ -27,10 +27,10 @@ struct ControlSpec {
   bool tabStop;
 };
 
-struct DialogSpec {
+struct DialogTable {
   const char* caption;
   int32_t width, height;  // dialog units
-  const ControlSpec* controls;
+  const ControlRow* controls;
   int32_t controlCount;
 };
 
@@ -52,8 +52,8 @@ constexpr int32_t LastErrorBarButton = 1107;
 constexpr int32_t AboutCommand = 16;
 constexpr const char* AboutMenuText = "&About Quillmap...";
 
-const DialogSpec& MainDialogSpec();     // dialog 102
-const DialogSpec& OptionsDialogSpec();  // dialog 129
-const DialogSpec& AboutDialogSpec();    // dialog 100
+const DialogTable& MainDialogTable();     // dialog 102
+const DialogTable& OptionsDialogTable();  // dialog 129
+const DialogTable& AboutDialogTable();    // dialog 100
 
 }  // namespace qm

@@ -20,7 +20,7 @@ MainDialog::MainDialog(const WorksheetGrid& grid, PlotTables& tables, QtMessageS
       messages_(messages),
       output_(output),
       icon_(icon) {
-  BuildDialog(*this, MainDialogSpec(), icon_);
+  BuildDialog(*this, MainDialogTable(), icon_);
   setWindowIcon(icon_);
   CheckRadioButton(*this, FirstPlotTypeButton, LastPlotTypeButton, FirstPlotTypeButton);
   CheckRadioButton(*this, FirstSplitButton, LastSplitButton, FirstSplitButton);

@@ -10,7 +10,7 @@ namespace qm {
 OptionsDialog::OptionsDialog(int32_t& errorBarStyle, QWidget* parent)
     : QDialog(parent), errorBarStyle_(errorBarStyle) {
   errorBarStyle_ = -1;
-  BuildDialog(*this, OptionsDialogSpec(), QIcon());
+  BuildDialog(*this, OptionsDialogTable(), QIcon());
   CheckRadioButton(*this, FirstErrorBarButton, LastErrorBarButton, FirstErrorBarButton);
   connect(FindButton(*this, IDOK), &QAbstractButton::clicked, this, [this] { OnOk(); });
   connect(FindButton(*this, IDCANCEL), &QAbstractButton::clicked, this, &QDialog::reject);

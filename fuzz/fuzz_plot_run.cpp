@@ -1,6 +1,7 @@
 // The whole pipeline under fuzzing: the bytes are imported (as WK1 records, or as a text range),
 // a plot run with settings taken from the first bytes draws into the metafile, SVG and trace
-// back ends, and every picture must be well formed. The grid must come out of the run unchanged.
+// back ends, and every picture must be well formed, with every coordinate within reach of a
+// document reader. The grid must come out of the run unchanged.
 #include <libxml/parser.h>
 
 #include <cstdint>
@@ -41,6 +42,56 @@ void Fail(const char* what, const std::string& problem) {
   std::fprintf(stderr, "%s: %s\n", what, problem.c_str());
   std::abort();
 }
+
+// A trace that fails on any coordinate beyond 2^27 logical units, where readers that transform
+// coordinates in 32-bit fixed point overflow.
+class CheckedTraceCanvas : public qm::TraceCanvas {
+ public:
+  void MoveTo(int32_t x, int32_t y) override {
+    Check(x, y);
+    TraceCanvas::MoveTo(x, y);
+  }
+  void LineTo(int32_t x, int32_t y) override {
+    Check(x, y);
+    TraceCanvas::LineTo(x, y);
+  }
+  void Rectangle(int32_t l, int32_t t, int32_t r, int32_t b) override {
+    Check(l, t);
+    Check(r, b);
+    TraceCanvas::Rectangle(l, t, r, b);
+  }
+  void Ellipse(int32_t l, int32_t t, int32_t r, int32_t b) override {
+    Check(l, t);
+    Check(r, b);
+    TraceCanvas::Ellipse(l, t, r, b);
+  }
+  void Polygon(const qm::Point* points, int32_t count) override {
+    for (int32_t i = 0; i < count; i++) Check(points[i].x, points[i].y);
+    TraceCanvas::Polygon(points, count);
+  }
+  void Polyline(const qm::Point* points, int32_t count) override {
+    for (int32_t i = 0; i < count; i++) Check(points[i].x, points[i].y);
+    TraceCanvas::Polyline(points, count);
+  }
+  void TextOut(int32_t x, int32_t y, const char* text, int32_t length) override {
+    Check(x, y);
+    TraceCanvas::TextOut(x, y, text, length);
+  }
+  void DrawText(const char* text, const qm::Rect& rect, uint32_t flags) override {
+    Check(rect.left, rect.top);
+    Check(rect.right, rect.bottom);
+    TraceCanvas::DrawText(text, rect, flags);
+  }
+
+ private:
+  static void Check(int32_t x, int32_t y) {
+    constexpr int64_t Limit = int64_t(1) << 27;
+    if (std::llabs(x) >= Limit || std::llabs(y) >= Limit) {
+      Fail("trace",
+           "coordinate (" + std::to_string(x) + ", " + std::to_string(y) + ") beyond 2^27");
+    }
+  }
+};
 
 struct State {
   qm::WorksheetGrid grid;
@@ -102,7 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     xmlFreeDoc(document);
   }
 
-  Output<qm::TraceCanvas> trace;
+  Output<CheckedTraceCanvas> trace;
   qm::RunPlot(settings, state->grid, state->tables, sink, trace);
 
   if (std::memcmp(&state->before, &state->grid, sizeof state->grid) != 0) {

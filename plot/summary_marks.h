@@ -2,6 +2,7 @@
 // bar or notched box) in the error-bar style of the Options dialog, on the plot's own axis.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "plot/canvas.h"
@@ -26,11 +27,13 @@ inline int32_t SlotCentre(const GroupPlotLayout& layout, int32_t s) {
   return layout.axisX + 255 + layout.half + s * layout.slotWidth;
 }
 
-// Truncates a canvas coordinate toward zero. False for a real that is no usable coordinate
-// (NaN, infinite, or so far off the canvas that an int32_t cannot hold it).
+// Truncates a canvas coordinate toward zero. A real far off the canvas is pinned 2^26 units
+// away, as ValueToY pins its heights: still off the canvas, and small enough for readers that
+// hold coordinates in 32-bit fixed point. False for a real that is no coordinate (NaN).
 inline bool TruncateCoordinate(double x, int32_t& out) {
-  if (!(x > -1.0e9 && x < 1.0e9)) return false;
-  out = int32_t(x);
+  constexpr double MaxOffset = 67108864;
+  if (std::isnan(x)) return false;
+  out = int32_t(x < -MaxOffset ? -MaxOffset : (x > MaxOffset ? MaxOffset : x));
   return true;
 }
 
