@@ -11,31 +11,14 @@
 #include <utility>
 #include <vector>
 
+#include "stats/reference_sort.h"
 #include "stats/test_grid.h"
 
 namespace qm {
 namespace {
 
+using testing::ReferenceSort;
 using testing::TestRun;
-
-// The sort as its rule reads, with every exchange done by comparison.
-void ReferenceSort(double* keys, int32_t* index, int32_t lo, int32_t hi) {
-  const double pivot = keys[(lo + hi) / 2];
-  int32_t i = lo;
-  int32_t j = hi;
-  do {
-    while (keys[i] < pivot && i < hi) ++i;
-    while (keys[j] > pivot && j > lo) --j;
-    if (i <= j) {
-      std::swap(keys[i], keys[j]);
-      std::swap(index[i], index[j]);
-      ++i;
-      --j;
-    }
-  } while (i <= j);
-  if (lo < j) ReferenceSort(keys, index, lo, j);
-  if (i < hi) ReferenceSort(keys, index, i, hi);
-}
 
 // The mid-rank of every row counted against every row.
 std::vector<double> MidRanksByPairs(const RankTable& ranks, int32_t rows) {

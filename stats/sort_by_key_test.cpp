@@ -12,28 +12,10 @@
 #include <vector>
 
 #include "stats/ranks.h"
+#include "stats/reference_sort.h"
 
 namespace qm {
 namespace {
-
-// The sort as its rule reads, every exchange done by comparison.
-void PlainSort(double* keys, int32_t* index, int32_t lo, int32_t hi) {
-  const double pivot = keys[(lo + hi) / 2];
-  int32_t i = lo;
-  int32_t j = hi;
-  do {
-    while (keys[i] < pivot && i < hi) ++i;
-    while (keys[j] > pivot && j > lo) --j;
-    if (i <= j) {
-      std::swap(keys[i], keys[j]);
-      std::swap(index[i], index[j]);
-      ++i;
-      --j;
-    }
-  } while (i <= j);
-  if (lo < j) PlainSort(keys, index, lo, j);
-  if (i < hi) PlainSort(keys, index, i, hi);
-}
 
 enum class Pattern { Random, FewDistinct, Sorted, Reversed, Runs, MostlyMissing, WithNaN };
 
@@ -74,7 +56,7 @@ TEST(SortByKey, SameExchangesAsThePlainQuicksort) {
           keys[r] = ranks->SortKeys[r] = Key(pattern, random, r, size);
           index[r] = ranks->SortIndex[r] = r;
         }
-        PlainSort(keys.data(), index.data(), 0, size - 1);
+        testing::ReferenceSort(keys.data(), index.data(), 0, size - 1);
         SortByKey(*ranks, 0, size - 1);
         for (int32_t r = 0; r < size; ++r) {
           ASSERT_EQ(ranks->SortIndex[r], index[r])
@@ -96,7 +78,7 @@ TEST(SortByKey, SortsOnlyItsPart) {
     keys[r] = ranks->SortKeys[r] = double(random() % 7);
     index[r] = ranks->SortIndex[r] = r;
   }
-  PlainSort(keys.data(), index.data(), 100, 900);
+  testing::ReferenceSort(keys.data(), index.data(), 100, 900);
   SortByKey(*ranks, 100, 900);
   for (int32_t r = 0; r < MaxRows; ++r) {
     ASSERT_EQ(ranks->SortIndex[r], index[r]) << r;
