@@ -64,8 +64,12 @@ void ReadAll(std::istream& in, std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-void StderrSink::ShowOwnBox(const std::string& text) { WriteMessage(text); }
-void StderrSink::ShowFrameworkBox(const std::string& text) { WriteMessage(text); }
+void StderrSink::ShowOwnBox(const std::string& text) {
+  WriteMessage(text);
+}
+void StderrSink::ShowFrameworkBox(const std::string& text) {
+  WriteMessage(text);
+}
 
 bool ReadInput(const std::string& path, std::vector<uint8_t>& bytes, std::string& error) {
   bytes.clear();
@@ -90,6 +94,13 @@ bool ReadInput(const std::string& path, std::vector<uint8_t>& bytes, std::string
   return true;
 }
 
+bool WriteStandardOutput(const std::string& text, const char* command) {
+  std::cout << text << std::flush;
+  if (std::cout) return true;
+  std::cerr << command << ": cannot write to standard output\n";
+  return false;
+}
+
 std::string FormatNumber(double value) {
   char buffer[64];
   auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -102,6 +113,8 @@ std::string DumpJson(const Json& value) {
   return out;
 }
 
-Json GridText(const char* text) { return Json(Cp1252ToUtf8(text)); }
+Json GridText(const char* text) {
+  return Json(Cp1252ToUtf8(text));
+}
 
 }  // namespace qm

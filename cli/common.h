@@ -39,6 +39,10 @@ bool ReadInput(const std::string& path, std::vector<uint8_t>& bytes, std::string
 int32_t LoadWorksheet(const std::string& path, WorksheetGrid& grid, MessageSink& messages,
                       std::string& error);
 
+// Writes text to standard output and flushes it. False, after "<command>: cannot write to
+// standard output" on stderr, when it could not be written (a full disk, a closed pipe).
+bool WriteStandardOutput(const std::string& text, const char* command);
+
 // The shortest text that reads back as the same double (std::to_chars).
 std::string FormatNumber(double value);
 

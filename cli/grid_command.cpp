@@ -44,7 +44,9 @@ int RunGrid(const std::string& input) {
     std::cerr << "quillmap-cli grid: " << error << '\n';
     return 2;
   }
-  std::cout << DumpJson(GridJson(code, sink, *grid)) << '\n' << std::flush;
+  if (!WriteStandardOutput(DumpJson(GridJson(code, sink, *grid)) + '\n', "quillmap-cli grid")) {
+    return 1;
+  }
   return code == 0 ? 0 : 1;
 }
 

@@ -61,7 +61,7 @@ struct ChildRun {
 // program (SIGXFSZ at its default action) under a file-size limit of `fileLimit` bytes
 // (0: none). Its standard error comes back through a pipe, which no file-size limit applies to.
 ChildRun RunInChild(const std::vector<std::string>& args, rlim_t fileLimit,
-                    const char* standardOutput = nullptr) {
+                    const char* standardOutput = nullptr, const char* command = "plot") {
   int pipeEnds[2];
   if (pipe(pipeEnds) != 0) return {};
   std::cout.flush();
@@ -86,8 +86,10 @@ ChildRun RunInChild(const std::vector<std::string>& args, rlim_t fileLimit,
     CLI::App app;
     app.require_subcommand(1);
     int status = -1;
+    AddGridCommand(app, status);
+    AddStatsCommand(app, status);
     AddPlotCommand(app, status);
-    std::vector<const char*> argv = {"quillmap-cli", "plot"};
+    std::vector<const char*> argv = {"quillmap-cli", command};
     for (const std::string& a : args) argv.push_back(a.c_str());
     try {
       app.parse(int(argv.size()), argv.data());
@@ -173,6 +175,16 @@ TEST(PlotFailures, TraceOnAFullStandardOutputIsReported) {
   EXPECT_EQ(run.status, 1) << run.err;
   EXPECT_NE(run.err.find("cannot write the trace to standard output"), std::string::npos)
       << run.err;
+}
+
+// JSON for standard output that cannot be written is no success either.
+TEST(PlotFailures, JsonOnAFullStandardOutputIsReported) {
+  for (const char* command : {"grid", "stats"}) {
+    ChildRun run = RunInChild({Treatment}, 0, "/dev/full", command);
+    EXPECT_TRUE(run.exited);
+    EXPECT_EQ(run.status, 1) << command << ": " << run.err;
+    EXPECT_NE(run.err.find("cannot write to standard output"), std::string::npos) << run.err;
+  }
 }
 
 // The same commands without the limit succeed, so the failures above are the limit's.

@@ -95,8 +95,8 @@ int RunStats(const std::string& input, int32_t splitMode) {
   if (!BuildSeriesTable(tables->series, tables->grid, splitMode, messages)) return 1;
   RankAllSeries(tables->series, tables->ranks);
   const int32_t rowCount = std::clamp(tables->grid.RowCount, 0, MaxRows);
-  std::cout << DumpJson(TableJson(tables->series, rowCount)) << '\n';
-  return 0;
+  const std::string json = DumpJson(TableJson(tables->series, rowCount)) + '\n';
+  return WriteStandardOutput(json, "quillmap-cli stats") ? 0 : 1;
 }
 
 }  // namespace
