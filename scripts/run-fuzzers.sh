@@ -8,12 +8,13 @@ declare -A seconds=([fuzz_decode_wk1]=60 [fuzz_text_range]=60 [fuzz_plot_run]=12
 status=0
 for target in "${!seconds[@]}"; do
   binary="$dir/$target"
-  [ -x "$binary" ] || continue
+  if [ ! -x "$binary" ]; then echo "$target: not built"; status=1; continue; fi
   work=$(mktemp -d)
   cp -r "$root/fuzz/corpus/${target#fuzz_}/." "$work/" 2>/dev/null || true
   echo "== $target for ${seconds[$target]} s"
   if ! "$binary" -max_total_time="${seconds[$target]}" -timeout=10 -rss_limit_mb=2048 \
-       -artifact_prefix="$work/" "$work" 2>"$work.log"; then
+       -artifact_prefix="$work/" "$work" 2>"$work.log" ||
+     grep -q "runtime error" "$work.log"; then
     tail -n 40 "$work.log"
     echo "$target: FAILED (artifacts in $work)"
     status=1
