@@ -198,6 +198,8 @@ CanvasObject EmfCanvas::SelectObject(CanvasObject object) {
   Simple(EMR_SELECTOBJECT, {int32_t(object)});
   CanvasObject freed;
   CanvasObject previous = objects_.Select(object, &freed);
+  const GdiObject* pen = objects_.Find(objects_.currentPen());
+  penMargin_ = pen == nullptr ? 0 : (int64_t(pen->width) + 1) / 2;
   // An object deleted while it was selected goes now that it has been replaced.
   if (freed != 0) Simple(EMR_DELETEOBJECT, {int32_t(freed)});
   return previous;
@@ -291,11 +293,6 @@ void EmfCanvas::SettleBounds() {
   bounds_.bottom = std::max(bounds_.bottom, d.bottom);
 }
 
-int64_t EmfCanvas::PenMargin() const {
-  const GdiObject* pen = objects_.Find(objects_.currentPen());
-  return pen == nullptr ? 0 : (int64_t(pen->width) + 1) / 2;
-}
-
 static EmfCanvas::Box Normalized(int64_t l, int64_t t, int64_t r, int64_t b, int64_t margin) {
   return {std::min(l, r) - margin, std::min(t, b) - margin, std::max(l, r) + margin,
           std::max(t, b) + margin};
@@ -311,20 +308,20 @@ void EmfCanvas::MoveTo(int32_t x, int32_t y) {
 
 void EmfCanvas::LineTo(int32_t x, int32_t y) {
   if (finished_) return;
-  AddDrawn(Normalized(position_.x, position_.y, x, y, PenMargin()));
+  AddDrawn(Normalized(position_.x, position_.y, x, y, penMargin_));
   position_ = {x, y};
   Simple(EMR_LINETO, {x, y});
 }
 
 void EmfCanvas::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   if (finished_) return;
-  AddDrawn(Normalized(left, top, right, bottom, PenMargin()));
+  AddDrawn(Normalized(left, top, right, bottom, penMargin_));
   Simple(EMR_RECTANGLE, {left, top, right, bottom});
 }
 
 void EmfCanvas::Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   if (finished_) return;
-  AddDrawn(Normalized(left, top, right, bottom, PenMargin()));
+  AddDrawn(Normalized(left, top, right, bottom, penMargin_));
   Simple(EMR_ELLIPSE, {left, top, right, bottom});
 }
 
@@ -340,7 +337,7 @@ void EmfCanvas::Points(uint32_t type16, uint32_t type32, const Point* points, in
     b = std::max(b, points[i].y);
     small = small && Fits16(points[i].x) && Fits16(points[i].y);
   }
-  AddDrawn(Normalized(l, t, r, b, PenMargin()));
+  AddDrawn(Normalized(l, t, r, b, penMargin_));
   const size_t size = 28 + size_t(count) * (small ? 4 : 8);
   uint8_t* p = Grow(size);
   Store32(p, small ? type16 : type32);

@@ -64,7 +64,6 @@ class EmfCanvas : public Canvas {
   void SetTextAlign(uint32_t align);
 
   // Bounds of the picture in device pixels of the reference screen.
-  int64_t PenMargin() const;
   Box TextBox(int32_t x, int32_t y, int64_t width, uint32_t align) const;
   void AddDrawn(const Box& box);
   void SettleBounds();
@@ -78,6 +77,7 @@ class EmfCanvas : public Canvas {
   int32_t mapMode_ = 1;  // MM_TEXT
   int32_t windowX_ = 1, windowY_ = 1, viewportX_ = 1, viewportY_ = 1;
   Point position_{0, 0};
+  int64_t penMargin_ = 0;  // half the current pen's width, kept from its selection
   bool drawn_ = false;
   Box bounds_{0, 0, -1, -1};  // device pixels
   // What was drawn since the mapping last changed, in logical units; it becomes device pixels
