@@ -76,18 +76,11 @@ void BM_SeriesAndRanks(benchmark::State& state) {
 }
 BENCHMARK(BM_SeriesAndRanks)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
-// One chart alone into EMF bytes, the series already computed; set up as the plot run does.
+// One chart alone into EMF bytes, the series already computed.
 size_t DrawChart(Fixture& f, const PlotSettings& settings) {
   EmfCanvas canvas;
-  canvas.SetMapMode(MM_ISOTROPIC);
-  canvas.SetWindowExtent(14400, 10800);
-  canvas.SetViewportExtent(800, 600);
-  CanvasObject upright = canvas.CreateFont(FontKind::Upright);
-  CanvasObject rotated = canvas.CreateFont(FontKind::Rotated);
-  canvas.SelectObject(upright);
-  canvas.SelectStockObject(BLACK_PEN);
-  canvas.SelectStockObject(WHITE_BRUSH);
-  ChartContext chart{canvas, settings, f.grid, f.tables, upright, rotated};
+  const ChartCanvas objects = PrepareChartCanvas(canvas, settings);
+  ChartContext chart{canvas, settings, f.grid, f.tables, objects.upright, objects.rotated};
   if (settings.PlotType == PlotTypeBox) {
     DrawBoxPlot(chart, settings.LogFlag);
   } else {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "canvas/trace_canvas.h"
+#include "plot/plot_run.h"
 #include "stats/ranks.h"
 #include "stats/series_table.h"
 
@@ -70,18 +71,9 @@ struct Drawing {
     ASSERT_TRUE(BuildSeriesTable(tables->series, *grid, settings.SplitMode, sink));
     RankAllSeries(tables->series, tables->ranks);
     if (adjust) adjust(tables->series);
-    const CanvasObject upright = canvas.CreateFont(FontKind::Upright);
-    const CanvasObject rotated = canvas.CreateFont(FontKind::Rotated);
-    canvas.SelectObject(upright);
-    if (settings.BlueBackground != 0) {
-      canvas.SelectObject(canvas.CreateSolidBrush(Rgb(0, 0, 120)));
-      canvas.SelectStockObject(WHITE_PEN);
-    } else {
-      canvas.SelectStockObject(BLACK_PEN);
-      canvas.SelectStockObject(WHITE_BRUSH);
-    }
+    const ChartCanvas objects = PrepareChartCanvas(canvas, settings);
     const size_t start = canvas.trace().size();
-    ChartContext chart{canvas, settings, *grid, *tables, upright, rotated};
+    ChartContext chart{canvas, settings, *grid, *tables, objects.upright, objects.rotated};
     flag = DrawBoxPlot(chart, settings.LogFlag);
     std::istringstream in(canvas.trace().substr(start));
     for (std::string line; std::getline(in, line);) lines.push_back(line);

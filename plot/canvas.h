@@ -9,7 +9,9 @@ namespace qm {
 
 using Color = uint32_t;  // COLORREF: 0x00BBGGRR
 
-constexpr Color Rgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | (b << 16); }
+constexpr Color Rgb(uint32_t r, uint32_t g, uint32_t b) {
+  return r | (g << 8) | (b << 16);
+}
 
 struct Point {
   int32_t x;
@@ -30,8 +32,12 @@ using CanvasObject = uint32_t;
 constexpr int32_t WHITE_BRUSH = 0;
 constexpr int32_t WHITE_PEN = 6;
 constexpr int32_t BLACK_PEN = 7;
-constexpr CanvasObject StockObject(int32_t index) { return 0x80000000u | uint32_t(index); }
-constexpr bool IsStockObject(CanvasObject object) { return (object & 0x80000000u) != 0; }
+constexpr CanvasObject StockObject(int32_t index) {
+  return 0x80000000u | uint32_t(index);
+}
+constexpr bool IsStockObject(CanvasObject object) {
+  return (object & 0x80000000u) != 0;
+}
 
 constexpr int32_t PS_SOLID = 0;
 constexpr int32_t MM_ISOTROPIC = 7;

@@ -30,6 +30,34 @@ void DrawChart(ChartContext& chart) {
 
 }  // namespace
 
+ChartCanvas PrepareChartCanvas(Canvas& canvas, const PlotSettings& settings) {
+  canvas.SetMapMode(MM_ISOTROPIC);
+  canvas.SetWindowExtent(14400, 10800);
+  canvas.SetViewportExtent(800, 600);
+
+  ChartCanvas objects{};
+  objects.upright = canvas.CreateFont(FontKind::Upright);
+  objects.rotated = canvas.CreateFont(FontKind::Rotated);
+  canvas.SelectObject(objects.upright);
+
+  if (settings.BlueBackground) {
+    objects.background = canvas.CreateSolidBrush(BlueBackgroundColor);
+    canvas.SelectObject(objects.background);
+    canvas.SelectStockObject(WHITE_PEN);
+  } else {
+    canvas.SelectStockObject(BLACK_PEN);
+    canvas.SelectStockObject(WHITE_BRUSH);
+  }
+  return objects;
+}
+
+// The run's own objects go with the run.
+void ReleaseChartCanvas(Canvas& canvas, const ChartCanvas& objects) {
+  if (objects.background != 0) canvas.DeleteObject(objects.background);
+  canvas.DeleteObject(objects.rotated);
+  canvas.DeleteObject(objects.upright);
+}
+
 PlotOutcome RunPlot(const PlotSettings& settings, const WorksheetGrid& grid, PlotTables& tables,
                     MessageSink& messages, PlotOutput& output) {
   if (!BuildSeriesTable(tables.series, grid, settings.SplitMode, messages)) {
@@ -42,32 +70,10 @@ PlotOutcome RunPlot(const PlotSettings& settings, const WorksheetGrid& grid, Plo
     messages.ShowOwnBox(MetafileProblemMessage);
     return PlotOutcome::MetafileFailure;
   }
-  canvas->SetMapMode(MM_ISOTROPIC);
-  canvas->SetWindowExtent(14400, 10800);
-  canvas->SetViewportExtent(800, 600);
-
-  CanvasObject upright = canvas->CreateFont(FontKind::Upright);
-  CanvasObject rotated = canvas->CreateFont(FontKind::Rotated);
-  canvas->SelectObject(upright);
-
-  CanvasObject background = 0;
-  if (settings.BlueBackground) {
-    background = canvas->CreateSolidBrush(BlueBackgroundColor);
-    canvas->SelectObject(background);
-    canvas->SelectStockObject(WHITE_PEN);
-  } else {
-    canvas->SelectStockObject(BLACK_PEN);
-    canvas->SelectStockObject(WHITE_BRUSH);
-  }
-
-  ChartContext chart{*canvas, settings, grid, tables, upright, rotated};
+  const ChartCanvas objects = PrepareChartCanvas(*canvas, settings);
+  ChartContext chart{*canvas, settings, grid, tables, objects.upright, objects.rotated};
   DrawChart(chart);
-
-  // The run's own objects go with the run. One still selected stays in effect until replaced,
-  // so releasing it here changes nothing drawn.
-  if (background != 0) canvas->DeleteObject(background);
-  canvas->DeleteObject(rotated);
-  canvas->DeleteObject(upright);
+  ReleaseChartCanvas(*canvas, objects);
   if (!output.Close()) {
     messages.ShowOwnBox(MetafileProblemMessage);
     return PlotOutcome::MetafileFailure;

@@ -28,6 +28,19 @@ class PlotOutput {
   virtual bool Close() = 0;
 };
 
+// What a chart starts with: the objects of the run that PrepareChartCanvas creates.
+struct ChartCanvas {
+  CanvasObject upright;
+  CanvasObject rotated;
+  CanvasObject background;  // the blue brush, or 0
+};
+
+// The canvas as every chart expects it on entry: the metafile's mapping, the two fonts created
+// (UprightFont selected), and the background's pen and brush selected.
+ChartCanvas PrepareChartCanvas(Canvas& canvas, const PlotSettings& settings);
+// Releases what PrepareChartCanvas created; one still selected stays in effect until replaced.
+void ReleaseChartCanvas(Canvas& canvas, const ChartCanvas& objects);
+
 // One run over `tables` (allocated once by the caller and reused). "No SPLIT-column found\n"
 // and "Problem creating Metafile" are shown on `messages`; the success message is the caller's.
 PlotOutcome RunPlot(const PlotSettings& settings, const WorksheetGrid& grid, PlotTables& tables,
