@@ -11,6 +11,8 @@
 
 #include "canvas/emf_canvas.h"
 #include "canvas/emf_check.h"
+#include "plot/placeholder.h"
+#include "plot/plot_run.h"
 
 namespace qm {
 namespace {
@@ -30,23 +32,8 @@ const Picture kPictures[] = {
     {"empty", [](Canvas&) {}},
     {"placeholder",
      [](Canvas& c) {
-       MapChart(c);
-       CanvasObject upright = c.CreateFont(FontKind::Upright);
-       c.CreateFont(FontKind::Rotated);
-       c.SelectObject(upright);
-       c.SelectStockObject(BLACK_PEN);
-       c.SelectStockObject(WHITE_BRUSH);
-       CanvasObject pen = c.CreatePen(PS_SOLID, 15, 0xFF0000);
-       CanvasObject brush = c.CreateSolidBrush(0x0000FF);
-       CanvasObject oldPen = c.SelectObject(pen);
-       CanvasObject oldBrush = c.SelectObject(brush);
-       c.Ellipse(10, 10, 10200, 7650);
-       Point frame[5] = {{10, 10}, {10, 7640}, {10190, 7640}, {10190, 10}, {10, 10}};
-       c.Polyline(frame, 5);
-       c.SelectObject(oldPen);
-       c.SelectObject(oldBrush);
-       c.DeleteObject(brush);
-       c.DeleteObject(pen);
+       PrepareChartCanvas(c, PlotSettings{});
+       DrawPlaceholder(c);
      }},
     {"chart parts",
      [](Canvas& c) {
