@@ -9,7 +9,7 @@ namespace qm {
 
 AboutDialog::AboutDialog(const QIcon& icon, QWidget* parent) : QDialog(parent) {
   BuildDialog(*this, AboutDialogTable(), icon);
-  connect(FindButton(*this, IDOK), &QAbstractButton::clicked, this, &QDialog::accept);
+  connect(FindButton(*this, OkButton), &QAbstractButton::clicked, this, &QDialog::accept);
 }
 
 }  // namespace qm

@@ -44,12 +44,12 @@ TEST(DesktopOutput, WritesTheMetafileAndPublishesTheSameBytes) {
   CanvasObject brush = canvas->CreateSolidBrush(Rgb(255, 0, 0));
   canvas->SelectObject(brush);
   canvas->Ellipse(10, 10, 10200, 7650);
-  canvas->TextOut(100, 100, "Dose 1", 6);
+  canvas->DrawTextAt(100, 100, "Dose 1", 6);
   output.Close();
 
   const std::vector<uint8_t> file = ReadFileBytes(desktop.path() + "/quilpic.emf");
   ASSERT_GT(file.size(), 88u);
-  EXPECT_EQ(Read32(file, 0), 1u);            // EMR_HEADER
+  EXPECT_EQ(Read32(file, 0), 1u);            // EmrHeader
   EXPECT_EQ(Read32(file, 40), 0x464D4520u);  // " EMF"
   EXPECT_EQ(Read32(file, 48), file.size());  // the whole picture
   EXPECT_EQ(output.fileError(), "");
@@ -109,7 +109,7 @@ TEST(DesktopOutput, APlotRunEndsOnTheDesktopAndTheClipboard) {
   ASSERT_EQ(DecodeWk1(*grid, wk1.data(), wk1.size()), 0);
   RecordingMessageSink messages;
   PlotSettings settings;
-  settings.PlotType = PlotTypeBox;
+  settings.Chart = ChartKind::BoxPlot;
   settings.LogFlag = 1;
   EXPECT_EQ(RunPlot(settings, *grid, *tables, messages, output), PlotOutcome::Published);
   EXPECT_TRUE(messages.boxes.empty());

@@ -7,7 +7,7 @@
 #include <QRect>
 #include <cstdint>
 
-#include "app/dialog_tables.h"
+#include "dialogs/dialog_tables.h"
 
 class QAbstractButton;
 class QDialog;

@@ -24,8 +24,8 @@ MainDialog::MainDialog(const WorksheetGrid& grid, PlotTables& tables, QtMessageS
   setWindowIcon(icon_);
   CheckRadioButton(*this, FirstPlotTypeButton, LastPlotTypeButton, FirstPlotTypeButton);
   CheckRadioButton(*this, FirstSplitButton, LastSplitButton, FirstSplitButton);
-  connect(FindButton(*this, IDOK), &QAbstractButton::clicked, this, [this] { OnOk(); });
-  connect(FindButton(*this, IDCANCEL), &QAbstractButton::clicked, this, &QDialog::reject);
+  connect(FindButton(*this, OkButton), &QAbstractButton::clicked, this, [this] { OnOk(); });
+  connect(FindButton(*this, CancelButton), &QAbstractButton::clicked, this, &QDialog::reject);
   connect(FindButton(*this, OptionsButton), &QAbstractButton::clicked, this,
           [this] { OnOptions(); });
   messages_.SetOwner(this);
@@ -35,17 +35,20 @@ MainDialog::~MainDialog() {
   messages_.SetOwner(nullptr);
 }
 
+DialogChoices MainDialog::CaptureChoices() const {
+  DialogChoices choices;
+  choices.plotTypeButton = GetCheckedRadioButton(*this, FirstPlotTypeButton, LastPlotTypeButton);
+  choices.splitButton = GetCheckedRadioButton(*this, FirstSplitButton, LastSplitButton);
+  choices.logFlag = IsDlgButtonChecked(*this, LogFlagBox);
+  choices.blueBackground = IsDlgButtonChecked(*this, BlueBackgroundBox);
+  choices.lineAt01 = IsDlgButtonChecked(*this, LineAt01Box);
+  choices.connectingLines = IsDlgButtonChecked(*this, ConnectingLinesBox);
+  choices.errorBarStyle = errorBarStyle_;
+  return choices;
+}
+
 PlotSettings MainDialog::CaptureSettings() const {
-  PlotSettings settings;
-  settings.PlotType = GetCheckedRadioButton(*this, FirstPlotTypeButton, LastPlotTypeButton);
-  settings.SplitMode =
-      GetCheckedRadioButton(*this, FirstSplitButton, LastSplitButton) - FirstSplitButton;
-  settings.LogFlag = IsDlgButtonChecked(*this, LogFlagBox) ? 1 : 0;
-  settings.BlueBackground = IsDlgButtonChecked(*this, BlueBackgroundBox) ? 1 : 0;
-  settings.LineAt01 = IsDlgButtonChecked(*this, LineAt01Box) ? 1 : 0;
-  settings.ConnectingLines = IsDlgButtonChecked(*this, ConnectingLinesBox) ? 1 : 0;
-  settings.ErrorBarStyle = errorBarStyle_;
-  return settings;
+  return SettingsFromChoices(CaptureChoices());
 }
 
 void MainDialog::OnOk() {

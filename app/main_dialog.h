@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/message_boxes.h"
+#include "dialogs/dialog_choices.h"
 #include "import/grid.h"
 #include "plot/plot_run.h"
 #include "plot/plot_types.h"
@@ -25,7 +26,9 @@ class MainDialog : public QDialog {
              PlotOutput& output, const QIcon& icon);
   ~MainDialog() override;
 
-  // The choices of the controls, with the error-bar style of the Options dialog.
+  // The choices of the controls, with the error-bar style of the Options dialog, and the
+  // settings of the plot run they stand for.
+  DialogChoices CaptureChoices() const;
   PlotSettings CaptureSettings() const;
   int32_t errorBarStyle() const { return errorBarStyle_; }
 
@@ -47,7 +50,7 @@ class MainDialog : public QDialog {
   QtMessageSink& messages_;
   PlotOutput& output_;
   QIcon icon_;
-  int32_t errorBarStyle_ = 0;  // 0 until the Options dialog is first opened
+  int32_t errorBarStyle_ = ErrorBarNeverChosen;
 };
 
 }  // namespace qm

@@ -86,40 +86,41 @@ TEST(MainDialog, OpensOnTtestAndNoneWithEveryBoxClear) {
   EXPECT_EQ(f.messages.owner(), f.dialog.get());
 }
 
-TEST(MainDialog, CapturesTheSettingsFromItsControls) {
+TEST(MainDialog, CapturesTheChoicesOfItsControls) {
   struct Case {
     std::vector<int32_t> clicks;
-    PlotSettings expected;
+    DialogChoices expected;
   } cases[] = {
-      {{}, {1000, 0, 0, 0, 0, 0, 0}},
-      {{1001, 1016}, {1001, 1, 0, 0, 0, 0, 0}},
-      {{1017, 1007}, {1000, 2, 1, 0, 0, 0, 0}},
-      {{1008}, {1000, 0, 0, 1, 0, 0, 0}},
-      {{1009}, {1000, 0, 0, 0, 1, 0, 0}},
-      {{1013}, {1000, 0, 0, 0, 0, 1, 0}},
-      {{1007, 1008, 1009, 1013, 1007}, {1000, 0, 0, 1, 1, 1, 0}},
+      {{}, {1000, 1015, false, false, false, false, 0}},
+      {{1001, 1016}, {1001, 1016, false, false, false, false, 0}},
+      {{1017, 1007}, {1000, 1017, true, false, false, false, 0}},
+      {{1008}, {1000, 1015, false, true, false, false, 0}},
+      {{1009}, {1000, 1015, false, false, true, false, 0}},
+      {{1013}, {1000, 1015, false, false, false, true, 0}},
+      {{1007, 1008, 1009, 1013, 1007}, {1000, 1015, false, true, true, true, 0}},
   };
   for (const Case& c : cases) {
     Fixture f;
     for (int32_t id : c.clicks) f.Click(id);
-    const PlotSettings s = f.dialog->CaptureSettings();
-    const PlotSettings& e = c.expected;
-    EXPECT_EQ(s.PlotType, e.PlotType);
-    EXPECT_EQ(s.SplitMode, e.SplitMode);
-    EXPECT_EQ(s.LogFlag, e.LogFlag);
-    EXPECT_EQ(s.LineAt01, e.LineAt01);
-    EXPECT_EQ(s.BlueBackground, e.BlueBackground);
-    EXPECT_EQ(s.ConnectingLines, e.ConnectingLines);
-    EXPECT_EQ(s.ErrorBarStyle, e.ErrorBarStyle);
+    const DialogChoices s = f.dialog->CaptureChoices();
+    const DialogChoices& e = c.expected;
+    EXPECT_EQ(s.plotTypeButton, e.plotTypeButton);
+    EXPECT_EQ(s.splitButton, e.splitButton);
+    EXPECT_EQ(s.logFlag, e.logFlag);
+    EXPECT_EQ(s.lineAt01, e.lineAt01);
+    EXPECT_EQ(s.blueBackground, e.blueBackground);
+    EXPECT_EQ(s.connectingLines, e.connectingLines);
+    EXPECT_EQ(s.errorBarStyle, e.errorBarStyle);
   }
 }
 
 TEST(MainDialog, DisabledPlotTypesStayUncheckedAndGiveNoPlotType) {
   Fixture f;
   f.Click(1002);  // disabled: a click does nothing
-  EXPECT_EQ(f.dialog->CaptureSettings().PlotType, 1000);
+  EXPECT_EQ(f.dialog->CaptureChoices().plotTypeButton, 1000);
   CheckRadioButton(*f.dialog, 1000, 1006, 1004);  // outside 1000..1003
-  EXPECT_EQ(f.dialog->CaptureSettings().PlotType, 0);
+  EXPECT_EQ(f.dialog->CaptureChoices().plotTypeButton, 0);
+  EXPECT_EQ(f.dialog->CaptureSettings().Chart, ChartKind::Placeholder);
 }
 
 // Options: -1 from the moment it opens, "No Error Bar" checked when it opens, the checked
@@ -128,11 +129,11 @@ TEST(MainDialog, OptionsCancelAfterAnEarlierChoiceLeavesMinusOne) {
   Fixture f;
   f.dialog->onModal = [](QDialog& options) {
     FindButton(options, 1103)->click();
-    FindButton(options, IDOK)->click();
+    FindButton(options, OkButton)->click();
   };
   f.Click(OptionsButton);
   EXPECT_EQ(f.dialog->errorBarStyle(), 1103);
-  EXPECT_EQ(f.dialog->CaptureSettings().ErrorBarStyle, 1103);
+  EXPECT_EQ(f.dialog->CaptureSettings().Mark, SummaryMark::Sem);
 
   int32_t seenOnOpening = 0;
   int32_t checkedOnOpening = 0;
@@ -140,19 +141,20 @@ TEST(MainDialog, OptionsCancelAfterAnEarlierChoiceLeavesMinusOne) {
     seenOnOpening = f.dialog->errorBarStyle();
     checkedOnOpening = GetCheckedRadioButton(options, 1100, 1107);
     FindButton(options, 1106)->click();
-    FindButton(options, IDCANCEL)->click();
+    FindButton(options, CancelButton)->click();
   };
   f.Click(OptionsButton);
   EXPECT_EQ(seenOnOpening, -1);
   EXPECT_EQ(checkedOnOpening, 1100);  // never the previous choice
   EXPECT_EQ(f.dialog->errorBarStyle(), -1);
-  EXPECT_EQ(f.dialog->CaptureSettings().ErrorBarStyle, -1);
+  EXPECT_EQ(f.dialog->CaptureChoices().errorBarStyle, -1);
+  EXPECT_EQ(f.dialog->CaptureSettings().Mark, SummaryMark::None);
   EXPECT_EQ(f.dialog->modalTitles, (std::vector<QString>{"Options", "Options"}));
 }
 
 TEST(MainDialog, OptionsOkWithoutAChangeGivesNoErrorBar) {
   Fixture f;
-  f.dialog->onModal = [](QDialog& options) { FindButton(options, IDOK)->click(); };
+  f.dialog->onModal = [](QDialog& options) { FindButton(options, OkButton)->click(); };
   f.Click(OptionsButton);
   EXPECT_EQ(f.dialog->errorBarStyle(), 1100);
 }
@@ -170,7 +172,7 @@ TEST(OptionsDialog, EachButtonGivesItsOwnStyle) {
     OptionsDialog options(style, nullptr);
     EXPECT_EQ(style, -1);
     FindButton(options, id)->click();
-    FindButton(options, IDOK)->click();
+    FindButton(options, OkButton)->click();
     EXPECT_EQ(style, id);
     EXPECT_EQ(options.result(), QDialog::Accepted);
   }
@@ -199,7 +201,7 @@ TEST(MainDialog, MissingFolderKeepsTheDialogOpenAndOkRunsAgain) {
   f.Click(1009);
   f.output.folderExists = false;
   f.dialog->show();
-  f.Click(IDOK);
+  f.Click(OkButton);
   ASSERT_EQ(f.messages.boxes.size(), 1u);
   EXPECT_EQ(f.messages.boxes[0].text, "Problem creating Metafile");
   EXPECT_EQ(f.messages.boxes[0].caption, "Quillmap 0001");
@@ -210,7 +212,7 @@ TEST(MainDialog, MissingFolderKeepsTheDialogOpenAndOkRunsAgain) {
   EXPECT_TRUE(IsDlgButtonChecked(*f.dialog, 1009));
 
   f.output.folderExists = true;
-  f.Click(IDOK);
+  f.Click(OkButton);
   EXPECT_EQ(f.output.opened, 2);
   EXPECT_EQ(f.output.closed, 1);
   ASSERT_EQ(f.messages.boxes.size(), 2u);
@@ -227,7 +229,7 @@ TEST(MainDialog, FailedFileWriteKeepsTheDialogOpen) {
   Fixture f;
   f.output.writeFails = true;
   f.dialog->show();
-  f.Click(IDOK);
+  f.Click(OkButton);
   EXPECT_EQ(f.messages.texts(), std::vector<std::string>{"Problem creating Metafile"});
   EXPECT_TRUE(f.dialog->isVisible());
 }
@@ -236,7 +238,7 @@ TEST(MainDialog, NoSplitColumnClosesTheDialogWithoutDrawing) {
   Fixture f;
   f.Click(1016);
   f.dialog->show();
-  f.Click(IDOK);
+  f.Click(OkButton);
   EXPECT_EQ(f.messages.texts(), std::vector<std::string>{"No SPLIT-column found\n"});
   EXPECT_EQ(f.messages.boxes[0].caption, "Quillmap");
   EXPECT_EQ(f.output.opened, 0);
@@ -246,7 +248,7 @@ TEST(MainDialog, NoSplitColumnClosesTheDialogWithoutDrawing) {
 TEST(MainDialog, SplitColumnRunsThrough) {
   Fixture f("examples/split.wk1");
   f.Click(1017);
-  f.Click(IDOK);
+  f.Click(OkButton);
   EXPECT_EQ(f.output.closed, 1);
   EXPECT_EQ(f.messages.texts().back(), PublishedMessage);
 }
@@ -254,7 +256,7 @@ TEST(MainDialog, SplitColumnRunsThrough) {
 TEST(MainDialog, CancelDrawsNothing) {
   Fixture f;
   f.dialog->show();
-  f.Click(IDCANCEL);
+  f.Click(CancelButton);
   EXPECT_EQ(f.output.opened, 0);
   EXPECT_EQ(f.dialog->result(), QDialog::Rejected);
   EXPECT_TRUE(f.messages.boxes.empty());

@@ -4,16 +4,17 @@
 #include <QAbstractButton>
 
 #include "app/dialog_builder.h"
+#include "dialogs/dialog_choices.h"
 
 namespace qm {
 
 OptionsDialog::OptionsDialog(int32_t& errorBarStyle, QWidget* parent)
     : QDialog(parent), errorBarStyle_(errorBarStyle) {
-  errorBarStyle_ = -1;
+  errorBarStyle_ = ErrorBarCancelled;
   BuildDialog(*this, OptionsDialogTable(), QIcon());
   CheckRadioButton(*this, FirstErrorBarButton, LastErrorBarButton, FirstErrorBarButton);
-  connect(FindButton(*this, IDOK), &QAbstractButton::clicked, this, [this] { OnOk(); });
-  connect(FindButton(*this, IDCANCEL), &QAbstractButton::clicked, this, &QDialog::reject);
+  connect(FindButton(*this, OkButton), &QAbstractButton::clicked, this, [this] { OnOk(); });
+  connect(FindButton(*this, CancelButton), &QAbstractButton::clicked, this, &QDialog::reject);
 }
 
 void OptionsDialog::OnOk() {

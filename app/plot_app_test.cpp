@@ -80,9 +80,9 @@ TEST(PlotApp, ValidRangeRunsTheDialogWithItsDefaults) {
   EXPECT_EQ(s.Run(clipboard), 0);
   EXPECT_EQ(s.dialogsRun, 1);
   EXPECT_TRUE(s.messages.boxes.empty());
-  EXPECT_EQ(s.seen.PlotType, 1000);
-  EXPECT_EQ(s.seen.SplitMode, 0);
-  EXPECT_EQ(s.seen.ErrorBarStyle, 0);
+  EXPECT_EQ(s.seen.Chart, ChartKind::GroupPlot);
+  EXPECT_EQ(s.seen.Split, SplitMode::None);
+  EXPECT_EQ(s.seen.Mark, SummaryMark::None);
   EXPECT_EQ(s.messages.owner(), nullptr);  // the dialog is gone
 }
 

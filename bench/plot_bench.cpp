@@ -67,9 +67,9 @@ BENCHMARK(BM_DecodeWk1)->Unit(benchmark::kMicrosecond);
 void BM_SeriesAndRanks(benchmark::State& state) {
   Fixture& f = Shared(10);
   QuietSink sink;
-  int32_t splitMode = int32_t(state.range(0));
+  const SplitMode split = SplitMode(state.range(0));
   for (auto _ : state) {
-    BuildSeriesTable(f.tables.series, f.grid, splitMode, sink);
+    BuildSeriesTable(f.tables.series, f.grid, split, sink);
     RankAllSeries(f.tables.series, f.tables.ranks);
   }
   state.counters["series"] = f.tables.series.SeriesCount;
@@ -81,10 +81,10 @@ size_t DrawChart(Fixture& f, const PlotSettings& settings) {
   EmfCanvas canvas;
   const ChartCanvas objects = PrepareChartCanvas(canvas, settings);
   ChartContext chart{canvas, settings, f.grid, f.tables, objects.upright, objects.rotated};
-  if (settings.PlotType == PlotTypeBox) {
+  if (settings.Chart == ChartKind::BoxPlot) {
     DrawBoxPlot(chart, settings.LogFlag);
   } else {
-    DrawGroupPlot(chart, settings.LogFlag, settings.ErrorBarStyle);
+    DrawGroupPlot(chart, settings.LogFlag, settings.Mark);
   }
   return canvas.Finish().size();
 }
@@ -93,25 +93,26 @@ void BM_GroupPlot(benchmark::State& state) {
   Fixture& f = Shared(10);
   QuietSink sink;
   PlotSettings settings;
-  settings.PlotType = PlotTypeGroup;
-  settings.SplitMode = 1;
+  settings.Chart = ChartKind::GroupPlot;
+  settings.Split = SplitMode::Paired;
   settings.ConnectingLines = 1;
-  settings.ErrorBarStyle = int32_t(state.range(0));
-  BuildSeriesTable(f.tables.series, f.grid, settings.SplitMode, sink);
+  settings.Mark = SummaryMark(state.range(0));
+  BuildSeriesTable(f.tables.series, f.grid, settings.Split, sink);
   RankAllSeries(f.tables.series, f.tables.ranks);
   size_t size = 0;
   for (auto _ : state) size = DrawChart(f, settings);
   state.counters["emfBytes"] = double(size);
 }
-BENCHMARK(BM_GroupPlot)->DenseRange(1100, 1107)->Unit(benchmark::kMicrosecond);
+// Argument: the summary mark, 0 (none) to 7 (BoxPlot).
+BENCHMARK(BM_GroupPlot)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
 
 void BM_BoxPlot(benchmark::State& state) {
   Fixture& f = Shared(10);
   QuietSink sink;
   PlotSettings settings;
-  settings.PlotType = PlotTypeBox;
-  settings.SplitMode = 2;
-  BuildSeriesTable(f.tables.series, f.grid, settings.SplitMode, sink);
+  settings.Chart = ChartKind::BoxPlot;
+  settings.Split = SplitMode::NonPaired;
+  BuildSeriesTable(f.tables.series, f.grid, settings.Split, sink);
   RankAllSeries(f.tables.series, f.tables.ranks);
   size_t size = 0;
   for (auto _ : state) size = DrawChart(f, settings);
@@ -124,15 +125,19 @@ void BM_WholePlotRun(benchmark::State& state) {
   Fixture& f = Shared(10);
   QuietSink sink;
   PlotSettings settings;
-  settings.PlotType = int32_t(state.range(0));
-  settings.SplitMode = 1;
+  settings.Chart = ChartKind(state.range(0));
+  settings.Split = SplitMode::Paired;
   settings.ConnectingLines = 1;
-  settings.ErrorBarStyle = ErrorBarBoxPlot;
+  settings.Mark = SummaryMark::BoxPlot;
   EmfOutput output;
   for (auto _ : state) RunPlot(settings, f.grid, f.tables, sink, output);
   state.counters["emfBytes"] = double(output.size);
 }
-BENCHMARK(BM_WholePlotRun)->Arg(PlotTypeGroup)->Arg(PlotTypeBox)->Unit(benchmark::kMicrosecond);
+// Argument: 0 the group plot, 1 the box plot.
+BENCHMARK(BM_WholePlotRun)
+    ->Arg(int64_t(ChartKind::GroupPlot))
+    ->Arg(int64_t(ChartKind::BoxPlot))
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace qm

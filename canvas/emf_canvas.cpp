@@ -51,8 +51,8 @@ void Store16(uint8_t* p, uint16_t value) {
 
 EmfCanvas::EmfCanvas() {
   bytes_.reserve(InitialCapacity);
-  // EMR_HEADER; bounds, totals and handle count are filled in by Finish().
-  size_t start = BeginRecord(EMR_HEADER);
+  // EmrHeader; bounds, totals and handle count are filled in by Finish().
+  size_t start = BeginRecord(EmrHeader);
   for (int32_t v : {0, 0, -1, -1, 0, 0, EmfFrameRight, EmfFrameBottom}) Put32(uint32_t(v));
   Put32(EmfSignature);
   Put32(EmfVersion);
@@ -126,7 +126,7 @@ inline void EmfCanvas::Simple(uint32_t type, std::initializer_list<int32_t> valu
 
 const std::vector<uint8_t>& EmfCanvas::Finish() {
   if (finished_) return bytes_;
-  Simple(EMR_EOF, {0, 16, 20});  // no palette; offPalEntries, nSizeLast
+  Simple(EmrEof, {0, 16, 20});  // no palette; offPalEntries, nSizeLast
   finished_ = true;
   SettleBounds();
   Box b = drawn_ ? bounds_ : Box{0, 0, -1, -1};
@@ -154,7 +154,7 @@ CanvasObject EmfCanvas::CreatePen(int32_t style, int32_t width, Color color) {
   if (width < 0) width = 0;
   color &= 0xFFFFFF;
   CanvasObject handle = objects_.Add({GdiKind::Pen, style, width, color, FontKind::Upright, false});
-  if (handle != 0) Simple(EMR_CREATEPEN, {int32_t(handle), style, width, 0, int32_t(color)});
+  if (handle != 0) Simple(EmrCreatePen, {int32_t(handle), style, width, 0, int32_t(color)});
   return handle;
 }
 
@@ -163,7 +163,7 @@ CanvasObject EmfCanvas::CreateSolidBrush(Color color) {
   color &= 0xFFFFFF;
   CanvasObject handle = objects_.Add({GdiKind::Brush, 0, 0, color, FontKind::Upright, false});
   if (handle != 0) {
-    Simple(EMR_CREATEBRUSHINDIRECT, {int32_t(handle), int32_t(BS_SOLID), int32_t(color), 0});
+    Simple(EmrCreateBrushIndirect, {int32_t(handle), int32_t(EmfBrushSolid), int32_t(color), 0});
   }
   return handle;
 }
@@ -171,16 +171,16 @@ CanvasObject EmfCanvas::CreateSolidBrush(Color color) {
 CanvasObject EmfCanvas::CreateHollowBrush() {
   if (finished_) return 0;
   CanvasObject handle = objects_.Add({GdiKind::Brush, 1, 0, 0, FontKind::Upright, false});
-  if (handle != 0) Simple(EMR_CREATEBRUSHINDIRECT, {int32_t(handle), int32_t(BS_NULL), 0, 0});
+  if (handle != 0) Simple(EmrCreateBrushIndirect, {int32_t(handle), int32_t(EmfBrushNull), 0, 0});
   return handle;
 }
 
-CanvasObject EmfCanvas::CreateFont(FontKind kind) {
+CanvasObject EmfCanvas::CreateChartFont(FontKind kind) {
   if (finished_) return 0;
   CanvasObject handle = objects_.Add({GdiKind::Font, 0, 0, 0, kind, false});
   if (handle == 0) return 0;
   int32_t angle = kind == FontKind::Rotated ? 900 : 0;
-  size_t start = BeginRecord(EMR_EXTCREATEFONTINDIRECTW);
+  size_t start = BeginRecord(EmrExtCreateFontIndirectW);
   Put32(handle);
   // LOGFONTW: height (negative: the em height), width, escapement, orientation, weight, then
   // eight zero bytes (italic .. pitch and family) and the face name in 32 UTF-16 units.
@@ -195,13 +195,13 @@ CanvasObject EmfCanvas::SelectObject(CanvasObject object) {
   // The table knows a stock object by its low byte; only the exact stock handle is one.
   if (IsStockObject(object) && object != StockObject(int32_t(object & 0xFF))) return 0;
   if (finished_ || objects_.Find(object) == nullptr) return 0;
-  Simple(EMR_SELECTOBJECT, {int32_t(object)});
+  Simple(EmrSelectObject, {int32_t(object)});
   CanvasObject freed;
   CanvasObject previous = objects_.Select(object, &freed);
   const GdiObject* pen = objects_.Find(objects_.currentPen());
   penMargin_ = pen == nullptr ? 0 : (int64_t(pen->width) + 1) / 2;
   // An object deleted while it was selected goes now that it has been replaced.
-  if (freed != 0) Simple(EMR_DELETEOBJECT, {int32_t(freed)});
+  if (freed != 0) Simple(EmrDeleteObject, {int32_t(freed)});
   return previous;
 }
 
@@ -212,7 +212,7 @@ CanvasObject EmfCanvas::SelectStockObject(int32_t index) {
 
 void EmfCanvas::DeleteObject(CanvasObject object) {
   if (finished_) return;
-  if (objects_.Delete(object)) Simple(EMR_DELETEOBJECT, {int32_t(object)});
+  if (objects_.Delete(object)) Simple(EmrDeleteObject, {int32_t(object)});
 }
 
 // Mapping.
@@ -221,7 +221,7 @@ void EmfCanvas::SetMapMode(int32_t mode) {
   if (finished_) return;
   SettleBounds();
   mapMode_ = mode;
-  Simple(EMR_SETMAPMODE, {mode});
+  Simple(EmrSetMapMode, {mode});
 }
 
 void EmfCanvas::SetWindowExtent(int32_t cx, int32_t cy) {
@@ -229,7 +229,7 @@ void EmfCanvas::SetWindowExtent(int32_t cx, int32_t cy) {
   SettleBounds();
   windowX_ = cx;
   windowY_ = cy;
-  Simple(EMR_SETWINDOWEXTEX, {cx, cy});
+  Simple(EmrSetWindowExtEx, {cx, cy});
 }
 
 void EmfCanvas::SetViewportExtent(int32_t cx, int32_t cy) {
@@ -237,7 +237,7 @@ void EmfCanvas::SetViewportExtent(int32_t cx, int32_t cy) {
   SettleBounds();
   viewportX_ = cx;
   viewportY_ = cy;
-  Simple(EMR_SETVIEWPORTEXTEX, {cx, cy});
+  Simple(EmrSetViewportExtEx, {cx, cy});
 }
 
 // Bounds.
@@ -245,10 +245,11 @@ void EmfCanvas::SetViewportExtent(int32_t cx, int32_t cy) {
 EmfCanvas::Box EmfCanvas::ToDevice(const Box& box) const {
   double sx = 1, sy = 1;
   constexpr int32_t MM_ANISOTROPIC = 8;
-  if ((mapMode_ == MM_ISOTROPIC || mapMode_ == MM_ANISOTROPIC) && windowX_ != 0 && windowY_ != 0) {
+  if ((mapMode_ == MapModeIsotropic || mapMode_ == MM_ANISOTROPIC) && windowX_ != 0 &&
+      windowY_ != 0) {
     sx = double(viewportX_) / windowX_;
     sy = double(viewportY_) / windowY_;
-    if (mapMode_ == MM_ISOTROPIC) {
+    if (mapMode_ == MapModeIsotropic) {
       // Both axes take the smaller scale, each keeping its direction.
       double s = std::min(std::fabs(sx), std::fabs(sy));
       sx = sx < 0 ? -s : s;
@@ -303,26 +304,26 @@ static EmfCanvas::Box Normalized(int64_t l, int64_t t, int64_t r, int64_t b, int
 void EmfCanvas::MoveTo(int32_t x, int32_t y) {
   if (finished_) return;
   position_ = {x, y};
-  Simple(EMR_MOVETOEX, {x, y});
+  Simple(EmrMoveToEx, {x, y});
 }
 
 void EmfCanvas::LineTo(int32_t x, int32_t y) {
   if (finished_) return;
   AddDrawn(Normalized(position_.x, position_.y, x, y, penMargin_));
   position_ = {x, y};
-  Simple(EMR_LINETO, {x, y});
+  Simple(EmrLineTo, {x, y});
 }
 
 void EmfCanvas::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   if (finished_) return;
   AddDrawn(Normalized(left, top, right, bottom, penMargin_));
-  Simple(EMR_RECTANGLE, {left, top, right, bottom});
+  Simple(EmrRectangle, {left, top, right, bottom});
 }
 
 void EmfCanvas::Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   if (finished_) return;
   AddDrawn(Normalized(left, top, right, bottom, penMargin_));
-  Simple(EMR_ELLIPSE, {left, top, right, bottom});
+  Simple(EmrEllipse, {left, top, right, bottom});
 }
 
 void EmfCanvas::Points(uint32_t type16, uint32_t type32, const Point* points, int32_t count) {
@@ -360,11 +361,11 @@ void EmfCanvas::Points(uint32_t type16, uint32_t type32, const Point* points, in
 }
 
 void EmfCanvas::Polygon(const Point* points, int32_t count) {
-  Points(EMR_POLYGON16, EMR_POLYGON, points, count);
+  Points(EmrPolygon16, EmrPolygon, points, count);
 }
 
 void EmfCanvas::Polyline(const Point* points, int32_t count) {
-  Points(EMR_POLYLINE16, EMR_POLYLINE, points, count);
+  Points(EmrPolyline16, EmrPolyline, points, count);
 }
 
 // Text.
@@ -372,7 +373,7 @@ void EmfCanvas::Polyline(const Point* points, int32_t count) {
 EmfCanvas::Box EmfCanvas::TextBox(int32_t x, int32_t y, int64_t width, uint32_t align) const {
   // Along the baseline the text starts before the reference point by 0, half or all of its
   // width; across it the cell lies below (upright) or to the right (running upward).
-  int64_t before = align == TA_CENTER ? width / 2 : align == TA_RIGHT ? width : 0;
+  int64_t before = align == EmfAlignCenter ? width / 2 : align == EmfAlignRight ? width : 0;
   const GdiObject* font = objects_.Find(objects_.currentFont());
   if (font != nullptr && font->font == FontKind::Rotated) {
     return {x, y - (width - before), int64_t(x) + FontCellHeight, int64_t(y) + before};
@@ -381,7 +382,7 @@ EmfCanvas::Box EmfCanvas::TextBox(int32_t x, int32_t y, int64_t width, uint32_t 
 }
 
 void EmfCanvas::SetTextAlign(uint32_t align) {
-  Simple(EMR_SETTEXTALIGN, {int32_t(align)});
+  Simple(EmrSetTextAlign, {int32_t(align)});
 }
 
 void EmfCanvas::Text(int32_t x, int32_t y, const char* text, size_t length, uint32_t align,
@@ -400,18 +401,18 @@ void EmfCanvas::Text(int32_t x, int32_t y, const char* text, size_t length, uint
   Box device = visible ? ToDevice(box) : Box{0, 0, -1, -1};
 
   uint32_t stringBytes = Pad4(2 * uint64_t(length));
-  size_t start = BeginRecord(EMR_EXTTEXTOUTW);
+  size_t start = BeginRecord(EmrExtTextOutW);
   for (int64_t v : {device.left, device.top, device.right, device.bottom}) {
     Put32(uint32_t(Clamp32(v)));
   }
-  Put32(GM_COMPATIBLE);
+  Put32(EmfGraphicsModeCompatible);
   Put32(0);  // exScale 0.0f
   Put32(0);  // eyScale 0.0f
   Put32(uint32_t(x));
   Put32(uint32_t(y));
   Put32(uint32_t(length));
   Put32(EmfTextHeaderSize);  // offString
-  Put32(clip != nullptr ? ETO_CLIPPED : 0);
+  Put32(clip != nullptr ? EmfTextClipped : 0);
   if (clip != nullptr) {
     for (int32_t v : {clip->left, clip->top, clip->right, clip->bottom}) Put32(uint32_t(v));
   } else {
@@ -424,26 +425,26 @@ void EmfCanvas::Text(int32_t x, int32_t y, const char* text, size_t length, uint
   EndRecord(start);
 }
 
-void EmfCanvas::TextOut(int32_t x, int32_t y, const char* text, int32_t length) {
+void EmfCanvas::DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) {
   if (finished_ || text == nullptr || length <= 0) return;
-  Text(x, y, text, size_t(length), TA_LEFT_TOP, nullptr);
+  Text(x, y, text, size_t(length), EmfAlignLeftTop, nullptr);
 }
 
-void EmfCanvas::DrawText(const char* text, const Rect& rect, uint32_t flags) {
+void EmfCanvas::DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) {
   if (finished_ || text == nullptr) return;
-  std::vector<TextLine> lines = LayoutDrawText(text, rect, flags);
+  std::vector<TextLine> lines = LayoutTextBox(text, rect, flags);
   bool any = false;
   for (const TextLine& line : lines) any = any || line.length > 0;
   if (!any) return;
   TextAlign align = DrawTextAlign(flags);
-  uint32_t mode = align == TextAlign::Center  ? TA_CENTER
-                  : align == TextAlign::Right ? TA_RIGHT
-                                              : TA_LEFT_TOP;
-  if (mode != TA_LEFT_TOP) SetTextAlign(mode);
+  uint32_t mode = align == TextAlign::Center  ? EmfAlignCenter
+                  : align == TextAlign::Right ? EmfAlignRight
+                                              : EmfAlignLeftTop;
+  if (mode != EmfAlignLeftTop) SetTextAlign(mode);
   for (const TextLine& line : lines) {
     Text(line.x, line.y, text + line.begin, line.length, mode, &rect);
   }
-  if (mode != TA_LEFT_TOP) SetTextAlign(TA_LEFT_TOP);
+  if (mode != EmfAlignLeftTop) SetTextAlign(EmfAlignLeftTop);
 }
 
 }  // namespace qm

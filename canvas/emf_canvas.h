@@ -1,5 +1,5 @@
 // The metafile recorder: every canvas call becomes the EMF record(s) the system recorder would
-// write, in memory. Finish() closes the picture: EMR_EOF, then the header's totals and bounds.
+// write, in memory. Finish() closes the picture: EmrEof, then the header's totals and bounds.
 // The header describes a 96-dpi reference screen and the frame (0, 0)-(14400, 10800) in
 // 0.01 mm with the description "nib", and bounds from the frame's origin to the far corner
 // of what was drawn, in pixels of that screen; texts carry their advance widths from a built-in
@@ -20,7 +20,7 @@ class EmfCanvas : public Canvas {
  public:
   EmfCanvas();
 
-  // Appends EMR_EOF and completes the header; the first call closes the recording, later
+  // Appends EmrEof and completes the header; the first call closes the recording, later
   // calls give the same bytes. Drawing after Finish() records nothing.
   const std::vector<uint8_t>& Finish();
   bool finished() const { return finished_; }
@@ -28,7 +28,7 @@ class EmfCanvas : public Canvas {
   CanvasObject CreatePen(int32_t style, int32_t width, Color color) override;
   CanvasObject CreateSolidBrush(Color color) override;
   CanvasObject CreateHollowBrush() override;
-  CanvasObject CreateFont(FontKind kind) override;
+  CanvasObject CreateChartFont(FontKind kind) override;
   CanvasObject SelectObject(CanvasObject object) override;
   CanvasObject SelectStockObject(int32_t index) override;
   void DeleteObject(CanvasObject object) override;
@@ -41,8 +41,8 @@ class EmfCanvas : public Canvas {
   void Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
   void Polygon(const Point* points, int32_t count) override;
   void Polyline(const Point* points, int32_t count) override;
-  void TextOut(int32_t x, int32_t y, const char* text, int32_t length) override;
-  void DrawText(const char* text, const Rect& rect, uint32_t flags) override;
+  void DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) override;
+  void DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) override;
 
   // A rectangle in logical or device units, inclusive.
   struct Box {

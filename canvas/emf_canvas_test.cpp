@@ -28,12 +28,12 @@ uint16_t U16(const std::vector<uint8_t>& b, size_t at) {
   return uint16_t(b[at] | b[at + 1] << 8);
 }
 
-// The records after the header and before EMR_EOF.
+// The records after the header and before EmrEof.
 std::vector<EmfRecordView> Body(const std::vector<uint8_t>& bytes) {
   std::vector<EmfRecordView> all = ListEmfRecords(bytes.data(), bytes.size());
   EXPECT_GE(all.size(), 2u);
-  EXPECT_EQ(all.front().type, EMR_HEADER);
-  EXPECT_EQ(all.back().type, EMR_EOF);
+  EXPECT_EQ(all.front().type, EmrHeader);
+  EXPECT_EQ(all.back().type, EmrEof);
   return std::vector<EmfRecordView>(all.begin() + 1, all.end() - 1);
 }
 
@@ -54,7 +54,7 @@ std::vector<uint8_t> Record(const std::function<void(EmfCanvas&)>& draw) {
 }
 
 void MapChart(Canvas& c) {
-  c.SetMapMode(MM_ISOTROPIC);
+  c.SetMapMode(MapModeIsotropic);
   c.SetWindowExtent(14400, 10800);
   c.SetViewportExtent(800, 600);
 }
@@ -62,7 +62,7 @@ void MapChart(Canvas& c) {
 TEST(EmfHeader, EveryFieldOfAnEmptyPicture) {
   std::vector<uint8_t> b = Record([](EmfCanvas&) {});
   ASSERT_EQ(b.size(), 120u + 20u);
-  EXPECT_EQ(U32(b, 0), EMR_HEADER);
+  EXPECT_EQ(U32(b, 0), EmrHeader);
   EXPECT_EQ(U32(b, 4), 120u);  // 108 + "nib\0\0" (10 bytes) padded to 4
   // Nothing drawn: empty bounds.
   EXPECT_EQ(I32(b, 8), 0);
@@ -95,14 +95,14 @@ TEST(EmfHeader, EveryFieldOfAnEmptyPicture) {
   EXPECT_EQ(I32(b, 104), 381000);
   const uint8_t nib[12] = {'n', 0, 'i', 0, 'b', 0, 0, 0, 0, 0, 0, 0};
   EXPECT_EQ(std::memcmp(b.data() + 108, nib, 12), 0);
-  // EMR_EOF: no palette, offPalEntries 16, nSizeLast 20.
-  EXPECT_EQ(Fields(b, {EMR_EOF, 120, 20}), (std::vector<int32_t>{14, 0, 16, 20}));
+  // EmrEof: no palette, offPalEntries 16, nSizeLast 20.
+  EXPECT_EQ(Fields(b, {EmrEof, 120, 20}), (std::vector<int32_t>{14, 0, 16, 20}));
 }
 
 TEST(EmfHeader, TotalsFollowTheRecords) {
   std::vector<uint8_t> b = Record([](EmfCanvas& c) {
     MapChart(c);
-    CanvasObject a = c.CreatePen(PS_SOLID, 5, 0);
+    CanvasObject a = c.CreatePen(PenSolid, 5, 0);
     c.CreateSolidBrush(0x7F7F7F);
     c.SelectObject(a);
     c.Rectangle(0, 0, 100, 100);
@@ -152,7 +152,7 @@ TEST(EmfHeader, BoundsAreTheDrawnAreaInReferencePixels) {
       {"wide pen",
        [](EmfCanvas& c) {
          MapChart(c);
-         c.SelectObject(c.CreatePen(PS_SOLID, 36, 0));
+         c.SelectObject(c.CreatePen(PenSolid, 36, 0));
          c.Ellipse(-3600, 1800, 3600, 3600);
        },
        -201, 0, 201, 201},
@@ -173,25 +173,25 @@ TEST(EmfHeader, BoundsAreTheDrawnAreaInReferencePixels) {
        },
        -5, -10, 30, 60},
       // Upright text: the cell lies right of and below the reference point.
-      {"text", [](EmfCanvas& c) { c.TextOut(-100, 200, "AB", 2); }, -100, 0,
+      {"text", [](EmfCanvas& c) { c.DrawTextAt(-100, 200, "AB", 2); }, -100, 0,
        -100 + CharAdvance('A') + CharAdvance('B'), 200 + FontCellHeight},
       // Rotated text runs upward: the cell lies right of the point and above it.
       {"rotated text",
        [](EmfCanvas& c) {
-         c.SelectObject(c.CreateFont(FontKind::Rotated));
-         c.TextOut(-100, -500, "AB", 2);
+         c.SelectObject(c.CreateChartFont(FontKind::Rotated));
+         c.DrawTextAt(-100, -500, "AB", 2);
        },
        -100, -500 - CharAdvance('A') - CharAdvance('B'), -100 + FontCellHeight, -500},
       // Clipped text stays within its rectangle.
       {"clipped text",
        [](EmfCanvas& c) {
-         c.DrawText("a long label", Rect{-100, -100, -50, 400}, 0);
+         c.DrawTextInBox("a long label", Rect{-100, -100, -50, 400}, 0);
        },
        -100, -100, -50, -100 + FontCellHeight},
       // Text wholly clipped away draws nothing.
       {"invisible text",
        [](EmfCanvas& c) {
-         c.DrawText("gone", Rect{100, 100, 100, 400}, 0);
+         c.DrawTextInBox("gone", Rect{100, 100, 100, 400}, 0);
        },
        0, 0, -1, -1},
   };
@@ -220,20 +220,20 @@ TEST(EmfRecords, FixedSizeRecords) {
       {"ellipse", [](EmfCanvas& c) { c.Ellipse(10, 10, 10200, 7650); }, {42, 10, 10, 10200, 7650}},
       // LOGPEN: style, width as a point (width, 0), colour.
       {"pen",
-       [](EmfCanvas& c) { c.CreatePen(PS_SOLID, 15, 0xFF0000); },
+       [](EmfCanvas& c) { c.CreatePen(PenSolid, 15, 0xFF0000); },
        {38, 1, 0, 15, 0, 0xFF0000}},
       {"pen colour keeps 24 bits",
-       [](EmfCanvas& c) { c.CreatePen(PS_SOLID, 5, 0x01123456); },
+       [](EmfCanvas& c) { c.CreatePen(PenSolid, 5, 0x01123456); },
        {38, 1, 0, 5, 0, 0x123456}},
-      // LOGBRUSH32: style (BS_SOLID 0 / BS_NULL 1), colour, hatch.
+      // LOGBRUSH32: style (EmfBrushSolid 0 / EmfBrushNull 1), colour, hatch.
       {"solid brush", [](EmfCanvas& c) { c.CreateSolidBrush(0x780000); }, {39, 1, 0, 0x780000, 0}},
       {"hollow brush", [](EmfCanvas& c) { c.CreateHollowBrush(); }, {39, 1, 1, 0, 0}},
       {"stock object",
-       [](EmfCanvas& c) { c.SelectStockObject(WHITE_PEN); },
+       [](EmfCanvas& c) { c.SelectStockObject(StockWhitePen); },
        {37, int32_t(0x80000006)}},
       {"text align",
        [](EmfCanvas& c) {
-         c.DrawText("x", Rect{0, 0, 9, 9}, DT_RIGHT);
+         c.DrawTextInBox("x", Rect{0, 0, 9, 9}, TextBoxRight);
        },
        {22, 2}},
   };
@@ -248,11 +248,11 @@ TEST(EmfRecords, FixedSizeRecords) {
 
 TEST(EmfRecords, FontIsALogFontOfVerdana) {
   for (FontKind kind : {FontKind::Upright, FontKind::Rotated}) {
-    std::vector<uint8_t> b = Record([kind](EmfCanvas& c) { c.CreateFont(kind); });
+    std::vector<uint8_t> b = Record([kind](EmfCanvas& c) { c.CreateChartFont(kind); });
     std::vector<EmfRecordView> body = Body(b);
     ASSERT_EQ(body.size(), 1u);
     size_t at = body[0].offset;
-    EXPECT_EQ(body[0].type, EMR_EXTCREATEFONTINDIRECTW);
+    EXPECT_EQ(body[0].type, EmrExtCreateFontIndirectW);
     EXPECT_EQ(body[0].size, 12u + 92u);
     EXPECT_EQ(U32(b, at + 8), 1u);  // ihFont
     int32_t angle = kind == FontKind::Rotated ? 900 : 0;
@@ -285,8 +285,8 @@ TEST(EmfRecords, PointsUseSixteenBitsOnlyWhenEveryCoordinateFits) {
       std::vector<EmfRecordView> body = Body(b);
       ASSERT_EQ(body.size(), 1u);
       const EmfRecordView& r = body[0];
-      uint32_t type = polygon ? (k.small ? EMR_POLYGON16 : EMR_POLYGON)
-                              : (k.small ? EMR_POLYLINE16 : EMR_POLYLINE);
+      uint32_t type =
+          polygon ? (k.small ? EmrPolygon16 : EmrPolygon) : (k.small ? EmrPolyline16 : EmrPolyline);
       EXPECT_EQ(r.type, type) << k.x << ' ' << k.y;
       EXPECT_EQ(r.size, 28u + 3 * (k.small ? 4 : 8));
       // Bounds of the points, inclusive, in logical units.
@@ -324,8 +324,8 @@ TEST(EmfObjects, NewObjectsTakeTheLowestFreeSlot) {
     EXPECT_EQ(c.CreateHollowBrush(), 3u);
     c.DeleteObject(1);
     c.DeleteObject(3);
-    EXPECT_EQ(c.CreateFont(FontKind::Upright), 1u);
-    EXPECT_EQ(c.CreateFont(FontKind::Rotated), 3u);
+    EXPECT_EQ(c.CreateChartFont(FontKind::Upright), 1u);
+    EXPECT_EQ(c.CreateChartFont(FontKind::Rotated), 3u);
     EXPECT_EQ(c.CreatePen(0, 1, 0), 4u);
   });
   std::vector<EmfRecordView> body = Body(b);
@@ -342,10 +342,10 @@ TEST(EmfObjects, NewObjectsTakeTheLowestFreeSlot) {
 TEST(EmfObjects, DeletingASelectedObjectWaitsUntilItIsReplaced) {
   std::vector<uint8_t> b = Record([](EmfCanvas& c) {
     CanvasObject pen = c.CreatePen(0, 15, 0xFF0000);
-    EXPECT_EQ(c.SelectObject(pen), StockObject(BLACK_PEN));
+    EXPECT_EQ(c.SelectObject(pen), StockObject(StockBlackPen));
     c.DeleteObject(pen);  // still selected: nothing recorded yet
     c.LineTo(5, 5);
-    EXPECT_EQ(c.SelectStockObject(BLACK_PEN), pen);
+    EXPECT_EQ(c.SelectStockObject(StockBlackPen), pen);
     // The slot is free again.
     EXPECT_EQ(c.CreateSolidBrush(0xFF), pen);
   });
@@ -365,7 +365,7 @@ TEST(EmfObjects, UnknownObjectsRecordNothing) {
     EXPECT_EQ(c.SelectObject(0x80000106u), 0u);  // not a stock handle, though it ends in 6
     EXPECT_EQ(c.SelectStockObject(0x106), 0u);
     c.DeleteObject(7);
-    c.DeleteObject(StockObject(WHITE_BRUSH));
+    c.DeleteObject(StockObject(StockWhiteBrush));
   });
   EXPECT_TRUE(Body(b).empty());
 }
@@ -389,9 +389,9 @@ struct TextRecord {
 };
 
 TextRecord ReadText(const std::vector<uint8_t>& b, const EmfRecordView& r) {
-  EXPECT_EQ(r.type, EMR_EXTTEXTOUTW);
+  EXPECT_EQ(r.type, EmrExtTextOutW);
   size_t at = r.offset;
-  EXPECT_EQ(U32(b, at + 24), 1u);  // GM_COMPATIBLE
+  EXPECT_EQ(U32(b, at + 24), 1u);  // EmfGraphicsModeCompatible
   EXPECT_EQ(U32(b, at + 28), 0u);  // exScale
   EXPECT_EQ(U32(b, at + 32), 0u);  // eyScale
   TextRecord t;
@@ -418,7 +418,7 @@ std::vector<uint16_t> Utf16(const char* text) {
 
 TEST(EmfText, TextOutIsUtf16WithAdvances) {
   const char text[] = "A\x80\xe9\x96\x9f\xff& ";
-  std::vector<uint8_t> b = Record([&](EmfCanvas& c) { c.TextOut(100, 3570, text, 8); });
+  std::vector<uint8_t> b = Record([&](EmfCanvas& c) { c.DrawTextAt(100, 3570, text, 8); });
   std::vector<EmfRecordView> body = Body(b);
   ASSERT_EQ(body.size(), 1u);
   TextRecord t = ReadText(b, body[0]);
@@ -434,15 +434,15 @@ TEST(EmfText, TextOutIsUtf16WithAdvances) {
 
 TEST(EmfText, OddLengthsArePadded) {
   for (int n = 1; n <= 4; n++) {
-    std::vector<uint8_t> b = Record([&](EmfCanvas& c) { c.TextOut(0, 0, "abcd", n); });
+    std::vector<uint8_t> b = Record([&](EmfCanvas& c) { c.DrawTextAt(0, 0, "abcd", n); });
     std::vector<EmfRecordView> body = Body(b);
     ASSERT_EQ(body.size(), 1u);
     EXPECT_EQ(ReadText(b, body[0]).chars.size(), size_t(n));
   }
   std::vector<uint8_t> b = Record([](EmfCanvas& c) {
-    c.TextOut(0, 0, "abc", 0);
-    c.TextOut(0, 0, "abc", -1);
-    c.TextOut(0, 0, nullptr, 3);
+    c.DrawTextAt(0, 0, "abc", 0);
+    c.DrawTextAt(0, 0, "abc", -1);
+    c.DrawTextAt(0, 0, nullptr, 3);
   });
   EXPECT_TRUE(Body(b).empty());
 }
@@ -460,22 +460,22 @@ TEST(EmfText, DrawTextLinesAlignmentAndClipping) {
   };
   const Rect rect{1000, 2000, 1600, 2400};
   const Case cases[] = {
-      {"12.5", DT_RIGHT, 2, {{1600, 2000, "12.5"}}},
-      {"Group", DT_CENTER | DT_BOTTOM, 6, {{1300, 2000, "Group"}}},
+      {"12.5", TextBoxRight, 2, {{1600, 2000, "12.5"}}},
+      {"Group", TextBoxCenter | TextBoxBottom, 6, {{1300, 2000, "Group"}}},
       {"left", 0, 0, {{1000, 2000, "left"}}},
-      {"both", DT_CENTER | DT_RIGHT, 6, {{1300, 2000, "both"}}},
+      {"both", TextBoxCenter | TextBoxRight, 6, {{1300, 2000, "both"}}},
       // CR, LF and CR LF each break a line; an empty line draws nothing but takes its place.
       {"a\r\nb\rc\nd",
-       DT_RIGHT,
+       TextBoxRight,
        2,
        {{1600, 2000, "a"}, {1600, 2216, "b"}, {1600, 2432, "c"}, {1600, 2648, "d"}}},
       {"a\n\nb", 0, 0, {{1000, 2000, "a"}, {1000, 2432, "b"}}},
-      {"\n\rx\r", DT_CENTER, 6, {{1300, 2432, "x"}}},
+      {"\n\rx\r", TextBoxCenter, 6, {{1300, 2432, "x"}}},
       // '&' is the character itself, not a mnemonic prefix.
-      {"R&D &&", DT_CENTER, 6, {{1300, 2000, "R&D &&"}}},
+      {"R&D &&", TextBoxCenter, 6, {{1300, 2000, "R&D &&"}}},
   };
   for (const Case& k : cases) {
-    std::vector<uint8_t> b = Record([&](EmfCanvas& c) { c.DrawText(k.text, rect, k.flags); });
+    std::vector<uint8_t> b = Record([&](EmfCanvas& c) { c.DrawTextInBox(k.text, rect, k.flags); });
     std::vector<EmfRecordView> body = Body(b);
     size_t first = 0;
     if (k.align != 0) {
@@ -491,7 +491,7 @@ TEST(EmfText, DrawTextLinesAlignmentAndClipping) {
       EXPECT_EQ(t.x, k.lines[i].x) << k.text;
       EXPECT_EQ(t.y, k.lines[i].y) << k.text;
       EXPECT_EQ(t.chars, Utf16(k.lines[i].text)) << k.text;
-      EXPECT_EQ(t.options, ETO_CLIPPED);
+      EXPECT_EQ(t.options, EmfTextClipped);
       EXPECT_EQ(std::vector<int32_t>(t.clip, t.clip + 4),
                 (std::vector<int32_t>{rect.left, rect.top, rect.right, rect.bottom}));
     }
@@ -501,7 +501,7 @@ TEST(EmfText, DrawTextLinesAlignmentAndClipping) {
 TEST(EmfText, EmptyTextsRecordNothing) {
   for (const char* text : {"", "\r\n", "\n\n\r"}) {
     std::vector<uint8_t> b = Record([&](EmfCanvas& c) {
-      c.DrawText(text, Rect{0, 0, 100, 100}, DT_RIGHT);
+      c.DrawTextInBox(text, Rect{0, 0, 100, 100}, TextBoxRight);
     });
     EXPECT_TRUE(Body(b).empty()) << text;
   }

@@ -108,7 +108,7 @@ struct Checker {
       problem = "file too short or not a multiple of 4";
       return false;
     }
-    if (U32(bytes) != EMR_HEADER) return Fail(0, "first record is not a header");
+    if (U32(bytes) != EmrHeader) return Fail(0, "first record is not a header");
     uint32_t headerSize = U32(bytes + 4);
     if (headerSize < EmfHeaderSize || headerSize % 4 != 0 || headerSize > size) {
       return Fail(0, "bad header size");
@@ -141,52 +141,52 @@ struct Checker {
       if (recordSize < 8 || recordSize % 4 != 0 || recordSize > size - at) {
         return Fail(at, "bad record size");
       }
-      if (at > 0 && type == EMR_HEADER) return Fail(at, "second header");
+      if (at > 0 && type == EmrHeader) return Fail(at, "second header");
       uint32_t fixed = 0;  // the exact size of fixed-size records
       switch (type) {
-        case EMR_SETMAPMODE:
-        case EMR_SETTEXTALIGN:
+        case EmrSetMapMode:
+        case EmrSetTextAlign:
           fixed = 12;
           break;
-        case EMR_SELECTOBJECT:
-        case EMR_DELETEOBJECT:
+        case EmrSelectObject:
+        case EmrDeleteObject:
           fixed = 12;
-          if (!Use(at, U32(r + 8), type == EMR_DELETEOBJECT)) return false;
+          if (!Use(at, U32(r + 8), type == EmrDeleteObject)) return false;
           break;
-        case EMR_SETWINDOWEXTEX:
-        case EMR_SETVIEWPORTEXTEX:
-        case EMR_MOVETOEX:
-        case EMR_LINETO:
+        case EmrSetWindowExtEx:
+        case EmrSetViewportExtEx:
+        case EmrMoveToEx:
+        case EmrLineTo:
           fixed = 16;
           break;
-        case EMR_RECTANGLE:
-        case EMR_ELLIPSE:
+        case EmrRectangle:
+        case EmrEllipse:
           fixed = 24;
           break;
-        case EMR_CREATEPEN:
+        case EmrCreatePen:
           fixed = 28;
           if (!Create(at, U32(r + 8))) return false;
           break;
-        case EMR_CREATEBRUSHINDIRECT:
+        case EmrCreateBrushIndirect:
           fixed = 24;
           if (!Create(at, U32(r + 8))) return false;
           break;
-        case EMR_EXTCREATEFONTINDIRECTW:
+        case EmrExtCreateFontIndirectW:
           if (recordSize < 12 + LogFontSize) return Fail(at, "font record too short");
           if (!Create(at, U32(r + 8))) return false;
           break;
-        case EMR_POLYGON16:
-        case EMR_POLYLINE16:
-        case EMR_POLYGON:
-        case EMR_POLYLINE:
-          if (!Points(at, r, recordSize, type == EMR_POLYGON16 || type == EMR_POLYLINE16)) {
+        case EmrPolygon16:
+        case EmrPolyline16:
+        case EmrPolygon:
+        case EmrPolyline:
+          if (!Points(at, r, recordSize, type == EmrPolygon16 || type == EmrPolyline16)) {
             return false;
           }
           break;
-        case EMR_EXTTEXTOUTW:
+        case EmrExtTextOutW:
           if (!Text(at, r, recordSize)) return false;
           break;
-        case EMR_EOF:
+        case EmrEof:
           if (recordSize < 20 || U32(r + recordSize - 4) != recordSize) {
             return Fail(at, "bad end-of-file record");
           }

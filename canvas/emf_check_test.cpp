@@ -22,13 +22,13 @@ uint32_t Get32(const std::vector<uint8_t>& b, size_t at) {
 // A picture with every record kind the recorder writes.
 std::vector<uint8_t> GoodPicture() {
   EmfCanvas c;
-  c.SetMapMode(MM_ISOTROPIC);
+  c.SetMapMode(MapModeIsotropic);
   c.SetWindowExtent(14400, 10800);
   c.SetViewportExtent(800, 600);
-  CanvasObject upright = c.CreateFont(FontKind::Upright);
-  CanvasObject rotated = c.CreateFont(FontKind::Rotated);
+  CanvasObject upright = c.CreateChartFont(FontKind::Upright);
+  CanvasObject rotated = c.CreateChartFont(FontKind::Rotated);
   c.SelectObject(upright);
-  CanvasObject pen = c.CreatePen(PS_SOLID, 5, 0);
+  CanvasObject pen = c.CreatePen(PenSolid, 5, 0);
   CanvasObject hollow = c.CreateHollowBrush();
   c.SelectObject(pen);
   c.SelectObject(hollow);
@@ -40,13 +40,13 @@ std::vector<uint8_t> GoodPicture() {
   c.Polygon(small, 3);
   Point large[2] = {{0, 0}, {40000, 5}};
   c.Polyline(large, 2);
-  c.DrawText("12.5", Rect{820, 2800, 1520, 3200}, DT_RIGHT);
+  c.DrawTextInBox("12.5", Rect{820, 2800, 1520, 3200}, TextBoxRight);
   c.SelectObject(rotated);
-  c.TextOut(100, 4000, "Caption", 7);
+  c.DrawTextAt(100, 4000, "Caption", 7);
   c.SelectObject(upright);
   c.DeleteObject(hollow);
-  c.SelectStockObject(WHITE_BRUSH);
-  c.SelectStockObject(BLACK_PEN);
+  c.SelectStockObject(StockWhiteBrush);
+  c.SelectStockObject(StockBlackPen);
   c.DeleteObject(pen);
   return c.Finish();
 }
@@ -60,9 +60,9 @@ size_t Find(const std::vector<uint8_t>& b, uint32_t type, int n = 0) {
   return 0;
 }
 
-// Appends a record before EMR_EOF and fixes the header's totals.
+// Appends a record before EmrEof and fixes the header's totals.
 void Insert(std::vector<uint8_t>& b, std::vector<uint32_t> fields) {
-  size_t eof = Find(b, EMR_EOF);
+  size_t eof = Find(b, EmrEof);
   std::vector<uint8_t> record;
   for (uint32_t f : fields) {
     for (int i = 0; i < 4; i++) record.push_back(uint8_t(f >> (8 * i)));
@@ -110,18 +110,18 @@ TEST(EmfCheck, RejectsCorruptedPictures) {
       {"frame", [](std::vector<uint8_t>& b) { Put32(b, 32, 14399); }, "frame"},
       {"header size", [](std::vector<uint8_t>& b) { Put32(b, 4, 100); }, "header size"},
       {"record size not a multiple of 4",
-       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_RECTANGLE) + 4, 22); }, "size"},
-      {"record size zero", [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_LINETO) + 4, 0); },
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrRectangle) + 4, 22); }, "size"},
+      {"record size zero", [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrLineTo) + 4, 0); },
        "size"},
-      {"record beyond the file",
-       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_EOF) + 4, 24); }, "size"},
+      {"record beyond the file", [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrEof) + 4, 24); },
+       "size"},
       {"wrong size for the type",
-       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_SETMAPMODE) + 4, 16); }, "size"},
-      {"no end-of-file record", [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_EOF), 70); },
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrSetMapMode) + 4, 16); }, "size"},
+      {"no end-of-file record", [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrEof), 70); },
        "end-of-file"},
       {"data after the end",
        [](std::vector<uint8_t>& b) {
-         for (uint32_t f : {EMR_EOF, 20u, 0u, 16u, 20u}) {
+         for (uint32_t f : {EmrEof, 20u, 0u, 16u, 20u}) {
            for (int i = 0; i < 4; i++) b.push_back(uint8_t(f >> (8 * i)));
          }
          Put32(b, 48, uint32_t(b.size()));
@@ -130,73 +130,72 @@ TEST(EmfCheck, RejectsCorruptedPictures) {
        "after the end"},
       {"end-of-file record early",
        [](std::vector<uint8_t>& b) {
-         Insert(b, {EMR_EOF, 20, 0, 16, 20});
+         Insert(b, {EmrEof, 20, 0, 16, 20});
        },
        "after the end"},
       {"second header",
        [](std::vector<uint8_t>& b) {
-         Insert(b, {EMR_HEADER, 8});
+         Insert(b, {EmrHeader, 8});
        },
        "header"},
       {"select before create",
-       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_SELECTOBJECT) + 8, 4); },
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrSelectObject) + 8, 4); },
        "does not exist"},
       {"select after delete",
        [](std::vector<uint8_t>& b) {
-         Insert(b, {EMR_SELECTOBJECT, 12, 4});
+         Insert(b, {EmrSelectObject, 12, 4});
        },
        "does not exist"},
       {"delete twice",
        [](std::vector<uint8_t>& b) {
-         Insert(b, {EMR_DELETEOBJECT, 12, 3});
+         Insert(b, {EmrDeleteObject, 12, 3});
        },
        "does not exist"},
       {"delete a stock object",
        [](std::vector<uint8_t>& b) {
-         Insert(b, {EMR_DELETEOBJECT, 12, 0x80000000});
+         Insert(b, {EmrDeleteObject, 12, 0x80000000});
        },
        "stock"},
       {"unknown stock object",
        [](std::vector<uint8_t>& b) {
-         Insert(b, {EMR_SELECTOBJECT, 12, 0x80000009});
+         Insert(b, {EmrSelectObject, 12, 0x80000009});
        },
        "stock"},
       {"index reused while alive",
-       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_CREATEPEN) + 8, 1); }, "in use"},
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrCreatePen) + 8, 1); }, "in use"},
       {"index zero",
-       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_CREATEBRUSHINDIRECT) + 8, 0); }, "index"},
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrCreateBrushIndirect) + 8, 0); }, "index"},
       {"index beyond nHandles",
        [](std::vector<uint8_t>& b) {
-         Insert(b, {EMR_CREATEBRUSHINDIRECT, 24, 60000, 0, 0, 0});
+         Insert(b, {EmrCreateBrushIndirect, 24, 60000, 0, 0, 0});
        },
        "nHandles"},
       {"short font record",
        [](std::vector<uint8_t>& b) {
-         Insert(b, {EMR_EXTCREATEFONTINDIRECTW, 12, 4});
+         Insert(b, {EmrExtCreateFontIndirectW, 12, 4});
        },
        "font"},
       {"16-bit record holding a cut coordinate",
-       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_POLYGON16) + 16, 40000); }, "16"},
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrPolygon16) + 16, 40000); }, "16"},
       {"point outside the bounds",
-       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_POLYGON16) + 16, 300); }, "bounds"},
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrPolygon16) + 16, 300); }, "bounds"},
       {"32-bit point outside the bounds",
-       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_POLYLINE) + 16, 39999); }, "bounds"},
-      {"too many points", [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_POLYGON16) + 24, 4); },
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrPolyline) + 16, 39999); }, "bounds"},
+      {"too many points", [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrPolygon16) + 24, 4); },
        "points"},
       {"huge point count",
-       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_POLYLINE) + 24, 0xFFFFFFFF); }, "points"},
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrPolyline) + 24, 0xFFFFFFFF); }, "points"},
       {"text offset beyond the record",
-       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_EXTTEXTOUTW) + 48, 200); }, "text"},
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrExtTextOutW) + 48, 200); }, "text"},
       {"text offset inside the fixed part",
-       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_EXTTEXTOUTW) + 48, 40); }, "text"},
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrExtTextOutW) + 48, 40); }, "text"},
       {"character count too large",
-       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_EXTTEXTOUTW) + 44, 0x80000000); },
-       "text"},
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrExtTextOutW) + 44, 0x80000000); }, "text"},
       {"spacing beyond the record",
-       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_EXTTEXTOUTW, 1) + 72, 96); }, "spacing"},
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrExtTextOutW, 1) + 72, 96); }, "spacing"},
       {"spacing over the text",
-       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_EXTTEXTOUTW) + 72, 78); }, "spacing"},
-      {"graphics mode", [](std::vector<uint8_t>& b) { Put32(b, Find(b, EMR_EXTTEXTOUTW) + 24, 0); },
+       [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrExtTextOutW) + 72, 78); }, "spacing"},
+      {"graphics mode", [](std::vector<uint8_t>& b) { Put32(b, Find(b, EmrExtTextOutW) + 24, 0); },
        "graphics"},
   };
   for (const Case& c : cases) {
@@ -210,7 +209,7 @@ TEST(EmfCheck, RejectsCorruptedPictures) {
 
 TEST(EmfCheck, SurvivesRandomCorruption) {
   // Deterministic pseudo-random damage: whatever the checker accepts keeps the invariants a
-  // reader relies on (sizes add up to the file, the last record is EMR_EOF).
+  // reader relies on (sizes add up to the file, the last record is EmrEof).
   const std::vector<uint8_t> good = GoodPicture();
   uint32_t state = 12345;
   auto next = [&state]() {
@@ -245,7 +244,7 @@ TEST(EmfCheck, SurvivesRandomCorruption) {
     std::vector<EmfRecordView> records = ListEmfRecords(b.data(), b.size());
     ASSERT_FALSE(records.empty());
     EXPECT_EQ(records.back().offset + records.back().size, b.size());
-    EXPECT_EQ(records.back().type, EMR_EOF);
+    EXPECT_EQ(records.back().type, EmrEof);
     EXPECT_EQ(records.size(), Get32(b, 52));
   }
   // Damage to coordinates, colours or bounds leaves a well-formed file.
@@ -256,7 +255,7 @@ TEST(EmfCheck, ListsRecordsUpToTheFirstBadOne) {
   std::vector<uint8_t> b = GoodPicture();
   std::vector<EmfRecordView> all = ListEmfRecords(b.data(), b.size());
   EXPECT_EQ(all.size(), Get32(b, 52));
-  size_t line = Find(b, EMR_LINETO);
+  size_t line = Find(b, EmrLineTo);
   Put32(b, line + 4, 4);
   std::vector<EmfRecordView> cut = ListEmfRecords(b.data(), b.size());
   ASSERT_FALSE(cut.empty());

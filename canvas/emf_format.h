@@ -7,26 +7,26 @@
 namespace qm {
 
 // Record types.
-constexpr uint32_t EMR_HEADER = 1;
-constexpr uint32_t EMR_POLYGON = 3;
-constexpr uint32_t EMR_POLYLINE = 4;
-constexpr uint32_t EMR_SETWINDOWEXTEX = 9;
-constexpr uint32_t EMR_SETVIEWPORTEXTEX = 11;
-constexpr uint32_t EMR_EOF = 14;
-constexpr uint32_t EMR_SETMAPMODE = 17;
-constexpr uint32_t EMR_SETTEXTALIGN = 22;
-constexpr uint32_t EMR_MOVETOEX = 27;
-constexpr uint32_t EMR_SELECTOBJECT = 37;
-constexpr uint32_t EMR_CREATEPEN = 38;
-constexpr uint32_t EMR_CREATEBRUSHINDIRECT = 39;
-constexpr uint32_t EMR_DELETEOBJECT = 40;
-constexpr uint32_t EMR_ELLIPSE = 42;
-constexpr uint32_t EMR_RECTANGLE = 43;
-constexpr uint32_t EMR_LINETO = 54;
-constexpr uint32_t EMR_EXTCREATEFONTINDIRECTW = 82;
-constexpr uint32_t EMR_EXTTEXTOUTW = 84;
-constexpr uint32_t EMR_POLYGON16 = 86;
-constexpr uint32_t EMR_POLYLINE16 = 87;
+constexpr uint32_t EmrHeader = 1;
+constexpr uint32_t EmrPolygon = 3;
+constexpr uint32_t EmrPolyline = 4;
+constexpr uint32_t EmrSetWindowExtEx = 9;
+constexpr uint32_t EmrSetViewportExtEx = 11;
+constexpr uint32_t EmrEof = 14;
+constexpr uint32_t EmrSetMapMode = 17;
+constexpr uint32_t EmrSetTextAlign = 22;
+constexpr uint32_t EmrMoveToEx = 27;
+constexpr uint32_t EmrSelectObject = 37;
+constexpr uint32_t EmrCreatePen = 38;
+constexpr uint32_t EmrCreateBrushIndirect = 39;
+constexpr uint32_t EmrDeleteObject = 40;
+constexpr uint32_t EmrEllipse = 42;
+constexpr uint32_t EmrRectangle = 43;
+constexpr uint32_t EmrLineTo = 54;
+constexpr uint32_t EmrExtCreateFontIndirectW = 82;
+constexpr uint32_t EmrExtTextOutW = 84;
+constexpr uint32_t EmrPolygon16 = 86;
+constexpr uint32_t EmrPolyline16 = 87;
 
 constexpr uint32_t EmfSignature = 0x464D4520;  // " EMF"
 constexpr uint32_t EmfVersion = 0x00010000;
@@ -44,15 +44,15 @@ constexpr int32_t EmfDeviceMillimetersX = 508;
 constexpr int32_t EmfDeviceMillimetersY = 381;
 
 // Text records.
-constexpr uint32_t GM_COMPATIBLE = 1;
-constexpr uint32_t ETO_CLIPPED = 4;
-constexpr uint32_t TA_LEFT_TOP = 0;
-constexpr uint32_t TA_RIGHT = 2;
-constexpr uint32_t TA_CENTER = 6;
-constexpr uint32_t EmfTextHeaderSize = 76;  // EMR_EXTTEXTOUTW up to its string
+constexpr uint32_t EmfGraphicsModeCompatible = 1;
+constexpr uint32_t EmfTextClipped = 4;
+constexpr uint32_t EmfAlignLeftTop = 0;
+constexpr uint32_t EmfAlignRight = 2;
+constexpr uint32_t EmfAlignCenter = 6;
+constexpr uint32_t EmfTextHeaderSize = 76;  // EmrExtTextOutW up to its string
 constexpr uint32_t LogFontSize = 92;        // LOGFONTW
 
-constexpr uint32_t BS_SOLID = 0;
-constexpr uint32_t BS_NULL = 1;
+constexpr uint32_t EmfBrushSolid = 0;
+constexpr uint32_t EmfBrushNull = 1;
 
 }  // namespace qm

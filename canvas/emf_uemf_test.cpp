@@ -18,7 +18,7 @@ namespace qm {
 namespace {
 
 void MapChart(Canvas& c) {
-  c.SetMapMode(MM_ISOTROPIC);
+  c.SetMapMode(MapModeIsotropic);
   c.SetWindowExtent(14400, 10800);
   c.SetViewportExtent(800, 600);
 }
@@ -38,29 +38,30 @@ const Picture kPictures[] = {
     {"chart parts",
      [](Canvas& c) {
        MapChart(c);
-       CanvasObject upright = c.CreateFont(FontKind::Upright);
-       CanvasObject rotated = c.CreateFont(FontKind::Rotated);
+       CanvasObject upright = c.CreateChartFont(FontKind::Upright);
+       CanvasObject rotated = c.CreateChartFont(FontKind::Rotated);
        c.SelectObject(c.CreateSolidBrush(0x780000));
-       c.SelectStockObject(WHITE_PEN);
-       CanvasObject pen = c.CreatePen(PS_SOLID, 5, 0);
+       c.SelectStockObject(StockWhitePen);
+       CanvasObject pen = c.CreatePen(PenSolid, 5, 0);
        c.SelectObject(pen);
        c.SelectObject(rotated);
-       c.TextOut(100, 4170, "Caption \x80\xe9", 10);
+       c.DrawTextAt(100, 4170, "Caption \x80\xe9", 10);
        c.SelectObject(upright);
        c.Rectangle(1620, 510, 9690, 6630);
        for (int k = 0; k < 5; k++) {
          c.MoveTo(1620, 510 + 1224 * k);
          c.LineTo(1875, 510 + 1224 * k);
-         c.DrawText("100.5", Rect{820, 310 + 1224 * k, 1520, 710 + 1224 * k}, DT_RIGHT);
+         c.DrawTextInBox("100.5", Rect{820, 310 + 1224 * k, 1520, 710 + 1224 * k}, TextBoxRight);
        }
-       c.DrawText("Group A\r\nsecond line", Rect{1875, 6850, 3765, 7550}, DT_CENTER | DT_BOTTOM);
+       c.DrawTextInBox("Group A\r\nsecond line", Rect{1875, 6850, 3765, 7550},
+                       TextBoxCenter | TextBoxBottom);
        c.SelectObject(c.CreateHollowBrush());
        for (int i = 0; i < 20; i++) c.Ellipse(2000 + 100 * i, 3000, 2090 + 100 * i, 3090);
        Point box[16];
        for (int i = 0; i < 16; i++) box[i] = {2190 + 80 * i, 1000 + (i % 2) * 500};
        c.Polygon(box, 16);
-       c.SelectStockObject(WHITE_BRUSH);
-       c.SelectStockObject(BLACK_PEN);
+       c.SelectStockObject(StockWhiteBrush);
+       c.SelectStockObject(StockBlackPen);
        c.DeleteObject(pen);
      }},
     {"large coordinates and odd texts",
@@ -68,11 +69,11 @@ const Picture kPictures[] = {
        Point far[3] = {{-100000, 5}, {0, 70000}, {100000, -70000}};
        c.Polygon(far, 3);
        c.Polyline(far, 3);
-       c.TextOut(0, 0, "x", 1);
-       c.TextOut(0, 0, "odd", 3);
+       c.DrawTextAt(0, 0, "x", 1);
+       c.DrawTextAt(0, 0, "odd", 3);
        std::string text(300, 'W');
-       c.DrawText(text.c_str(), Rect{0, 0, 100, 100}, 0);
-       c.DrawText("&<>\"'\t\x01\xff", Rect{0, 0, 1000, 1000}, DT_CENTER);
+       c.DrawTextInBox(text.c_str(), Rect{0, 0, 100, 100}, 0);
+       c.DrawTextInBox("&<>\"'\t\x01\xff", Rect{0, 0, 1000, 1000}, TextBoxCenter);
      }},
 };
 
@@ -96,7 +97,7 @@ std::string UemfProblem(const std::vector<uint8_t>& bytes) {
     record += size;
     if (type == U_EMR_EOF) break;
   }
-  return record == limit ? "" : "data after EMR_EOF";
+  return record == limit ? "" : "data after EmrEof";
 }
 
 TEST(EmfUemf, EveryRecordOfEveryPictureIsAccepted) {

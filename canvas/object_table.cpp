@@ -13,11 +13,11 @@ int KindIndex(GdiKind kind) {
 
 ObjectTable::ObjectTable() : slots_{}, stock_{}, current_{} {
   stock_[0] = {GdiKind::Brush, 0, 0, 0xFFFFFF, FontKind::Upright, false};
-  stock_[1] = {GdiKind::Pen, PS_SOLID, 0, 0xFFFFFF, FontKind::Upright, false};
-  stock_[2] = {GdiKind::Pen, PS_SOLID, 0, 0x000000, FontKind::Upright, false};
+  stock_[1] = {GdiKind::Pen, PenSolid, 0, 0xFFFFFF, FontKind::Upright, false};
+  stock_[2] = {GdiKind::Pen, PenSolid, 0, 0x000000, FontKind::Upright, false};
   // A new device context starts with the white brush and the black pen.
-  current_[0] = StockObject(BLACK_PEN);
-  current_[1] = StockObject(WHITE_BRUSH);
+  current_[0] = StockObject(StockBlackPen);
+  current_[1] = StockObject(StockWhiteBrush);
 }
 
 CanvasObject ObjectTable::Add(const GdiObject& object) {
@@ -34,10 +34,14 @@ CanvasObject ObjectTable::Add(const GdiObject& object) {
 const GdiObject* ObjectTable::Find(CanvasObject handle) const {
   if (IsStockObject(handle)) {
     switch (handle & 0xFF) {
-      case WHITE_BRUSH: return &stock_[0];
-      case WHITE_PEN: return &stock_[1];
-      case BLACK_PEN: return &stock_[2];
-      default: return nullptr;
+      case StockWhiteBrush:
+        return &stock_[0];
+      case StockWhitePen:
+        return &stock_[1];
+      case StockBlackPen:
+        return &stock_[2];
+      default:
+        return nullptr;
     }
   }
   if (handle < 1 || handle > CanvasObject(MaxObjects)) return nullptr;

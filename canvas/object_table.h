@@ -14,7 +14,7 @@ enum class GdiKind : uint8_t { Free, Pen, Brush, Font };
 
 struct GdiObject {
   GdiKind kind;
-  int32_t style;  // pen style, or for a brush 0 solid / 1 hollow (BS_NULL)
+  int32_t style;  // pen style, or for a brush 0 solid / 1 hollow (EmfBrushNull)
   int32_t width;  // pen width in logical units (0 for the stock pens: one device pixel)
   Color color;
   FontKind font;
@@ -47,7 +47,7 @@ class ObjectTable {
 
  private:
   GdiObject slots_[MaxObjects];
-  GdiObject stock_[3];  // white brush, white pen, black pen
+  GdiObject stock_[3];       // white brush, white pen, black pen
   CanvasObject current_[3];  // pen, brush, font
   int32_t inUse_ = 0;
   int32_t mostInUse_ = 0;

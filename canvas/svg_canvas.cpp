@@ -102,7 +102,7 @@ CanvasObject SvgCanvas::CreateHollowBrush() {
   return objects_.Add({GdiKind::Brush, 1, 0, 0, FontKind::Upright, false});
 }
 
-CanvasObject SvgCanvas::CreateFont(FontKind kind) {
+CanvasObject SvgCanvas::CreateChartFont(FontKind kind) {
   return objects_.Add({GdiKind::Font, 0, 0, 0, kind, false});
 }
 
@@ -204,14 +204,14 @@ void SvgCanvas::Text(int32_t x, int32_t y, const char* text, size_t length, int 
           "</text></g>\n";
 }
 
-void SvgCanvas::TextOut(int32_t x, int32_t y, const char* text, int32_t length) {
+void SvgCanvas::DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) {
   if (finished_ || text == nullptr || length <= 0) return;
   Text(x, y, text, size_t(length), 0);
 }
 
-void SvgCanvas::DrawText(const char* text, const Rect& rect, uint32_t flags) {
+void SvgCanvas::DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) {
   if (finished_ || text == nullptr) return;
-  std::vector<TextLine> lines = LayoutDrawText(text, rect, flags);
+  std::vector<TextLine> lines = LayoutTextBox(text, rect, flags);
   bool any = false;
   for (const TextLine& line : lines) any = any || line.length > 0;
   if (!any) return;

@@ -23,7 +23,7 @@ class SvgCanvas : public Canvas {
   CanvasObject CreatePen(int32_t style, int32_t width, Color color) override;
   CanvasObject CreateSolidBrush(Color color) override;
   CanvasObject CreateHollowBrush() override;
-  CanvasObject CreateFont(FontKind kind) override;
+  CanvasObject CreateChartFont(FontKind kind) override;
   CanvasObject SelectObject(CanvasObject object) override;
   CanvasObject SelectStockObject(int32_t index) override;
   void DeleteObject(CanvasObject object) override;
@@ -37,8 +37,8 @@ class SvgCanvas : public Canvas {
   void Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
   void Polygon(const Point* points, int32_t count) override;
   void Polyline(const Point* points, int32_t count) override;
-  void TextOut(int32_t x, int32_t y, const char* text, int32_t length) override;
-  void DrawText(const char* text, const Rect& rect, uint32_t flags) override;
+  void DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) override;
+  void DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) override;
 
  private:
   std::string Stroke() const;

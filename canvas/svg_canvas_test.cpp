@@ -103,18 +103,18 @@ TEST(SvgCanvas, PageShowsTheMetafileFrame) {
 
 TEST(SvgCanvas, PlaceholderShapesPensAndBrushes) {
   Parsed p = Draw([](SvgCanvas& c) {
-    CanvasObject pen = c.CreatePen(PS_SOLID, 15, 0xFF0000);
+    CanvasObject pen = c.CreatePen(PenSolid, 15, 0xFF0000);
     CanvasObject brush = c.CreateSolidBrush(0x0000FF);
     c.SelectObject(pen);
     c.SelectObject(brush);
     c.Ellipse(10, 10, 10200, 7651);
     Point frame[5] = {{10, 10}, {10, 7640}, {10190, 7640}, {10190, 10}, {10, 10}};
     c.Polyline(frame, 5);
-    c.SelectStockObject(BLACK_PEN);
+    c.SelectStockObject(StockBlackPen);
     c.SelectObject(c.CreateHollowBrush());
     c.Rectangle(300, 400, 100, 200);  // corners in either order
-    c.SelectStockObject(WHITE_PEN);
-    c.SelectStockObject(WHITE_BRUSH);
+    c.SelectStockObject(StockWhitePen);
+    c.SelectStockObject(StockWhiteBrush);
     Point triangle[3] = {{0, 0}, {50, 0}, {0, 50}};
     c.Polygon(triangle, 3);
     c.MoveTo(1, 2);
@@ -164,13 +164,13 @@ TEST(SvgCanvas, DrawTextLinesAnchorsAndClips) {
   };
   const Rect rect{1000, 2000, 1600, 2400};
   const Case cases[] = {
-      {"12.5", DT_RIGHT, "end", "1600", {"12.5"}},
-      {"Group", DT_CENTER | DT_BOTTOM, "middle", "1300", {"Group"}},
+      {"12.5", TextBoxRight, "end", "1600", {"12.5"}},
+      {"Group", TextBoxCenter | TextBoxBottom, "middle", "1300", {"Group"}},
       {"left", 0, "start", "1000", {"left"}},
-      {"a\r\nb\n\nc", DT_CENTER, "middle", "1300", {"a", "b", "", "c"}},
+      {"a\r\nb\n\nc", TextBoxCenter, "middle", "1300", {"a", "b", "", "c"}},
   };
   for (const Case& k : cases) {
-    Parsed p = Draw([&](SvgCanvas& c) { c.DrawText(k.text, rect, k.flags); });
+    Parsed p = Draw([&](SvgCanvas& c) { c.DrawTextInBox(k.text, rect, k.flags); });
     std::vector<Element> clip = Named(p, "clipPath");
     ASSERT_EQ(clip.size(), 1u) << k.text;
     std::vector<Element> texts = Named(p, "text");
@@ -203,8 +203,8 @@ TEST(SvgCanvas, DrawTextLinesAnchorsAndClips) {
 
 TEST(SvgCanvas, TextHasAnOpaqueWhiteCellSizedByTheWidthTable) {
   Parsed p = Draw([](SvgCanvas& c) {
-    c.TextOut(500, 600, "AB", 2);
-    c.DrawText("AB", Rect{0, 0, 1000, 1000}, DT_RIGHT);
+    c.DrawTextAt(500, 600, "AB", 2);
+    c.DrawTextInBox("AB", Rect{0, 0, 1000, 1000}, TextBoxRight);
   });
   std::vector<Element> rects = Named(p, "rect");
   ASSERT_EQ(rects.size(), 3u);  // cell, clip rectangle, cell
@@ -219,8 +219,8 @@ TEST(SvgCanvas, TextHasAnOpaqueWhiteCellSizedByTheWidthTable) {
 
 TEST(SvgCanvas, RotatedTextTurnsAboutItsReferencePoint) {
   Parsed p = Draw([](SvgCanvas& c) {
-    c.SelectObject(c.CreateFont(FontKind::Rotated));
-    c.TextOut(100, 4170, "Caption", 7);
+    c.SelectObject(c.CreateChartFont(FontKind::Rotated));
+    c.DrawTextAt(100, 4170, "Caption", 7);
   });
   std::vector<Element> texts = Named(p, "text");
   ASSERT_EQ(texts.size(), 1u);
@@ -243,8 +243,8 @@ TEST(SvgCanvas, AnyLabelGivesWellFormedXml) {
                                 std::string(2000, '&')};
   for (const std::string& label : labels) {
     Parsed p = Draw([&](SvgCanvas& c) {
-      c.TextOut(0, 0, label.data(), int32_t(label.size()));
-      c.DrawText(label.c_str(), Rect{0, 0, 9000, 9000}, DT_CENTER);
+      c.DrawTextAt(0, 0, label.data(), int32_t(label.size()));
+      c.DrawTextInBox(label.c_str(), Rect{0, 0, 9000, 9000}, TextBoxCenter);
     });
     ASSERT_TRUE(p.ok);
     std::vector<Element> texts = Named(p, "text");
@@ -275,9 +275,9 @@ TEST(SvgCanvas, AnyLabelGivesWellFormedXml) {
 
 TEST(SvgCanvas, EmptyTextsAndDegenerateShapesDrawNothing) {
   Parsed p = Draw([](SvgCanvas& c) {
-    c.DrawText("", Rect{0, 0, 10, 10}, 0);
-    c.DrawText("\r\n", Rect{0, 0, 10, 10}, 0);
-    c.TextOut(0, 0, "x", 0);
+    c.DrawTextInBox("", Rect{0, 0, 10, 10}, 0);
+    c.DrawTextInBox("\r\n", Rect{0, 0, 10, 10}, 0);
+    c.DrawTextAt(0, 0, "x", 0);
     Point one[1] = {{1, 1}};
     c.Polygon(one, 1);
     c.Polyline(nullptr, 3);

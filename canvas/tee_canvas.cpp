@@ -33,9 +33,9 @@ CanvasObject TeeCanvas::CreateHollowBrush() {
   return Pair(first, second_.CreateHollowBrush());
 }
 
-CanvasObject TeeCanvas::CreateFont(FontKind kind) {
-  CanvasObject first = first_.CreateFont(kind);
-  return Pair(first, second_.CreateFont(kind));
+CanvasObject TeeCanvas::CreateChartFont(FontKind kind) {
+  CanvasObject first = first_.CreateChartFont(kind);
+  return Pair(first, second_.CreateChartFont(kind));
 }
 
 CanvasObject TeeCanvas::SelectObject(CanvasObject object) {
@@ -100,14 +100,14 @@ void TeeCanvas::Polyline(const Point* points, int32_t count) {
   second_.Polyline(points, count);
 }
 
-void TeeCanvas::TextOut(int32_t x, int32_t y, const char* text, int32_t length) {
-  first_.TextOut(x, y, text, length);
-  second_.TextOut(x, y, text, length);
+void TeeCanvas::DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) {
+  first_.DrawTextAt(x, y, text, length);
+  second_.DrawTextAt(x, y, text, length);
 }
 
-void TeeCanvas::DrawText(const char* text, const Rect& rect, uint32_t flags) {
-  first_.DrawText(text, rect, flags);
-  second_.DrawText(text, rect, flags);
+void TeeCanvas::DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) {
+  first_.DrawTextInBox(text, rect, flags);
+  second_.DrawTextInBox(text, rect, flags);
 }
 
 }  // namespace qm

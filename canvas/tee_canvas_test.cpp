@@ -11,14 +11,14 @@ namespace {
 
 // Uses every call, deletes a selected object and reuses freed slots.
 void Draw(Canvas& canvas) {
-  canvas.SetMapMode(MM_ISOTROPIC);
+  canvas.SetMapMode(MapModeIsotropic);
   canvas.SetWindowExtent(14400, 10800);
   canvas.SetViewportExtent(800, 600);
-  CanvasObject upright = canvas.CreateFont(FontKind::Upright);
-  CanvasObject rotated = canvas.CreateFont(FontKind::Rotated);
+  CanvasObject upright = canvas.CreateChartFont(FontKind::Upright);
+  CanvasObject rotated = canvas.CreateChartFont(FontKind::Rotated);
   canvas.SelectObject(upright);
-  canvas.SelectStockObject(BLACK_PEN);
-  CanvasObject pen = canvas.CreatePen(PS_SOLID, 15, 0xFF0000);
+  canvas.SelectStockObject(StockBlackPen);
+  CanvasObject pen = canvas.CreatePen(PenSolid, 15, 0xFF0000);
   CanvasObject brush = canvas.CreateSolidBrush(0x0000FF);
   CanvasObject keptPen = canvas.SelectObject(pen);
   CanvasObject keptBrush = canvas.SelectObject(brush);
@@ -34,16 +34,16 @@ void Draw(Canvas& canvas) {
   canvas.Polygon(points, 3);
   canvas.Polyline(points, 3);
   canvas.SelectObject(rotated);
-  canvas.TextOut(100, 7000, "Dose 1", 6);
+  canvas.DrawTextAt(100, 7000, "Dose 1", 6);
   canvas.SelectObject(upright);
-  canvas.DrawText("a\nb", Rect{0, 0, 1000, 500}, DT_CENTER);
+  canvas.DrawTextInBox("a\nb", Rect{0, 0, 1000, 500}, TextBoxCenter);
   canvas.SelectObject(keptBrush);
   canvas.DeleteObject(hollow);
   canvas.DeleteObject(brush);
   CanvasObject again = canvas.CreateSolidBrush(0x780000);
   canvas.SelectObject(again);
   canvas.Rectangle(0, 0, 10, 10);
-  canvas.SelectStockObject(WHITE_BRUSH);
+  canvas.SelectStockObject(StockWhiteBrush);
   canvas.DeleteObject(again);
   canvas.DeleteObject(rotated);
 }
@@ -54,7 +54,7 @@ TEST(TeeCanvas, BothTracesEqualADirectTrace) {
 
   TraceCanvas first;
   TraceCanvas second;
-  second.CreatePen(PS_SOLID, 1, 0);  // the second canvas's handles differ from the first's
+  second.CreatePen(PenSolid, 1, 0);  // the second canvas's handles differ from the first's
   TeeCanvas tee(first, second);
   Draw(tee);
 

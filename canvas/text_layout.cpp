@@ -37,12 +37,12 @@ int64_t TextAdvance(const char* text, size_t length) {
 }
 
 TextAlign DrawTextAlign(uint32_t flags) {
-  if (flags & DT_CENTER) return TextAlign::Center;
-  if (flags & DT_RIGHT) return TextAlign::Right;
+  if (flags & TextBoxCenter) return TextAlign::Center;
+  if (flags & TextBoxRight) return TextAlign::Right;
   return TextAlign::Left;
 }
 
-std::vector<TextLine> LayoutDrawText(const char* text, const Rect& rect, uint32_t flags) {
+std::vector<TextLine> LayoutTextBox(const char* text, const Rect& rect, uint32_t flags) {
   std::vector<TextLine> lines;
   if (text == nullptr || text[0] == '\0') return lines;
   int32_t x = rect.left;

@@ -1,5 +1,5 @@
 // Text layout shared by the picture back ends (EMF, SVG, Qt painter): the built-in advance
-// widths of the chart font, and how DrawText splits and places its lines. Everything here is
+// widths of the chart font, and how DrawTextInBox splits and places its lines. Everything here is
 // fixed so that the recorded bytes do not depend on the fonts installed where the program runs.
 #pragma once
 
@@ -16,7 +16,7 @@ constexpr int32_t FontEmHeight = 213;
 constexpr int32_t FontAscent = 198;  // top of the cell to the baseline
 constexpr int32_t FontDescent = 51;  // baseline to the bottom of the cell
 constexpr int32_t FontCellHeight = FontAscent + FontDescent;
-// DrawText starts each line of a text this much below the one before.
+// DrawTextInBox starts each line of a text this much below the one before.
 constexpr int32_t TextLineHeight = 216;
 
 // The advance width of one Windows-1252 character in logical units (controls: a space).
@@ -26,7 +26,7 @@ int64_t TextAdvance(const char* text, size_t length);
 
 enum class TextAlign { Left, Center, Right };
 
-// One line of a DrawText text: its bytes (no line break), the reference point and alignment.
+// One line of a DrawTextInBox text: its bytes (no line break), the reference point and alignment.
 struct TextLine {
   size_t begin;
   size_t length;
@@ -34,13 +34,13 @@ struct TextLine {
   int32_t y;
 };
 
-// DT_CENTER wins over DT_RIGHT, as in the framework; DT_BOTTOM has no effect without
-// DT_SINGLELINE.
+// TextBoxCenter wins over TextBoxRight, as in the framework; TextBoxBottom has no effect, since
+// the charts never ask for a single line.
 TextAlign DrawTextAlign(uint32_t flags);
 
 // The lines of a NUL-terminated text laid out in rect: a line break is CR, LF or CR LF; line i
 // starts at rect.top + 216 i; the reference x is the left edge, the centre or the right edge.
 // An empty text has no lines; empty lines between breaks are kept (with length 0).
-std::vector<TextLine> LayoutDrawText(const char* text, const Rect& rect, uint32_t flags);
+std::vector<TextLine> LayoutTextBox(const char* text, const Rect& rect, uint32_t flags);
 
 }  // namespace qm

@@ -27,7 +27,7 @@ TEST(TextLayout, LinesBreakAtCrLfAndCrLf) {
   };
   const Rect rect{10, 100, 50, 200};
   for (const Case& c : cases) {
-    std::vector<TextLine> lines = LayoutDrawText(c.text, rect, 0);
+    std::vector<TextLine> lines = LayoutTextBox(c.text, rect, 0);
     ASSERT_EQ(lines.size(), c.lines.size()) << c.text;
     for (size_t i = 0; i < lines.size(); i++) {
       EXPECT_EQ(std::string(c.text + lines[i].begin, lines[i].length), c.lines[i]) << c.text;
@@ -35,7 +35,7 @@ TEST(TextLayout, LinesBreakAtCrLfAndCrLf) {
       EXPECT_EQ(lines[i].x, 10);
     }
   }
-  EXPECT_TRUE(LayoutDrawText(nullptr, rect, 0).empty());
+  EXPECT_TRUE(LayoutTextBox(nullptr, rect, 0).empty());
 }
 
 TEST(TextLayout, ReferenceXFollowsTheAlignment) {
@@ -47,17 +47,17 @@ TEST(TextLayout, ReferenceXFollowsTheAlignment) {
   };
   const Case cases[] = {
       {{100, 0, 300, 10}, 0, TextAlign::Left, 100},
-      {{100, 0, 300, 10}, DT_BOTTOM, TextAlign::Left, 100},  // no effect without single line
-      {{100, 0, 300, 10}, DT_RIGHT, TextAlign::Right, 300},
-      {{100, 0, 301, 10}, DT_CENTER, TextAlign::Center, 200},
-      {{100, 0, 300, 10}, DT_CENTER | DT_BOTTOM, TextAlign::Center, 200},
-      {{100, 0, 300, 10}, DT_CENTER | DT_RIGHT, TextAlign::Center, 200},
-      {{-301, 0, -100, 10}, DT_CENTER, TextAlign::Center, -200},
-      {{INT32_MAX - 2, 0, INT32_MAX, 10}, DT_CENTER, TextAlign::Center, INT32_MAX - 1},
+      {{100, 0, 300, 10}, TextBoxBottom, TextAlign::Left, 100},  // no effect without single line
+      {{100, 0, 300, 10}, TextBoxRight, TextAlign::Right, 300},
+      {{100, 0, 301, 10}, TextBoxCenter, TextAlign::Center, 200},
+      {{100, 0, 300, 10}, TextBoxCenter | TextBoxBottom, TextAlign::Center, 200},
+      {{100, 0, 300, 10}, TextBoxCenter | TextBoxRight, TextAlign::Center, 200},
+      {{-301, 0, -100, 10}, TextBoxCenter, TextAlign::Center, -200},
+      {{INT32_MAX - 2, 0, INT32_MAX, 10}, TextBoxCenter, TextAlign::Center, INT32_MAX - 1},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DrawTextAlign(c.flags), c.align);
-    std::vector<TextLine> lines = LayoutDrawText("t", c.rect, c.flags);
+    std::vector<TextLine> lines = LayoutTextBox("t", c.rect, c.flags);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].x, c.x) << c.flags;
   }
@@ -65,7 +65,7 @@ TEST(TextLayout, ReferenceXFollowsTheAlignment) {
 
 TEST(TextLayout, LinesBelowTheCoordinateRangeAreDropped) {
   std::vector<TextLine> lines =
-      LayoutDrawText("a\nb\nc", Rect{0, INT32_MAX - 300, 10, INT32_MAX}, 0);
+      LayoutTextBox("a\nb\nc", Rect{0, INT32_MAX - 300, 10, INT32_MAX}, 0);
   EXPECT_EQ(lines.size(), 2u);
 }
 

@@ -13,13 +13,27 @@ std::string JsonString(const char* text, size_t length) {
   for (size_t i = 0; i < length; i++) {
     unsigned char c = (unsigned char)text[i];
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\b': out += "\\b"; break;
-      case '\f': out += "\\f"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\b':
+        out += "\\b";
+        break;
+      case '\f':
+        out += "\\f";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < 0x20) {
           char buffer[8];
@@ -56,7 +70,7 @@ CanvasObject TraceCanvas::CreateHollowBrush() {
   return objects_.Add({GdiKind::Brush, 1, 0, 0, FontKind::Upright, false});
 }
 
-CanvasObject TraceCanvas::CreateFont(FontKind kind) {
+CanvasObject TraceCanvas::CreateChartFont(FontKind kind) {
   return objects_.Add({GdiKind::Font, 0, 0, 0, kind, false});
 }
 
@@ -87,10 +101,16 @@ CanvasObject TraceCanvas::SelectStockObject(int32_t index) {
   return SelectObject(StockObject(index));
 }
 
-void TraceCanvas::DeleteObject(CanvasObject object) { objects_.Delete(object); }
+void TraceCanvas::DeleteObject(CanvasObject object) {
+  objects_.Delete(object);
+}
 
-void TraceCanvas::MoveTo(int32_t x, int32_t y) { Line("MoveTo" + Ints({x, y})); }
-void TraceCanvas::LineTo(int32_t x, int32_t y) { Line("LineTo" + Ints({x, y})); }
+void TraceCanvas::MoveTo(int32_t x, int32_t y) {
+  Line("MoveTo" + Ints({x, y}));
+}
+void TraceCanvas::LineTo(int32_t x, int32_t y) {
+  Line("LineTo" + Ints({x, y}));
+}
 
 void TraceCanvas::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   Line("Rectangle" + Ints({left, top, right, bottom}));
@@ -106,16 +126,18 @@ void TraceCanvas::Points(const char* name, const Point* points, int32_t count) {
   Line(line);
 }
 
-void TraceCanvas::Polygon(const Point* points, int32_t count) { Points("Polygon", points, count); }
+void TraceCanvas::Polygon(const Point* points, int32_t count) {
+  Points("Polygon", points, count);
+}
 void TraceCanvas::Polyline(const Point* points, int32_t count) {
   Points("Polyline", points, count);
 }
 
-void TraceCanvas::TextOut(int32_t x, int32_t y, const char* text, int32_t length) {
+void TraceCanvas::DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) {
   Line("TextOut" + Ints({x, y}) + ' ' + JsonString(text, length < 0 ? 0 : size_t(length)));
 }
 
-void TraceCanvas::DrawText(const char* text, const Rect& rect, uint32_t flags) {
+void TraceCanvas::DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) {
   Line("DrawText" + Ints({rect.left, rect.top, rect.right, rect.bottom, int32_t(flags)}) + ' ' +
        JsonString(text, std::strlen(text)));
 }

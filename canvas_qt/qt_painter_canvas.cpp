@@ -94,7 +94,7 @@ CanvasObject QtPainterCanvas::CreateHollowBrush() {
   return objects_.Add({GdiKind::Brush, 1, 0, 0, FontKind::Upright, false});
 }
 
-CanvasObject QtPainterCanvas::CreateFont(FontKind kind) {
+CanvasObject QtPainterCanvas::CreateChartFont(FontKind kind) {
   return objects_.Add({GdiKind::Font, 0, 0, 0, kind, false});
 }
 
@@ -199,16 +199,16 @@ void QtPainterCanvas::Text(double x, double y, const char* text, size_t length) 
   painter_.restore();
 }
 
-void QtPainterCanvas::TextOut(int32_t x, int32_t y, const char* text, int32_t length) {
+void QtPainterCanvas::DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) {
   if (finished_ || text == nullptr || length <= 0) return;
   Text(x, y, text, size_t(length));
 }
 
-void QtPainterCanvas::DrawText(const char* text, const Rect& rect, uint32_t flags) {
+void QtPainterCanvas::DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) {
   if (finished_ || text == nullptr) return;
   painter_.save();
   painter_.setClipRect(QRectF(QPointF(rect.left, rect.top), QPointF(rect.right, rect.bottom)));
-  for (const TextLine& line : LayoutDrawText(text, rect, flags)) {
+  for (const TextLine& line : LayoutTextBox(text, rect, flags)) {
     const double width = double(TextAdvance(text + line.begin, line.length));
     double x = line.x;
     switch (DrawTextAlign(flags)) {

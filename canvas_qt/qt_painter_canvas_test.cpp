@@ -52,13 +52,13 @@ TEST(QtPainterCanvas, FillsWithTheCurrentBrushAndOutlinesWithThePen) {
   QtPainterCanvas canvas;
   CanvasObject red = canvas.CreateSolidBrush(Rgb(255, 0, 0));
   canvas.SelectObject(red);
-  canvas.SelectStockObject(BLACK_PEN);
+  canvas.SelectStockObject(StockBlackPen);
   canvas.Rectangle(1000, 1000, 3000, 2000);
   CanvasObject blue = canvas.CreateSolidBrush(Rgb(0, 0, 120));  // the blue background
   canvas.SelectObject(blue);
   canvas.Ellipse(5000, 1000, 7000, 3000);
   canvas.SelectObject(canvas.CreateHollowBrush());
-  CanvasObject green = canvas.CreatePen(PS_SOLID, 60, Rgb(0, 255, 0));
+  CanvasObject green = canvas.CreatePen(PenSolid, 60, Rgb(0, 255, 0));
   canvas.SelectObject(green);
   canvas.Rectangle(1000, 4000, 3000, 6000);
   const QImage& image = canvas.Finish();
@@ -73,7 +73,7 @@ TEST(QtPainterCanvas, FillsWithTheCurrentBrushAndOutlinesWithThePen) {
 
 TEST(QtPainterCanvas, DrawsLinesPolylinesAndPolygons) {
   QtPainterCanvas canvas;
-  canvas.SelectStockObject(BLACK_PEN);
+  canvas.SelectStockObject(StockBlackPen);
   canvas.MoveTo(500, 500);
   canvas.LineTo(4500, 500);
   const Point open[] = {{500, 2000}, {4500, 2000}, {4500, 3000}};
@@ -94,8 +94,8 @@ TEST(QtPainterCanvas, TextsFillTheirCellsOnly) {
   const double advance = double(TextAdvance(text, 6));
   {
     QtPainterCanvas canvas;
-    canvas.SelectObject(canvas.CreateFont(FontKind::Upright));
-    canvas.TextOut(2000, 3000, text, 6);
+    canvas.SelectObject(canvas.CreateChartFont(FontKind::Upright));
+    canvas.DrawTextAt(2000, 3000, text, 6);
     Ink ink = InkIn(canvas.Finish(), 2000, 3000, 2000 + advance, 3000 + FontCellHeight);
     EXPECT_GT(ink.inside, 50);
     EXPECT_EQ(ink.outside, 0);
@@ -103,8 +103,8 @@ TEST(QtPainterCanvas, TextsFillTheirCellsOnly) {
   {
     // Turned 90 degrees: the text runs upward from the point, its cell to the right.
     QtPainterCanvas canvas;
-    canvas.SelectObject(canvas.CreateFont(FontKind::Rotated));
-    canvas.TextOut(2000, 3000, text, 6);
+    canvas.SelectObject(canvas.CreateChartFont(FontKind::Rotated));
+    canvas.DrawTextAt(2000, 3000, text, 6);
     Ink ink = InkIn(canvas.Finish(), 2000, 3000 - advance, 2000 + FontCellHeight, 3000);
     EXPECT_GT(ink.inside, 50);
     EXPECT_EQ(ink.outside, 0);
@@ -115,8 +115,8 @@ TEST(QtPainterCanvas, DrawTextAlignsAndClipsItsLines) {
   const char text[] = "10\n20";
   const double width = double(TextAdvance("10", 2));
   QtPainterCanvas canvas;
-  canvas.SelectObject(canvas.CreateFont(FontKind::Upright));
-  canvas.DrawText(text, Rect{1000, 1000, 3000, 2000}, DT_RIGHT);
+  canvas.SelectObject(canvas.CreateChartFont(FontKind::Upright));
+  canvas.DrawTextInBox(text, Rect{1000, 1000, 3000, 2000}, TextBoxRight);
   // Two lines, right-aligned, 216 units apart.
   Ink ink =
       InkIn(canvas.Finish(), 3000 - width, 1000, 3000, 1000 + TextLineHeight + FontCellHeight);
@@ -124,8 +124,8 @@ TEST(QtPainterCanvas, DrawTextAlignsAndClipsItsLines) {
   EXPECT_EQ(ink.outside, 0);
 
   QtPainterCanvas clipped;
-  clipped.SelectObject(clipped.CreateFont(FontKind::Upright));
-  clipped.DrawText("Concentration", Rect{1000, 1000, 1300, 1100}, 0);
+  clipped.SelectObject(clipped.CreateChartFont(FontKind::Upright));
+  clipped.DrawTextInBox("Concentration", Rect{1000, 1000, 1300, 1100}, 0);
   Ink cut = InkIn(clipped.Finish(), 1000, 1000, 1300, 1100);
   EXPECT_GT(cut.inside, 0);
   EXPECT_EQ(cut.outside, 0);
@@ -138,7 +138,7 @@ TEST(QtPainterCanvas, GivesAPngAndIgnoresDrawingAfterTheEnd) {
   QImage decoded;
   ASSERT_TRUE(decoded.loadFromData(png, "PNG"));
   EXPECT_EQ(decoded.size(), QSize(200, 150));
-  canvas.SelectStockObject(BLACK_PEN);
+  canvas.SelectStockObject(StockBlackPen);
   canvas.Rectangle(0, 0, 5000, 5000);
   EXPECT_EQ(canvas.Png(), png);
 }

@@ -16,6 +16,7 @@
 #include "canvas/trace_canvas.h"
 #include "cli/commands.h"
 #include "cli/common.h"
+#include "cli/option_words.h"
 #include "io/atomic_file.h"
 #include "plot/plot_run.h"
 #ifdef QUILLMAP_QT_CANVAS
@@ -206,33 +207,15 @@ struct PlotOptions {
   std::string errorBar = "unset";
 };
 
-// Option words and the settings they stand for, in the order the help lists them.
-using Names = std::vector<std::pair<std::string, int32_t>>;
-
-const Names PlotTypes = {{"ttest", PlotTypeGroup}, {"boxplot", PlotTypeBox}, {"placeholder", 0}};
-const Names SplitModes = {{"none", 0}, {"paired", 1}, {"non-paired", 2}};
-const Names ErrorBarStyles = {
-    {"none", NoErrorBar}, {"mean", ErrorBarMean},          {"median", ErrorBarMedian},
-    {"sem", ErrorBarSem}, {"median-se", ErrorBarMedianSe}, {"sd", ErrorBarSd},
-    {"iqr", ErrorBarIqr}, {"boxplot", ErrorBarBoxPlot},    {"unset", 0}};
-
-// The value of a word the parser has already checked.
-int32_t ValueOf(const Names& names, const std::string& word) {
-  for (const auto& [name, value] : names) {
-    if (name == word) return value;
-  }
-  return 0;
-}
-
 PlotSettings SettingsOf(const PlotOptions& options) {
   PlotSettings settings;
-  settings.PlotType = ValueOf(PlotTypes, options.type);
-  settings.SplitMode = ValueOf(SplitModes, options.split);
+  settings.Chart = ValueOfWord(ChartKindWords, options.type);
+  settings.Split = ValueOfWord(SplitModeWords, options.split);
   settings.LogFlag = options.log ? 1 : 0;
   settings.LineAt01 = options.line01 ? 1 : 0;
   settings.BlueBackground = options.blue ? 1 : 0;
   settings.ConnectingLines = options.connect ? 1 : 0;
-  settings.ErrorBarStyle = ValueOf(ErrorBarStyles, options.errorBar);
+  settings.Mark = ValueOfWord(SummaryMarkWords, options.errorBar);
   return settings;
 }
 
@@ -273,12 +256,6 @@ int RunPlotCommand(const PlotOptions& options) {
   return output.Write() ? 0 : 1;
 }
 
-std::vector<std::string> Words(const Names& names) {
-  std::vector<std::string> words;
-  for (const auto& entry : names) words.push_back(entry.first);
-  return words;
-}
-
 }  // namespace
 
 void AddPlotCommand(CLI::App& app, int& status) {
@@ -292,17 +269,17 @@ void AddPlotCommand(CLI::App& app, int& status) {
   command->add_option("--ops", options->ops,
                       "write the drawing operations, one a line, to FILE (- for standard output)");
   command->add_option("--type", options->type, "chart")
-      ->check(CLI::IsMember(Words(PlotTypes)))
+      ->check(CLI::IsMember(WordsOf(ChartKindWords)))
       ->capture_default_str();
   command->add_option("--split", options->split, "split mode")
-      ->check(CLI::IsMember(Words(SplitModes)))
+      ->check(CLI::IsMember(WordsOf(SplitModeWords)))
       ->capture_default_str();
   command->add_flag("--log", options->log, "logarithmic value axis");
   command->add_flag("--line01", options->line01, "line at 0 (or 1 on a logarithmic axis)");
   command->add_flag("--blue", options->blue, "blue background");
   command->add_flag("--connect", options->connect, "lines connecting the values of a row");
   command->add_option("--error-bar", options->errorBar, "summary mark of the group plot")
-      ->check(CLI::IsMember(Words(ErrorBarStyles)))
+      ->check(CLI::IsMember(WordsOf(SummaryMarkWords)))
       ->capture_default_str();
   command->callback([options, &status] { status = RunPlotCommand(*options); });
 }

@@ -128,28 +128,32 @@ struct OptionCase {
   PlotSettings settings;
 };
 
-PlotSettings Settings(int32_t type, int32_t split, int32_t log, int32_t line01, int32_t blue,
-                      int32_t connect, int32_t errorBar) {
-  return PlotSettings{type, split, log, line01, blue, connect, errorBar};
+PlotSettings Settings(ChartKind chart, int32_t split, int32_t log, int32_t line01, int32_t blue,
+                      int32_t connect, SummaryMark mark) {
+  return PlotSettings{chart, SplitMode(split), log, line01, blue, connect, mark};
 }
 
 TEST(PlotCommand, FilesHoldTheRunOfTheNamedSettings) {
   const OptionCase cases[] = {
-      {"treatment.wk1", {}, Settings(PlotTypeGroup, 0, 0, 0, 0, 0, 0)},
+      {"treatment.wk1", {}, Settings(ChartKind::GroupPlot, 0, 0, 0, 0, 0, SummaryMark::None)},
       {"treatment.wk1",
        {"--type", "boxplot", "--log", "--blue"},
-       Settings(PlotTypeBox, 0, 1, 0, 1, 0, 0)},
+       Settings(ChartKind::BoxPlot, 0, 1, 0, 1, 0, SummaryMark::None)},
       {"split.wk1",
        {"--split", "paired", "--error-bar", "sem", "--connect", "--line01"},
-       Settings(PlotTypeGroup, 1, 0, 1, 0, 1, ErrorBarSem)},
+       Settings(ChartKind::GroupPlot, 1, 0, 1, 0, 1, SummaryMark::Sem)},
       {"split.wk1",
        {"--split", "non-paired", "--error-bar", "median-se", "--type", "ttest"},
-       Settings(PlotTypeGroup, 2, 0, 0, 0, 0, ErrorBarMedianSe)},
+       Settings(ChartKind::GroupPlot, 2, 0, 0, 0, 0, SummaryMark::MedianSe)},
       {"ranges.wk1",
        {"--log", "--error-bar", "boxplot"},
-       Settings(PlotTypeGroup, 0, 1, 0, 0, 0, ErrorBarBoxPlot)},
-      {"ranges.wk1", {"--error-bar", "none"}, Settings(PlotTypeGroup, 0, 0, 0, 0, 0, NoErrorBar)},
-      {"treatment.wk1", {"--type", "placeholder", "--blue"}, Settings(0, 0, 0, 0, 1, 0, 0)},
+       Settings(ChartKind::GroupPlot, 0, 1, 0, 0, 0, SummaryMark::BoxPlot)},
+      {"ranges.wk1",
+       {"--error-bar", "none"},
+       Settings(ChartKind::GroupPlot, 0, 0, 0, 0, 0, SummaryMark::None)},
+      {"treatment.wk1",
+       {"--type", "placeholder", "--blue"},
+       Settings(ChartKind::Placeholder, 0, 0, 0, 1, 0, SummaryMark::None)},
   };
   std::string folder = TempFolder();
   for (const OptionCase& c : cases) {
@@ -185,9 +189,10 @@ TEST(PlotCommand, PictureWithoutTrace) {
   CommandRun run = RunPlotCommand({Examples + "treatment.wk1", "-o", folder + "a.emf"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(
-      ReadFile(folder + "a.emf"),
-      RunInProcess(Examples + "treatment.wk1", Settings(PlotTypeGroup, 0, 0, 0, 0, 0, 0)).emf);
+  EXPECT_EQ(ReadFile(folder + "a.emf"),
+            RunInProcess(Examples + "treatment.wk1",
+                         Settings(ChartKind::GroupPlot, 0, 0, 0, 0, 0, SummaryMark::None))
+                .emf);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
                           std::filesystem::directory_iterator()),
             1);  // no temporary file left behind

@@ -7,6 +7,7 @@
 
 #include "cli/commands.h"
 #include "cli/common.h"
+#include "cli/option_words.h"
 #include "stats/ranks.h"
 #include "stats/series_table.h"
 
@@ -63,7 +64,7 @@ Json SeriesJson(const Series& record, int32_t rowCount) {
 }
 
 Json TableJson(const SeriesTable& table, int32_t rowCount) {
-  const bool split = table.SplitMode != 0;
+  const bool split = table.Split != SplitMode::None;
   Json labels = Json::array();
   for (int32_t code = 0; code < MaxGroups; ++code) {
     labels.push_back(split ? GridText(table.GroupLabels[code]) : Json(""));
@@ -82,7 +83,7 @@ Json TableJson(const SeriesTable& table, int32_t rowCount) {
   return out;
 }
 
-int RunStats(const std::string& input, int32_t splitMode) {
+int RunStats(const std::string& input, SplitMode splitMode) {
   auto tables = std::make_unique<StatsTables>();  // value-initialised: all zero
   StderrSink messages;
   std::string error;
@@ -112,13 +113,10 @@ void AddStatsCommand(CLI::App& app, int& status) {
   command->add_option("INPUT", options->input, "worksheet file, or - for standard input")
       ->required();
   command->add_option("--split", options->split, "split mode")
-      ->check(CLI::IsMember({"none", "paired", "non-paired"}))
+      ->check(CLI::IsMember(WordsOf(SplitModeWords)))
       ->capture_default_str();
   command->callback([options, &status] {
-    const int32_t splitMode = options->split == "paired"       ? 1
-                              : options->split == "non-paired" ? 2
-                                                               : 0;
-    status = RunStats(options->input, splitMode);
+    status = RunStats(options->input, ValueOfWord(SplitModeWords, options->split));
   });
 }
 

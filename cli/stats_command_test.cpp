@@ -138,7 +138,7 @@ TEST(StatsCommand, EverySplitModeAgreesWithTheCore) {
     RecordingSink messages;
     std::string error;
     ASSERT_EQ(LoadWorksheet(c.input, *grid, messages, error), 0);
-    ASSERT_TRUE(BuildSeriesTable(*table, *grid, c.mode, messages));
+    ASSERT_TRUE(BuildSeriesTable(*table, *grid, SplitMode(c.mode), messages));
     RankAllSeries(*table, *ranks);
 
     ASSERT_EQ(json["seriesCount"], table->SeriesCount);

@@ -73,14 +73,14 @@ class CheckedTraceCanvas : public qm::TraceCanvas {
     for (int32_t i = 0; i < count; i++) Check(points[i].x, points[i].y);
     TraceCanvas::Polyline(points, count);
   }
-  void TextOut(int32_t x, int32_t y, const char* text, int32_t length) override {
+  void DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) override {
     Check(x, y);
-    TraceCanvas::TextOut(x, y, text, length);
+    TraceCanvas::DrawTextAt(x, y, text, length);
   }
-  void DrawText(const char* text, const qm::Rect& rect, uint32_t flags) override {
+  void DrawTextInBox(const char* text, const qm::Rect& rect, uint32_t flags) override {
     Check(rect.left, rect.top);
     Check(rect.right, rect.bottom);
-    TraceCanvas::DrawText(text, rect, flags);
+    TraceCanvas::DrawTextInBox(text, rect, flags);
   }
 
  private:
@@ -111,16 +111,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 4) return 0;
   // Settings from the first four bytes.
   qm::PlotSettings settings;
-  const int32_t types[] = {qm::PlotTypeGroup, qm::PlotTypeBox, 0, 1002};
-  const int32_t styles[] = {0, -1, 1100, 1101, 1102, 1103, 1104, 1105, 1106, 1107};
-  settings.PlotType = types[data[0] & 3];
-  settings.SplitMode = (data[0] >> 2) & 3;
-  if (settings.SplitMode == 3) settings.SplitMode = 0;
+  // The byte values keep the meaning they had when the seeds were made: two ways to the
+  // placeholder, three to no mark (the dialog's "never chosen", "cancelled" and "No Error Bar").
+  using qm::ChartKind;
+  using qm::SplitMode;
+  using qm::SummaryMark;
+  const ChartKind charts[] = {ChartKind::GroupPlot, ChartKind::BoxPlot, ChartKind::Placeholder,
+                              ChartKind::Placeholder};
+  const SplitMode splits[] = {SplitMode::None, SplitMode::Paired, SplitMode::NonPaired,
+                              SplitMode::None};
+  const SummaryMark marks[] = {SummaryMark::None,     SummaryMark::None,   SummaryMark::None,
+                               SummaryMark::Mean,     SummaryMark::Median, SummaryMark::Sem,
+                               SummaryMark::MedianSe, SummaryMark::Sd,     SummaryMark::Iqr,
+                               SummaryMark::BoxPlot};
+  settings.Chart = charts[data[0] & 3];
+  settings.Split = splits[(data[0] >> 2) & 3];
   settings.LogFlag = (data[0] >> 4) & 1;
   settings.LineAt01 = (data[0] >> 5) & 1;
   settings.BlueBackground = (data[0] >> 6) & 1;
   settings.ConnectingLines = (data[0] >> 7) & 1;
-  settings.ErrorBarStyle = styles[data[1] % 10];
+  settings.Mark = marks[data[1] % 10];
   bool asText = (data[2] & 1) != 0;
   const uint8_t* body = data + 4;
   size_t length = size - 4;

@@ -47,6 +47,8 @@ std::string Cp1252ToUtf8(const char* text, size_t length) {
   return out;
 }
 
-std::string Cp1252ToUtf8(const char* text) { return Cp1252ToUtf8(text, std::strlen(text)); }
+std::string Cp1252ToUtf8(const char* text) {
+  return Cp1252ToUtf8(text, std::strlen(text));
+}
 
 }  // namespace qm

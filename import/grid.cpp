@@ -5,6 +5,8 @@
 
 namespace qm {
 
-void ClearGrid(WorksheetGrid& grid) { std::memset(&grid, 0, sizeof grid); }
+void ClearGrid(WorksheetGrid& grid) {
+  std::memset(&grid, 0, sizeof grid);
+}
 
 }  // namespace qm

@@ -91,8 +91,10 @@ bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size
   while (left > 0 && code == 0) {
     ssize_t n = write(fd, p, left);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) code = n < 0 ? errno : EIO;
-    else p += n, left -= size_t(n);
+    if (n <= 0)
+      code = n < 0 ? errno : EIO;
+    else
+      p += n, left -= size_t(n);
   }
   if (code == 0 && fsync(fd) != 0) code = errno;
   // A new file gets the usual permissions rather than mkstemp's 0600.

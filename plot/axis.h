@@ -10,6 +10,9 @@
 
 namespace qm {
 
+// Value-axis ticks a chart can label.
+constexpr int32_t MaxAxisTicks = 8;
+
 struct AxisTick {
   char text[40];  // "%.*lf" label
   float value;    // data value, or its natural logarithm on a logarithmic axis

@@ -186,8 +186,7 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
 
   // Slots need at least one series, and in the split modes at least one group.
   const int32_t seriesCount = table.SeriesCount;
-  const int32_t splitMode =
-      settings.SplitMode == 1 || settings.SplitMode == 2 ? settings.SplitMode : 0;
+  const int32_t splitMode = int32_t(settings.Split);
   const int32_t groupCount = table.GroupCount;
   const bool haveSlots =
       seriesCount >= 1 && (splitMode == 0 || (groupCount >= 1 && seriesCount >= groupCount));
@@ -209,7 +208,7 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
   canvas.SelectObject(chart.RotatedFont);
   const int32_t captionColumn = seriesCount >= 1 ? table.series[0].column : 0;
   const char* caption = ColumnText(grid.HeaderRow2Text, grid, captionColumn);
-  canvas.TextOut(100, 3570 + TextWidth(caption) / 2, caption, int32_t(std::strlen(caption)));
+  canvas.DrawTextAt(100, 3570 + TextWidth(caption) / 2, caption, int32_t(std::strlen(caption)));
 
   canvas.SelectObject(chart.UprightFont);
   canvas.Rectangle(axisX, FrameTop, FrameRight, FrameBottom);
@@ -218,8 +217,8 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
     const AxisTick& tick = ticks.entries[i];
     const int32_t y = FrameBottom - TruncateToCoordinate((double(tick.value) - low) * scale);
     if (i > 0 && i < tickCount - 1) Line(canvas, axisX, y, axisX + TickLength, y);
-    canvas.DrawText(tick.text, Rect{axisX - labelWidth - 200, y - 200, axisX - 100, y + 200},
-                    DT_RIGHT);
+    canvas.DrawTextInBox(tick.text, Rect{axisX - labelWidth - 200, y - 200, axisX - 100, y + 200},
+                         TextBoxRight);
   }
 
   // Only where 0 (ln 1 on a logarithmic axis) lies on the axis: all-negative data would put
@@ -236,12 +235,12 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
       const int32_t xj = axisX + 255 + groupWidth / 2 + j * groupWidth;
       if (splitMode == 1) {
         const int32_t record = j * seriesCount / groupCount;
-        canvas.DrawText(table.series[record].label, Rect{xj - q, 20, xj + q, 720},
-                        DT_CENTER | DT_BOTTOM);
+        canvas.DrawTextInBox(table.series[record].label, Rect{xj - q, 20, xj + q, 720},
+                             TextBoxCenter | TextBoxBottom);
       } else {
         const int32_t column = table.series[j * groupCount].column;
-        canvas.DrawText(ColumnText(grid.HeaderRow1Text, grid, column),
-                        Rect{xj - q, 30, xj + q, 730}, DT_CENTER | DT_BOTTOM);
+        canvas.DrawTextInBox(ColumnText(grid.HeaderRow1Text, grid, column),
+                             Rect{xj - q, 30, xj + q, 730}, TextBoxCenter | TextBoxBottom);
       }
     }
   }
@@ -265,7 +264,7 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
     if (s.count <= 0) continue;
 
     const char* name = splitMode == 2 ? s.label : ColumnText(grid.HeaderRow1Text, grid, s.column);
-    canvas.DrawText(name, Rect{x - half, 6850, x + half, 7550}, DT_CENTER | DT_BOTTOM);
+    canvas.DrawTextInBox(name, Rect{x - half, 6850, x + half, 7550}, TextBoxCenter | TextBoxBottom);
 
     if (s.count <= 5) {
       DrawMinMaxLine(canvas, axis, s, x, third);
@@ -274,8 +273,8 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
     }
   }
 
-  canvas.SelectStockObject(WHITE_BRUSH);
-  canvas.SelectStockObject(BLACK_PEN);
+  canvas.SelectStockObject(StockWhiteBrush);
+  canvas.SelectStockObject(StockBlackPen);
   for (CanvasObject brush : palette.brushes) canvas.DeleteObject(brush);
   return flag;
 }

@@ -45,8 +45,8 @@ struct Drawing {
   std::vector<std::string> lines;  // what DrawBoxPlot drew, one trace line each
 
   Drawing(const std::vector<Column>& columns, int32_t splitMode = 0, int32_t logFlag = 0) {
-    settings.PlotType = PlotTypeBox;
-    settings.SplitMode = splitMode;
+    settings.Chart = ChartKind::BoxPlot;
+    settings.Split = SplitMode(splitMode);
     settings.LogFlag = logFlag;
     ClearGrid(*grid);
     size_t rows = 0;
@@ -68,7 +68,7 @@ struct Drawing {
   // `adjust` edits the ranked table before drawing, for states a grid cannot produce.
   void Draw(const std::function<void(SeriesTable&)>& adjust = nullptr) {
     SilentSink sink;
-    ASSERT_TRUE(BuildSeriesTable(tables->series, *grid, settings.SplitMode, sink));
+    ASSERT_TRUE(BuildSeriesTable(tables->series, *grid, settings.Split, sink));
     RankAllSeries(tables->series, tables->ranks);
     if (adjust) adjust(tables->series);
     const ChartCanvas objects = PrepareChartCanvas(canvas, settings);

@@ -28,10 +28,10 @@ struct Rect {
 // A created pen, brush or font, or a stock object. 0 is no object.
 using CanvasObject = uint32_t;
 
-// Stock objects keep their system indices: 0 white brush, 6 white pen, 7 black pen.
-constexpr int32_t WHITE_BRUSH = 0;
-constexpr int32_t WHITE_PEN = 6;
-constexpr int32_t BLACK_PEN = 7;
+// Stock objects keep the drawing system's indices: 0 white brush, 6 white pen, 7 black pen.
+constexpr int32_t StockWhiteBrush = 0;
+constexpr int32_t StockWhitePen = 6;
+constexpr int32_t StockBlackPen = 7;
 constexpr CanvasObject StockObject(int32_t index) {
   return 0x80000000u | uint32_t(index);
 }
@@ -39,13 +39,13 @@ constexpr bool IsStockObject(CanvasObject object) {
   return (object & 0x80000000u) != 0;
 }
 
-constexpr int32_t PS_SOLID = 0;
-constexpr int32_t MM_ISOTROPIC = 7;
+constexpr int32_t PenSolid = 0;
+constexpr int32_t MapModeIsotropic = 7;
 
-// DrawText formats the charts use (never DT_SINGLELINE).
-constexpr uint32_t DT_CENTER = 1;
-constexpr uint32_t DT_RIGHT = 2;
-constexpr uint32_t DT_BOTTOM = 8;
+// DrawTextInBox formats the charts use (never the single-line one).
+constexpr uint32_t TextBoxCenter = 1;
+constexpr uint32_t TextBoxRight = 2;
+constexpr uint32_t TextBoxBottom = 8;
 
 // The two fonts of a plot run: Verdana, 1600 tenths of a point (213 logical units at
 // 96 dpi), weight 400, escapement 0 (upright) or 900 (text runs upward).
@@ -57,8 +57,8 @@ class Canvas {
 
   virtual CanvasObject CreatePen(int32_t style, int32_t width, Color color) = 0;
   virtual CanvasObject CreateSolidBrush(Color color) = 0;
-  virtual CanvasObject CreateHollowBrush() = 0;  // BS_NULL
-  virtual CanvasObject CreateFont(FontKind kind) = 0;
+  virtual CanvasObject CreateHollowBrush() = 0;  // draws no interior
+  virtual CanvasObject CreateChartFont(FontKind kind) = 0;
   // Makes the object current for its kind; returns the object of that kind it replaces.
   virtual CanvasObject SelectObject(CanvasObject object) = 0;
   virtual CanvasObject SelectStockObject(int32_t index) = 0;
@@ -79,11 +79,11 @@ class Canvas {
   virtual void Polyline(const Point* points, int32_t count) = 0;
 
   // Texts are the grid's 8-bit characters (Windows-1252).
-  virtual void TextOut(int32_t x, int32_t y, const char* text, int32_t length) = 0;
+  virtual void DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) = 0;
   // A NUL-terminated text laid out in `rect`: lines start at the top, line breaks (CR, LF,
-  // CR LF) start a new line 216 units lower, DT_RIGHT or DT_CENTER aligns each line, the text
-  // is clipped to the rectangle; '&' is shown as itself. An empty text draws nothing.
-  virtual void DrawText(const char* text, const Rect& rect, uint32_t flags) = 0;
+  // CR LF) start a new line 216 units lower, TextBoxRight or TextBoxCenter aligns each line, the
+  // text is clipped to the rectangle; '&' is shown as itself. An empty text draws nothing.
+  virtual void DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) = 0;
 };
 
 }  // namespace qm

@@ -47,7 +47,7 @@ int32_t ClampedColumns(const WorksheetGrid& grid) {
 
 GroupPlotObjects CreateObjects(Canvas& canvas, const PlotSettings& settings) {
   GroupPlotObjects objects;
-  objects.outlinePen = canvas.CreatePen(PS_SOLID, 5, Rgb(0, 0, 0));
+  objects.outlinePen = canvas.CreatePen(PenSolid, 5, Rgb(0, 0, 0));
   objects.hollowBrush = canvas.CreateHollowBrush();
   objects.markFillBrush =
       canvas.CreateSolidBrush(settings.BlueBackground != 0 ? Rgb(255, 255, 0) : Rgb(127, 127, 127));
@@ -115,7 +115,8 @@ void DrawCaption(const ChartContext& chart) {
   const char* caption =
       table.SeriesCount > 0 ? chart.grid.HeaderRow2Text[table.series[0].column] : "";
   chart.canvas.SelectObject(chart.RotatedFont);
-  chart.canvas.TextOut(100, 3570 + TextWidth(caption) / 2, caption, int32_t(std::strlen(caption)));
+  chart.canvas.DrawTextAt(100, 3570 + TextWidth(caption) / 2, caption,
+                          int32_t(std::strlen(caption)));
 }
 
 void DrawAxisTicks(const ChartContext& chart, const GroupPlotState& state) {
@@ -127,8 +128,9 @@ void DrawAxisTicks(const ChartContext& chart, const GroupPlotState& state) {
       chart.canvas.MoveTo(axisX, y);
       chart.canvas.LineTo(axisX + 255, y);
     }
-    chart.canvas.DrawText(
-        tick.text, Rect{axisX - state.labelWidth - 200, y - 200, axisX - 100, y + 200}, DT_RIGHT);
+    chart.canvas.DrawTextInBox(tick.text,
+                               Rect{axisX - state.labelWidth - 200, y - 200, axisX - 100, y + 200},
+                               TextBoxRight);
   }
 }
 
@@ -218,9 +220,9 @@ void DrawBlockHeadings(const ChartContext& chart, const GroupPlotState& state) {
             ? table.series[(block * table.SeriesCount) / table.GroupCount].label
             : chart.grid.HeaderRow1Text[table.series[block * table.GroupCount].column];
     int32_t xg = state.layout.axisX + 255 + state.groupWidth / 2 + block * state.groupWidth;
-    chart.canvas.DrawText(
+    chart.canvas.DrawTextInBox(
         text, Rect{xg - state.groupWidth / 4, top, xg + state.groupWidth / 4, top + 700},
-        DT_CENTER | DT_BOTTOM);
+        TextBoxCenter | TextBoxBottom);
   }
 }
 
@@ -267,7 +269,7 @@ void DrawPointsAndNames(const ChartContext& chart, const GroupPlotState& state,
     }
     const char* name =
         state.splitMode == 2 ? series.label : chart.grid.HeaderRow1Text[series.column];
-    canvas.DrawText(name, Rect{x - half, 6850, x + half, 7550}, DT_CENTER | DT_BOTTOM);
+    canvas.DrawTextInBox(name, Rect{x - half, 6850, x + half, 7550}, TextBoxCenter | TextBoxBottom);
   }
 }
 
@@ -346,8 +348,8 @@ void DrawConnectingLines(const ChartContext& chart, const GroupPlotState& state)
 }
 
 void ReleaseObjects(Canvas& canvas, const GroupPlotObjects& objects) {
-  canvas.SelectStockObject(WHITE_BRUSH);
-  canvas.SelectStockObject(BLACK_PEN);
+  canvas.SelectStockObject(StockWhiteBrush);
+  canvas.SelectStockObject(StockBlackPen);
   canvas.DeleteObject(objects.outlinePen);
   canvas.DeleteObject(objects.hollowBrush);
   canvas.DeleteObject(objects.markFillBrush);
@@ -356,11 +358,11 @@ void ReleaseObjects(Canvas& canvas, const GroupPlotObjects& objects) {
 
 }  // namespace
 
-int32_t DrawGroupPlot(ChartContext& chart, int32_t logScale, int32_t errorBarStyle) {
+int32_t DrawGroupPlot(ChartContext& chart, int32_t logScale, SummaryMark mark) {
   Canvas& canvas = chart.canvas;
   const SeriesTable& table = chart.tables.series;
   GroupPlotState state{};
-  state.splitMode = chart.settings.SplitMode;
+  state.splitMode = int32_t(chart.settings.Split);
 
   GroupPlotObjects objects = CreateObjects(canvas, chart.settings);
   canvas.SelectObject(objects.outlinePen);
@@ -401,7 +403,7 @@ int32_t DrawGroupPlot(ChartContext& chart, int32_t logScale, int32_t errorBarSty
     if (chart.settings.ConnectingLines != 0 && (state.splitMode == 0 || state.splitMode == 1)) {
       DrawConnectingLines(chart, state);
     }
-    if (errorBarStyle > NoErrorBar) DrawSummaryMarks(canvas, table, layout, errorBarStyle);
+    if (mark != SummaryMark::None) DrawSummaryMarks(canvas, table, layout, mark);
   }
 
   ReleaseObjects(canvas, objects);

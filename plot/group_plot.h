@@ -9,6 +9,6 @@
 namespace qm {
 
 // Returns logScale unchanged.
-int32_t DrawGroupPlot(ChartContext& chart, int32_t logScale, int32_t errorBarStyle);
+int32_t DrawGroupPlot(ChartContext& chart, int32_t logScale, SummaryMark mark);
 
 }  // namespace qm

@@ -148,7 +148,7 @@ class GroupPlotTest : public ::testing::Test {
   // The plot run up to the chart: series, statistics, fonts and background, then the chart.
   std::string Draw() {
     NullSink sink;
-    EXPECT_TRUE(BuildSeriesTable(tables->series, *grid, settings.SplitMode, sink));
+    EXPECT_TRUE(BuildSeriesTable(tables->series, *grid, settings.Split, sink));
     RankAllSeries(tables->series, tables->ranks);
     return DrawAgain();
   }
@@ -156,13 +156,13 @@ class GroupPlotTest : public ::testing::Test {
   // The chart alone, over the series and statistics already computed.
   std::string DrawAgain() {
     TraceCanvas canvas;
-    CanvasObject upright = canvas.CreateFont(FontKind::Upright);
-    CanvasObject rotated = canvas.CreateFont(FontKind::Rotated);
+    CanvasObject upright = canvas.CreateChartFont(FontKind::Upright);
+    CanvasObject rotated = canvas.CreateChartFont(FontKind::Rotated);
     canvas.SelectObject(upright);
-    canvas.SelectStockObject(BLACK_PEN);
-    canvas.SelectStockObject(WHITE_BRUSH);
+    canvas.SelectStockObject(StockBlackPen);
+    canvas.SelectStockObject(StockWhiteBrush);
     ChartContext chart{canvas, settings, *grid, *tables, upright, rotated};
-    EXPECT_EQ(DrawGroupPlot(chart, settings.LogFlag, settings.ErrorBarStyle), settings.LogFlag);
+    EXPECT_EQ(DrawGroupPlot(chart, settings.LogFlag, settings.Mark), settings.LogFlag);
     return canvas.trace();
   }
 
@@ -389,7 +389,7 @@ TEST_F(GroupPlotTest, NonPairedSplitGivesHeadingsPerColumnAndLabelsPerGroup) {
            {"A", "", {1, 2, 3, 4}},
            {"B", "", {2, 3, 4, 5}},
            {"C", "", {3, 4, 5, 6}}});
-  settings.SplitMode = 2;
+  settings.Split = SplitMode::NonPaired;
   settings.ConnectingLines = 1;
   auto ops = ParseTrace(Draw());
   ASSERT_EQ(tables->series.SeriesCount, 6);
@@ -405,7 +405,7 @@ TEST_F(GroupPlotTest, NonPairedSplitGivesHeadingsPerColumnAndLabelsPerGroup) {
     int32_t xg = e.axisX + 255 + groupWidth / 2 + c * groupWidth;
     EXPECT_EQ(texts[c].text, headings[c]);
     EXPECT_EQ(texts[c].args, (std::vector<int32_t>{xg - groupWidth / 4, 30, xg + groupWidth / 4,
-                                                   730, int32_t(DT_CENTER | DT_BOTTOM)}));
+                                                   730, int32_t(TextBoxCenter | TextBoxBottom)}));
   }
   std::vector<std::string> names;
   for (const Op& op : ops) {
@@ -425,7 +425,7 @@ TEST_F(GroupPlotTest, NonPairedSplitGivesHeadingsPerColumnAndLabelsPerGroup) {
 TEST_F(GroupPlotTest, PairedConnectingLinesStayInsideTheirGroupBlock) {
   // Rows alternate between groups 0 and 1; every value lies in a bin of its own.
   SetGrid({{"split", "", {0, 1, 0, 1}}, {"A", "", {1, 2, 3, 4}}, {"B", "", {9, 8, 7, 6}}});
-  settings.SplitMode = 1;
+  settings.Split = SplitMode::Paired;
   settings.ConnectingLines = 1;
   auto ops = ParseTrace(Draw());
   ASSERT_EQ(tables->series.SeriesCount, 4);  // A/0, B/0, A/1, B/1
@@ -552,7 +552,7 @@ TEST_F(GroupPlotTest, SevenCharacterLabelsPutTheFrameAt2420) {
   Expected e = Layout(1);
   int32_t labels = 0;
   for (const Op& op : ops) {
-    if (op.name != "DrawText" || op.args[4] != int32_t(DT_RIGHT)) continue;
+    if (op.name != "DrawText" || op.args[4] != int32_t(TextBoxRight)) continue;
     EXPECT_EQ(op.args[0], 2420 - 1400 - 200);
     EXPECT_EQ(op.args[2], 2320);
     labels++;
@@ -574,7 +574,7 @@ TEST_F(GroupPlotTest, SevenCharacterLabelsPutTheFrameAt2420) {
 TEST_F(GroupPlotTest, CaptionObjectsAndDrawingOrder) {
   SetGrid({{"A", "mg/l", {1, 2, 3}}, {"B", "other", {2, 3, 4}}});
   settings.ConnectingLines = 1;
-  settings.ErrorBarStyle = ErrorBarSd;
+  settings.Mark = SummaryMark::Sd;
   settings.BlueBackground = 1;
   const std::string trace = Draw();
   auto ops = ParseTrace(trace);
@@ -629,11 +629,10 @@ TEST_F(GroupPlotTest, CaptionObjectsAndDrawingOrder) {
   EXPECT_LT(firstJoin, fill);
 }
 
-TEST_F(GroupPlotTest, NoErrorBarStyleSelectsNoFillBrush) {
-  for (int32_t style : {NoErrorBar, 0, -1}) {
-    SCOPED_TRACE(style);
-    SetGrid({{"A", "", {1, 2, 3}}});
-    settings.ErrorBarStyle = style;
+TEST_F(GroupPlotTest, NoSummaryMarkSelectsNoFillBrush) {
+  SetGrid({{"A", "", {1, 2, 3}}});
+  settings.Mark = SummaryMark::None;
+  {
     const std::string trace = Draw();
     EXPECT_EQ(trace.find("Brush solid"), std::string::npos);
     EXPECT_EQ(trace.find("Polygon"), std::string::npos);
@@ -644,7 +643,7 @@ TEST_F(GroupPlotTest, GridUnchangedAndTheSameGridDrawsTheSamePictureTwice) {
   SetGrid({{"A", "", {BelowLimitMarker, 1, 2, 3, 4, 5, 0, AboveLimitMarker}},
            {"B", "", {2, 2, 2, 3, 3, 4}}});
   settings.ConnectingLines = 1;
-  settings.ErrorBarStyle = ErrorBarBoxPlot;
+  settings.Mark = SummaryMark::BoxPlot;
   for (int32_t log = 0; log <= 1; log++) {
     SCOPED_TRACE(log);
     settings.LogFlag = log;
@@ -669,10 +668,10 @@ TEST_F(GroupPlotTest, NoSeriesOrNoGroupDrawsFrameAxisAndCaptionOnly) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.splitMode);
     SetGrid(c.columns);
-    settings.SplitMode = c.splitMode;
+    settings.Split = SplitMode(c.splitMode);
     settings.ConnectingLines = 1;
     settings.LineAt01 = 1;
-    settings.ErrorBarStyle = ErrorBarMean;
+    settings.Mark = SummaryMark::Mean;
     auto ops = ParseTrace(Draw());
     EXPECT_EQ(tables->series.SeriesCount, 0);
     EXPECT_EQ(IndexOf(ops, "Ellipse"), ops.size());
@@ -686,7 +685,7 @@ TEST_F(GroupPlotTest, NoSeriesOrNoGroupDrawsFrameAxisAndCaptionOnly) {
     EXPECT_EQ(ops[frame].args[0], LabelWidth() + 1020);
     for (const Op& op : ops) {
       if (op.name == "DrawText") {
-        EXPECT_EQ(op.args[4], int32_t(DT_RIGHT));
+        EXPECT_EQ(op.args[4], int32_t(TextBoxRight));
       }
     }
   }

@@ -68,14 +68,14 @@ class CoordinateCanvas : public TraceCanvas {
     for (int32_t i = 0; i < count; i++) Note(points[i].x, points[i].y);
     TraceCanvas::Polyline(points, count);
   }
-  void TextOut(int32_t x, int32_t y, const char* text, int32_t length) override {
+  void DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) override {
     Note(x, y);
-    TraceCanvas::TextOut(x, y, text, length);
+    TraceCanvas::DrawTextAt(x, y, text, length);
   }
-  void DrawText(const char* text, const Rect& rect, uint32_t flags) override {
+  void DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) override {
     Note(rect.left, rect.top);
     Note(rect.right, rect.bottom);
-    TraceCanvas::DrawText(text, rect, flags);
+    TraceCanvas::DrawTextInBox(text, rect, flags);
   }
 
   std::vector<Point> points;
@@ -126,10 +126,10 @@ Run& Shared() {
 }
 
 std::string Describe(const PlotSettings& s) {
-  return "type " + std::to_string(s.PlotType) + " split " + std::to_string(s.SplitMode) + " log " +
-         std::to_string(s.LogFlag) + " line01 " + std::to_string(s.LineAt01) + " blue " +
-         std::to_string(s.BlueBackground) + " connect " + std::to_string(s.ConnectingLines) +
-         " error bar " + std::to_string(s.ErrorBarStyle);
+  return "chart " + std::to_string(int32_t(s.Chart)) + " split " +
+         std::to_string(int32_t(s.Split)) + " log " + std::to_string(s.LogFlag) + " line01 " +
+         std::to_string(s.LineAt01) + " blue " + std::to_string(s.BlueBackground) + " connect " +
+         std::to_string(s.ConnectingLines) + " mark " + std::to_string(int32_t(s.Mark));
 }
 
 bool WellFormedXml(const std::string& text) {
@@ -156,7 +156,7 @@ void CheckRuns(const WorksheetGrid& grid, const PlotSettings& settings, const st
   AllOutputs first;
   PlotOutcome outcome = RunPlot(settings, grid, run.tables, messages, first);
   if (outcome == PlotOutcome::NoSplitColumn) {
-    EXPECT_NE(settings.SplitMode, 0);
+    EXPECT_NE(settings.Split, SplitMode::None);
     EXPECT_EQ(messages.shown, "No SPLIT-column found\n");
     EXPECT_EQ(std::memcmp(&run.before, &grid, sizeof grid), 0) << "grid changed";
     return;
@@ -174,7 +174,7 @@ void CheckRuns(const WorksheetGrid& grid, const PlotSettings& settings, const st
   // linear axis; off the canvas no mark may stand there, unless a measured value of the grid
   // stands there too (a value just inside a marker maps to nearly the marker's height).
   std::vector<double> forbidden;
-  if ((settings.PlotType == PlotTypeGroup || settings.PlotType == PlotTypeBox) &&
+  if ((settings.Chart == ChartKind::GroupPlot || settings.Chart == ChartKind::BoxPlot) &&
       settings.LogFlag == 0) {
     for (double special : {MissingValue, BelowLimitMarker, AboveLimitMarker}) {
       double y = RawHeight(special, low, high);
@@ -212,22 +212,31 @@ void CheckRuns(const WorksheetGrid& grid, const PlotSettings& settings, const st
   EXPECT_TRUE(first.trace->trace() == second.trace->trace()) << "trace differs the second time";
 }
 
+// Every chart kind, split mode and summary mark.
+constexpr ChartKind Charts[] = {ChartKind::GroupPlot, ChartKind::BoxPlot, ChartKind::Placeholder};
+constexpr SplitMode Splits[] = {SplitMode::None, SplitMode::Paired, SplitMode::NonPaired};
+constexpr SummaryMark Marks[] = {SummaryMark::None, SummaryMark::Mean,     SummaryMark::Median,
+                                 SummaryMark::Sem,  SummaryMark::MedianSe, SummaryMark::Sd,
+                                 SummaryMark::Iqr,  SummaryMark::BoxPlot};
+
 // A sample of the settings: every chart with every split mode, the group plot with every
-// error-bar style, and the four flags walked through all their combinations across the list
+// summary mark, and the four flags walked through all their combinations across the list
 // (the offset shifts them from grid to grid).
 std::vector<PlotSettings> SampleSettings(uint32_t offset) {
-  const int32_t styles[] = {0, -1, 1100, 1101, 1102, 1103, 1104, 1105, 1106, 1107};
   std::vector<PlotSettings> list;
   uint32_t i = offset;
-  for (int32_t type : {PlotTypeGroup, PlotTypeBox, 0}) {
-    for (int32_t split : {0, 1, 2}) {
-      for (int32_t style : styles) {
-        if (type != PlotTypeGroup && style != 0) continue;
+  for (ChartKind chart : Charts) {
+    for (SplitMode split : Splits) {
+      for (SummaryMark mark : Marks) {
+        if (chart != ChartKind::GroupPlot && mark != SummaryMark::None) continue;
         uint32_t flags = (i++ * 7u) & 15u;  // 7 is odd: 16 steps visit all 16 combinations
         PlotSettings s;
-        s.PlotType = type;
-        s.SplitMode = split;
-        s.ErrorBarStyle = type == PlotTypeGroup ? style : (flags & 1 ? -1 : 1104);
+        s.Chart = chart;
+        s.Split = split;
+        // The box plot draws no summary mark, whichever is chosen.
+        s.Mark = chart == ChartKind::GroupPlot
+                     ? mark
+                     : (flags & 1 ? SummaryMark::None : SummaryMark::MedianSe);
         s.LogFlag = int32_t(flags & 1);
         s.LineAt01 = int32_t((flags >> 1) & 1);
         s.BlueBackground = int32_t((flags >> 2) & 1);
@@ -555,9 +564,10 @@ TEST_F(HostileGrids, SummaryMarksFarOffTheAxisStayInReach) {
     sheet.At(r, 2) = r % 4 ? -999998.5 : -40000.0 * r;
   }
   std::unique_ptr<WorksheetGrid> grid = Import(sheet);
-  for (int32_t style = ErrorBarMean; style <= ErrorBarBoxPlot; style++) {
+  for (SummaryMark mark : Marks) {
     for (int32_t log : {0, 1}) {
-      CheckRuns(*grid, PlotSettings{PlotTypeGroup, 0, log, 0, 0, 0, style}, "far off the axis");
+      CheckRuns(*grid, PlotSettings{ChartKind::GroupPlot, SplitMode::None, log, 0, 0, 0, mark},
+                "far off the axis");
     }
   }
 }
@@ -571,14 +581,13 @@ TEST_F(HostileGrids, EverySettingOnAMixedGrid) {
     sheet.At(r, 4) = r % 3 == 0 ? 9.7 : r % 3;
   }
   std::unique_ptr<WorksheetGrid> grid = Import(sheet);
-  const int32_t styles[] = {0, -1, 1100, 1101, 1102, 1103, 1104, 1105, 1106, 1107};
-  for (int32_t type : {PlotTypeGroup, PlotTypeBox, 0}) {
-    for (int32_t split : {0, 1, 2}) {
+  for (ChartKind chart : Charts) {
+    for (SplitMode split : Splits) {
       for (int32_t flags = 0; flags < 16; flags++) {
-        for (int32_t style : styles) {
-          if (type != PlotTypeGroup && style != 0) continue;
+        for (SummaryMark mark : Marks) {
+          if (chart != ChartKind::GroupPlot && mark != SummaryMark::None) continue;
           PlotSettings s{
-              type, split, flags & 1, (flags >> 1) & 1, (flags >> 2) & 1, (flags >> 3) & 1, style};
+              chart, split, flags & 1, (flags >> 1) & 1, (flags >> 2) & 1, (flags >> 3) & 1, mark};
           CheckRuns(*grid, s, "mixed");
         }
       }

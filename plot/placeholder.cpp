@@ -4,7 +4,7 @@
 namespace qm {
 
 int32_t DrawPlaceholder(Canvas& canvas) {
-  CanvasObject pen = canvas.CreatePen(PS_SOLID, 15, 0xFF0000);
+  CanvasObject pen = canvas.CreatePen(PenSolid, 15, 0xFF0000);
   CanvasObject brush = canvas.CreateSolidBrush(0x0000FF);
   CanvasObject keptPen = canvas.SelectObject(pen);
   CanvasObject keptBrush = canvas.SelectObject(brush);

@@ -24,14 +24,14 @@ TEST(Placeholder, RestoresTheCallersObjectsAndReleasesItsOwn) {
   TraceCanvas canvas;
   CanvasObject brush = canvas.CreateSolidBrush(0x780000);
   canvas.SelectObject(brush);
-  canvas.SelectStockObject(WHITE_PEN);
+  canvas.SelectStockObject(StockWhitePen);
   DrawPlaceholder(canvas);
   // Later drawing uses the caller's pen and brush again.
-  EXPECT_EQ(canvas.SelectStockObject(BLACK_PEN), StockObject(WHITE_PEN));
-  EXPECT_EQ(canvas.SelectStockObject(WHITE_BRUSH), brush);
+  EXPECT_EQ(canvas.SelectStockObject(StockBlackPen), StockObject(StockWhitePen));
+  EXPECT_EQ(canvas.SelectStockObject(StockWhiteBrush), brush);
   // Its pen and brush are gone: their slots are free for the next objects.
-  EXPECT_EQ(canvas.CreatePen(PS_SOLID, 1, 0), brush + 1);
-  EXPECT_EQ(canvas.CreatePen(PS_SOLID, 1, 0), brush + 2);
+  EXPECT_EQ(canvas.CreatePen(PenSolid, 1, 0), brush + 1);
+  EXPECT_EQ(canvas.CreatePen(PenSolid, 1, 0), brush + 2);
 }
 
 }  // namespace

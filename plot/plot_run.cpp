@@ -16,14 +16,14 @@ constexpr Color BlueBackgroundColor = Rgb(0, 0, 120);
 
 void DrawChart(ChartContext& chart) {
   const PlotSettings& settings = chart.settings;
-  switch (settings.PlotType) {
-    case PlotTypeGroup:
-      DrawGroupPlot(chart, settings.LogFlag, settings.ErrorBarStyle);
+  switch (settings.Chart) {
+    case ChartKind::GroupPlot:
+      DrawGroupPlot(chart, settings.LogFlag, settings.Mark);
       break;
-    case PlotTypeBox:
+    case ChartKind::BoxPlot:
       DrawBoxPlot(chart, settings.LogFlag);
       break;
-    default:
+    case ChartKind::Placeholder:
       DrawPlaceholder(chart.canvas);
   }
 }
@@ -31,22 +31,22 @@ void DrawChart(ChartContext& chart) {
 }  // namespace
 
 ChartCanvas PrepareChartCanvas(Canvas& canvas, const PlotSettings& settings) {
-  canvas.SetMapMode(MM_ISOTROPIC);
+  canvas.SetMapMode(MapModeIsotropic);
   canvas.SetWindowExtent(14400, 10800);
   canvas.SetViewportExtent(800, 600);
 
   ChartCanvas objects{};
-  objects.upright = canvas.CreateFont(FontKind::Upright);
-  objects.rotated = canvas.CreateFont(FontKind::Rotated);
+  objects.upright = canvas.CreateChartFont(FontKind::Upright);
+  objects.rotated = canvas.CreateChartFont(FontKind::Rotated);
   canvas.SelectObject(objects.upright);
 
   if (settings.BlueBackground) {
     objects.background = canvas.CreateSolidBrush(BlueBackgroundColor);
     canvas.SelectObject(objects.background);
-    canvas.SelectStockObject(WHITE_PEN);
+    canvas.SelectStockObject(StockWhitePen);
   } else {
-    canvas.SelectStockObject(BLACK_PEN);
-    canvas.SelectStockObject(WHITE_BRUSH);
+    canvas.SelectStockObject(StockBlackPen);
+    canvas.SelectStockObject(StockWhiteBrush);
   }
   return objects;
 }
@@ -60,7 +60,7 @@ void ReleaseChartCanvas(Canvas& canvas, const ChartCanvas& objects) {
 
 PlotOutcome RunPlot(const PlotSettings& settings, const WorksheetGrid& grid, PlotTables& tables,
                     MessageSink& messages, PlotOutput& output) {
-  if (!BuildSeriesTable(tables.series, grid, settings.SplitMode, messages)) {
+  if (!BuildSeriesTable(tables.series, grid, settings.Split, messages)) {
     return PlotOutcome::NoSplitColumn;
   }
   RankAllSeries(tables.series, tables.ranks);

@@ -130,8 +130,8 @@ TEST(PlotRun, PlaceholderOnPlainBackground) {
   auto grid = MakeGrid(false);
   auto tables = std::make_unique<PlotTables>();
   PlotSettings settings;
-  for (int32_t plotType : {0, 1002, 1003, 999}) {
-    settings.PlotType = plotType;
+  {
+    settings.Chart = ChartKind::Placeholder;
     RunResult run = RunWith(settings, *grid, *tables);
     EXPECT_EQ(run.outcome, PlotOutcome::Published);
     EXPECT_TRUE(run.messages.empty());
@@ -142,8 +142,7 @@ TEST(PlotRun, PlaceholderOnPlainBackground) {
                                      "Stock 0\n") +
                              PlaceholderFigure +
                              "Stock 7\n"
-                             "Stock 0\n")
-        << plotType;
+                             "Stock 0\n");
   }
 }
 
@@ -175,9 +174,9 @@ TEST(PlotRun, MappingIsSetBeforeAnythingIsDrawn) {
 TEST(PlotRun, NoSplitColumnEndsBeforeTheCanvasOpens) {
   auto grid = MakeGrid(false);
   auto tables = std::make_unique<PlotTables>();
-  for (int32_t splitMode : {1, 2}) {
+  for (SplitMode splitMode : {SplitMode::Paired, SplitMode::NonPaired}) {
     PlotSettings settings;
-    settings.SplitMode = splitMode;
+    settings.Split = splitMode;
     RunResult run = RunWith(settings, *grid, *tables);
     EXPECT_EQ(run.outcome, PlotOutcome::NoSplitColumn);
     EXPECT_EQ(run.messages, std::vector<std::string>{"framework: No SPLIT-column found\n"});
@@ -190,7 +189,7 @@ TEST(PlotRun, SplitColumnFoundDraws) {
   auto grid = MakeGrid(true);
   auto tables = std::make_unique<PlotTables>();
   PlotSettings settings;
-  settings.SplitMode = 1;
+  settings.Split = SplitMode::Paired;
   RunResult run = RunWith(settings, *grid, *tables);
   EXPECT_EQ(run.outcome, PlotOutcome::Published);
   EXPECT_TRUE(run.messages.empty());
@@ -201,7 +200,7 @@ TEST(PlotRun, CanvasThatCannotOpenShowsTheMessageAndDrawsNothing) {
   auto grid = MakeGrid(false);
   auto tables = std::make_unique<PlotTables>();
   PlotSettings settings;
-  settings.PlotType = PlotTypeGroup;
+  settings.Chart = ChartKind::GroupPlot;
   RunResult failed = RunWith(settings, *grid, *tables, true);
   EXPECT_EQ(failed.outcome, PlotOutcome::MetafileFailure);
   EXPECT_EQ(failed.messages, std::vector<std::string>{"own: Problem creating Metafile"});
@@ -228,7 +227,7 @@ TEST(PlotRun, OutputThatCannotKeepThePictureShowsTheMessage) {
   auto grid = MakeGrid(false);
   auto tables = std::make_unique<PlotTables>();
   PlotSettings settings;
-  settings.PlotType = PlotTypeBox;
+  settings.Chart = ChartKind::BoxPlot;
   RecordingMessages messages;
   EXPECT_EQ(RunPlot(settings, *grid, *tables, messages, output), PlotOutcome::MetafileFailure);
   EXPECT_EQ(messages.shown, std::vector<std::string>{"own: Problem creating Metafile"});
@@ -238,18 +237,19 @@ TEST(PlotRun, RepeatedRunsOverTheSameTablesDrawTheSamePicture) {
   for (bool withSplit : {false, true}) {
     auto grid = MakeGrid(withSplit);
     auto tables = std::make_unique<PlotTables>();
-    for (int32_t plotType : {PlotTypeGroup, PlotTypeBox, 0}) {
+    for (ChartKind plotType : {ChartKind::GroupPlot, ChartKind::BoxPlot, ChartKind::Placeholder}) {
       for (int32_t logFlag : {0, 1}) {
         PlotSettings settings;
-        settings.PlotType = plotType;
-        settings.SplitMode = withSplit ? 2 : 0;
+        settings.Chart = plotType;
+        settings.Split = withSplit ? SplitMode::NonPaired : SplitMode::None;
         settings.LogFlag = logFlag;
-        settings.ErrorBarStyle = ErrorBarBoxPlot;
+        settings.Mark = SummaryMark::BoxPlot;
         settings.ConnectingLines = 1;
         RunResult first = RunWith(settings, *grid, *tables);
         RunResult second = RunWith(settings, *grid, *tables);
         EXPECT_EQ(first.outcome, PlotOutcome::Published);
-        EXPECT_EQ(second.trace, first.trace) << plotType << ' ' << logFlag << ' ' << withSplit;
+        EXPECT_EQ(second.trace, first.trace)
+            << int32_t(plotType) << ' ' << logFlag << ' ' << withSplit;
 
         RecordingMessages messages;
         EmfOutput emfFirst;
@@ -257,7 +257,7 @@ TEST(PlotRun, RepeatedRunsOverTheSameTablesDrawTheSamePicture) {
         RunPlot(settings, *grid, *tables, messages, emfFirst);
         RunPlot(settings, *grid, *tables, messages, emfSecond);
         EXPECT_FALSE(emfFirst.bytes.empty());
-        EXPECT_EQ(emfSecond.bytes, emfFirst.bytes) << plotType << ' ' << logFlag;
+        EXPECT_EQ(emfSecond.bytes, emfFirst.bytes) << int32_t(plotType) << ' ' << logFlag;
       }
     }
   }
@@ -267,10 +267,10 @@ TEST(PlotRun, GridIsLeftAsItWas) {
   auto grid = MakeGrid(true);
   auto copy = std::make_unique<WorksheetGrid>(*grid);
   auto tables = std::make_unique<PlotTables>();
-  for (int32_t plotType : {PlotTypeGroup, PlotTypeBox}) {
+  for (ChartKind plotType : {ChartKind::GroupPlot, ChartKind::BoxPlot}) {
     PlotSettings settings;
-    settings.PlotType = plotType;
-    settings.SplitMode = 1;
+    settings.Chart = plotType;
+    settings.Split = SplitMode::Paired;
     RunWith(settings, *grid, *tables);
   }
   EXPECT_EQ(std::memcmp(grid.get(), copy.get(), sizeof(WorksheetGrid)), 0);

@@ -13,28 +13,35 @@
 
 namespace qm {
 
-constexpr int32_t PlotTypeGroup = 1000;  // "Ttest"
-constexpr int32_t PlotTypeBox = 1001;    // "BoxPLot"
+// The charts a run can draw; a plot type without a chart of its own draws the placeholder.
+enum class ChartKind : int32_t { GroupPlot, BoxPlot, Placeholder };
 
-// Error-bar styles of the Options dialog.
-constexpr int32_t NoErrorBar = 1100;
-constexpr int32_t ErrorBarMean = 1101;
-constexpr int32_t ErrorBarMedian = 1102;
-constexpr int32_t ErrorBarSem = 1103;
-constexpr int32_t ErrorBarMedianSe = 1104;
-constexpr int32_t ErrorBarSd = 1105;
-constexpr int32_t ErrorBarIqr = 1106;
-constexpr int32_t ErrorBarBoxPlot = 1107;
+// The summary mark the group plot draws for each series over its points.
+enum class SummaryMark : int32_t {
+  None,
+  Mean,      // a line across the slot at the mean
+  Median,    // a line across the slot at the median
+  Sem,       // a diamond from mean - SEM to mean + SEM
+  MedianSe,  // a diamond over the median's band
+  Sd,        // a capped bar from mean - SD to mean + SD
+  Iqr,       // a capped bar from the 25 % to the 75 % quantile
+  BoxPlot,   // a notched box with whiskers at the 10 % and 90 % quantiles
+};
 
+// What one run draws: the chart, the split layout, the four drawing flags (0 or 1) and the
+// group plot's summary mark.
 struct PlotSettings {
-  int32_t PlotType = 0;  // 1000, 1001, or anything else for the placeholder
-  int32_t SplitMode = 0;
+  ChartKind Chart = ChartKind::Placeholder;
+  SplitMode Split = SplitMode::None;
   int32_t LogFlag = 0;
   int32_t LineAt01 = 0;
   int32_t BlueBackground = 0;
   int32_t ConnectingLines = 0;
-  int32_t ErrorBarStyle = 0;  // 0 never chosen, -1 Options cancelled, else 1100..1107
+  SummaryMark Mark = SummaryMark::None;
 };
+
+// Value bins of the group plot: 25 drawn ones and room above them for values beyond the top.
+constexpr int32_t MaxBins = 101;
 
 // The group plot's working tables: its own copy of the values (limit markers replaced there,
 // never in the grid) and the bin bookkeeping of every point.

@@ -106,33 +106,33 @@ void DrawNotchedBox(Canvas& canvas, const GroupPlotLayout& layout, const Series&
 }
 
 void DrawMark(Canvas& canvas, const GroupPlotLayout& layout, const Series& series, int32_t s,
-              int32_t seriesCount, int32_t style) {
+              int32_t seriesCount, SummaryMark mark) {
   const bool log = layout.flag != 0;
   const double mean = log ? series.logMean : series.mean;
   const int32_t x = MarkX(layout, s, seriesCount);
   int32_t y1;
-  switch (style) {
-    case ErrorBarMean:
+  switch (mark) {
+    case SummaryMark::Mean:
       if (DirectY(layout, mean, y1)) DrawCentreLine(canvas, layout, s, y1);
       break;
-    case ErrorBarMedian:
+    case SummaryMark::Median:
       if (MappedY(layout, series.median, series.median, y1)) DrawCentreLine(canvas, layout, s, y1);
       break;
-    case ErrorBarSem: {
+    case SummaryMark::Sem: {
       if (!DirectY(layout, mean, y1)) break;
       int32_t y2 = DirectYOr(layout, log ? series.logMeanMinusSem : series.meanMinusSem, y1);
       int32_t y3 = DirectYOr(layout, log ? series.logMeanPlusSem : series.meanPlusSem, y1);
       DrawDiamond(canvas, x, y1, y2, y3);
       break;
     }
-    case ErrorBarMedianSe: {
+    case SummaryMark::MedianSe: {
       if (!MappedY(layout, series.median, series.median, y1)) break;
       int32_t y2 = MappedYOr(layout, series.medianLower, series.medianLower, y1);
       int32_t y3 = MappedYOr(layout, series.medianUpper, series.medianUpper, y1);
       DrawDiamond(canvas, x, y1, y2, y3);
       break;
     }
-    case ErrorBarSd: {
+    case SummaryMark::Sd: {
       if (!DirectY(layout, mean, y1)) break;
       const double sd = log ? series.logSd : series.sd;
       int32_t y2 = y1;
@@ -144,15 +144,17 @@ void DrawMark(Canvas& canvas, const GroupPlotLayout& layout, const Series& serie
       DrawErrorBar(canvas, x, y1, y2, y3);
       break;
     }
-    case ErrorBarIqr: {
+    case SummaryMark::Iqr: {
       if (!MappedY(layout, series.median, series.median, y1)) break;
       int32_t y2 = MappedYOr(layout, series.quantile25, series.median, y1);
       int32_t y3 = MappedYOr(layout, series.quantile75, series.median, y1);
       DrawErrorBar(canvas, x, y1, y2, y3);
       break;
     }
-    case ErrorBarBoxPlot:
+    case SummaryMark::BoxPlot:
       DrawNotchedBox(canvas, layout, series, x);
+      break;
+    case SummaryMark::None:
       break;
   }
 }
@@ -160,13 +162,13 @@ void DrawMark(Canvas& canvas, const GroupPlotLayout& layout, const Series& serie
 }  // namespace
 
 void DrawSummaryMarks(Canvas& canvas, const SeriesTable& table, const GroupPlotLayout& layout,
-                      int32_t errorBarStyle) {
-  if (errorBarStyle < ErrorBarMean || errorBarStyle > ErrorBarBoxPlot) return;
+                      SummaryMark mark) {
+  if (mark == SummaryMark::None) return;
   canvas.SelectObject(layout.markFillBrush);
   for (int32_t s = 0; s < table.SeriesCount; s++) {
     const Series& series = table.series[s];
     if (series.count < 1) continue;
-    DrawMark(canvas, layout, series, s, table.SeriesCount, errorBarStyle);
+    DrawMark(canvas, layout, series, s, table.SeriesCount, mark);
   }
 }
 

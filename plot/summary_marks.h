@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "plot/canvas.h"
+#include "plot/plot_types.h"
 #include "stats/series_table.h"
 
 namespace qm {
@@ -37,9 +38,9 @@ inline bool TruncateCoordinate(double x, int32_t& out) {
   return true;
 }
 
-// Draws the marks of styles 1101..1107 over the points, with the outline pen already selected;
-// any other style draws nothing and selects nothing.
+// Draws the marks over the points, with the outline pen already selected; SummaryMark::None
+// draws nothing and selects nothing.
 void DrawSummaryMarks(Canvas& canvas, const SeriesTable& table, const GroupPlotLayout& layout,
-                      int32_t errorBarStyle);
+                      SummaryMark mark);
 
 }  // namespace qm

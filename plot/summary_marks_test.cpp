@@ -107,7 +107,7 @@ class SummaryMarksTest : public ::testing::Test {
       }
     }
     NullSink sink;
-    ASSERT_TRUE(BuildSeriesTable(tables->series, *grid, 0, sink));
+    ASSERT_TRUE(BuildSeriesTable(tables->series, *grid, SplitMode::None, sink));
     RankAllSeries(tables->series, tables->ranks);
     SetAxis(0, 10, 0);
   }
@@ -133,7 +133,7 @@ class SummaryMarksTest : public ::testing::Test {
   int32_t SlotLeft(int32_t s) const { return layout.axisX + 255 + s * layout.slotWidth; }
   int32_t SlotRight(int32_t s) const { return SlotLeft(s) + layout.slotWidth; }
 
-  std::vector<Op> Draw(int32_t style) {
+  std::vector<Op> Draw(SummaryMark style) {
     TraceCanvas canvas;
     layout.markFillBrush = canvas.CreateSolidBrush(Rgb(127, 127, 127));
     DrawSummaryMarks(canvas, tables->series, layout, style);
@@ -141,7 +141,7 @@ class SummaryMarksTest : public ::testing::Test {
     return ParseTrace(trace);
   }
 
-  std::vector<std::vector<int32_t>> Polygons(int32_t style) {
+  std::vector<std::vector<int32_t>> Polygons(SummaryMark style) {
     std::vector<std::vector<int32_t>> polygons;
     for (const Op& op : Draw(style)) {
       if (op.name == "Polygon") polygons.push_back(op.args);
@@ -164,7 +164,7 @@ TEST_F(SummaryMarksTest, MarksStandLeftOfTheSlotEdgeOrFacePairwise) {
     std::vector<std::vector<double>> columns;
     for (int32_t s = 0; s < count; s++) columns.push_back(TenValuesFrom(1 + s));
     SetSeries(columns);
-    auto polygons = Polygons(ErrorBarSd);
+    auto polygons = Polygons(SummaryMark::Sd);
     ASSERT_EQ(polygons.size(), size_t(count));
     for (int32_t s = 0; s < count; s++) {
       int32_t x = polygons[size_t(s)][0] + 50;  // first vertex: (X - 50, y2)
@@ -185,7 +185,7 @@ TEST_F(SummaryMarksTest, MarksStandLeftOfTheSlotEdgeOrFacePairwise) {
 
 TEST_F(SummaryMarksTest, CentreLinesSpan39FortiethsOfTheSlot) {
   SetSeries({{1, 2, 3, 4, 5}, {2, 4, 6}, {7, 8, 9}});
-  std::vector<Op> ops = Draw(ErrorBarMean);
+  std::vector<Op> ops = Draw(SummaryMark::Mean);
   ASSERT_EQ(ops.size(), 1u + 2 * 3);  // the fill brush, then a line per series
   EXPECT_EQ(trace.substr(0, trace.find('\n')), "Brush solid 0x7F7F7F");
   const int32_t w = 39 * layout.slotWidth / 80;
@@ -204,11 +204,11 @@ TEST_F(SummaryMarksTest, MeanOnALogAxisStandsAtTheGeometricMeanMedianAtItsLogari
   double sum = 0;
   for (double v : values) sum += std::log(v);
   const double logMean = sum / 6;
-  std::vector<Op> mean = Draw(ErrorBarMean);
+  std::vector<Op> mean = Draw(SummaryMark::Mean);
   ASSERT_EQ(mean.size(), 3u);
   EXPECT_EQ(mean[1].args[1], Y0(logMean));
   EXPECT_EQ(mean[1].args[1], Y(std::exp(logMean)));  // the geometric mean's height
-  std::vector<Op> median = Draw(ErrorBarMedian);
+  std::vector<Op> median = Draw(SummaryMark::Median);
   ASSERT_EQ(median.size(), 3u);
   EXPECT_EQ(median[1].args[1], Y(6.0));  // halfway between 4 and 8
 }
@@ -216,13 +216,13 @@ TEST_F(SummaryMarksTest, MeanOnALogAxisStandsAtTheGeometricMeanMedianAtItsLogari
 TEST_F(SummaryMarksTest, SdBarRunsOneStandardDeviationEitherSideOfTheMean) {
   SetSeries({{2, 4, 4, 4, 5, 5, 7, 9}});
   const double sd = std::sqrt((8 * 232.0 - 40.0 * 40.0) / (7 * 8));  // 2.13809
-  auto polygons = Polygons(ErrorBarSd);
+  auto polygons = Polygons(SummaryMark::Sd);
   ASSERT_EQ(polygons.size(), 1u);
   const int32_t x = SlotRight(0) - 400;
   EXPECT_EQ(polygons[0], BarPoints(x, Y0(5), Y0(5 - sd), Y0(5 + sd)));
 
   SetAxis(0, std::log(10.0), 1);
-  polygons = Polygons(ErrorBarSd);
+  polygons = Polygons(SummaryMark::Sd);
   ASSERT_EQ(polygons.size(), 1u);
   const Series& s = S(0);
   EXPECT_EQ(polygons[0],
@@ -233,7 +233,7 @@ TEST_F(SummaryMarksTest, NotchedBoxOfEightValuesCollapsesItsWhiskers) {
   // Median 4.5, quartiles 4 and 5.5, medianLower 4; no 10 % or 90 % quantile and no
   // medianUpper at eight values.
   SetSeries({{2, 4, 4, 4, 5, 5, 7, 9}});
-  auto polygons = Polygons(ErrorBarBoxPlot);
+  auto polygons = Polygons(SummaryMark::BoxPlot);
   ASSERT_EQ(polygons.size(), 1u);
   const int32_t x = SlotRight(0) - 400;
   const int32_t med = Y(4.5), q25 = Y(4), q75 = Y(5.5), lower = Y(4);
@@ -265,32 +265,32 @@ TEST_F(SummaryMarksTest, FullMarksUseEveryStatisticOfALargeSeries) {
   ASSERT_GT(s.meanPlusSem, M);
   const int32_t x = SlotRight(0) - 400;
   struct Case {
-    int32_t style;
+    SummaryMark style;
     std::vector<int32_t> points;
   };
   const Case cases[] = {
-      {ErrorBarSem, DiamondPoints(x, Y0(s.mean), Y0(s.meanMinusSem), Y0(s.meanPlusSem))},
-      {ErrorBarMedianSe, DiamondPoints(x, Y(s.median), Y(s.medianLower), Y(s.medianUpper))},
-      {ErrorBarIqr, BarPoints(x, Y(s.median), Y(s.quantile25), Y(s.quantile75))},
-      {ErrorBarBoxPlot, Flatten({{x, Y(s.quantile90)},
-                                 {x, Y(s.quantile75)},
-                                 {x - 100, Y(s.quantile75)},
-                                 {x - 100, Y(s.medianUpper)},
-                                 {x, Y(s.median)},
-                                 {x - 100, Y(s.medianLower)},
-                                 {x - 100, Y(s.quantile25)},
-                                 {x, Y(s.quantile25)},
-                                 {x, Y(s.quantile10)},
-                                 {x, Y(s.quantile25)},
-                                 {x + 100, Y(s.quantile25)},
-                                 {x + 100, Y(s.medianLower)},
-                                 {x, Y(s.median)},
-                                 {x + 100, Y(s.medianUpper)},
-                                 {x + 100, Y(s.quantile75)},
-                                 {x, Y(s.quantile75)}})},
+      {SummaryMark::Sem, DiamondPoints(x, Y0(s.mean), Y0(s.meanMinusSem), Y0(s.meanPlusSem))},
+      {SummaryMark::MedianSe, DiamondPoints(x, Y(s.median), Y(s.medianLower), Y(s.medianUpper))},
+      {SummaryMark::Iqr, BarPoints(x, Y(s.median), Y(s.quantile25), Y(s.quantile75))},
+      {SummaryMark::BoxPlot, Flatten({{x, Y(s.quantile90)},
+                                      {x, Y(s.quantile75)},
+                                      {x - 100, Y(s.quantile75)},
+                                      {x - 100, Y(s.medianUpper)},
+                                      {x, Y(s.median)},
+                                      {x - 100, Y(s.medianLower)},
+                                      {x - 100, Y(s.quantile25)},
+                                      {x, Y(s.quantile25)},
+                                      {x, Y(s.quantile10)},
+                                      {x, Y(s.quantile25)},
+                                      {x + 100, Y(s.quantile25)},
+                                      {x + 100, Y(s.medianLower)},
+                                      {x, Y(s.median)},
+                                      {x + 100, Y(s.medianUpper)},
+                                      {x + 100, Y(s.quantile75)},
+                                      {x, Y(s.quantile75)}})},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.style);
+    SCOPED_TRACE(int32_t(c.style));
     auto polygons = Polygons(c.style);
     ASSERT_EQ(polygons.size(), 1u);
     EXPECT_EQ(polygons[0], c.points);
@@ -299,10 +299,7 @@ TEST_F(SummaryMarksTest, FullMarksUseEveryStatisticOfALargeSeries) {
 
 TEST_F(SummaryMarksTest, NoStyleDrawsNothingAndSelectsNothing) {
   SetSeries({{1, 2, 3, 4, 5}});
-  for (int32_t style : {NoErrorBar, 0, -1, 1108}) {
-    SCOPED_TRACE(style);
-    EXPECT_TRUE(Draw(style).empty());
-  }
+  EXPECT_TRUE(Draw(SummaryMark::None).empty());
 }
 
 TEST_F(SummaryMarksTest, MissingStatisticsShrinkTheMarkOntoItsCentre) {
@@ -311,38 +308,40 @@ TEST_F(SummaryMarksTest, MissingStatisticsShrinkTheMarkOntoItsCentre) {
   SetSeries({{3, 5}, {3}, {2, 4, 4, 4, 5, 5, 7, 9}, {}, {1, 2, 3, 4}});
   auto x = [&](int32_t s) { return SlotRight(s) - 400; };  // five series: odd
 
-  auto sem = Polygons(ErrorBarSem);  // series 3 has no value and no mark
+  auto sem = Polygons(SummaryMark::Sem);  // series 3 has no value and no mark
   ASSERT_EQ(sem.size(), 4u);
   EXPECT_EQ(sem[0], DiamondPoints(x(0), Y0(4), Y0(4), Y0(4)));
   EXPECT_EQ(sem[1], DiamondPoints(x(1), Y0(3), Y0(3), Y0(3)));
 
-  auto sd = Polygons(ErrorBarSd);
+  auto sd = Polygons(SummaryMark::Sd);
   ASSERT_EQ(sd.size(), 4u);
   EXPECT_EQ(sd[1], BarPoints(x(1), Y0(3), Y0(3), Y0(3)));
 
   // Median/SE: the band exists only from six values on; eight values have medianLower 4.
-  auto medianSe = Polygons(ErrorBarMedianSe);
+  auto medianSe = Polygons(SummaryMark::MedianSe);
   ASSERT_EQ(medianSe.size(), 2u);  // series 0 and 1 have no median
   EXPECT_EQ(medianSe[0], DiamondPoints(x(2), Y(4.5), Y(4), Y(4.5)));
   EXPECT_EQ(medianSe[1], DiamondPoints(x(4), Y(2.5), Y(2.5), Y(2.5)));
 
   // IQR: a missing quartile is replaced by the median.
-  auto iqr = Polygons(ErrorBarIqr);
+  auto iqr = Polygons(SummaryMark::Iqr);
   ASSERT_EQ(iqr.size(), 2u);
   EXPECT_EQ(iqr[1], BarPoints(x(4), Y(2.5), Y(2.5), Y(2.5)));
 
   // Median: no centre line without a median.
-  std::vector<Op> median = Draw(ErrorBarMedian);
+  std::vector<Op> median = Draw(SummaryMark::Median);
   int32_t lines = 0;
   for (const Op& op : median) lines += op.name == "LineTo" ? 1 : 0;
   EXPECT_EQ(lines, 2);
 
   // No vertex anywhere off the canvas.
-  for (int32_t style = ErrorBarMean; style <= ErrorBarBoxPlot; style++) {
+  for (SummaryMark style :
+       {SummaryMark::Mean, SummaryMark::Median, SummaryMark::Sem, SummaryMark::MedianSe,
+        SummaryMark::Sd, SummaryMark::Iqr, SummaryMark::BoxPlot}) {
     for (const Op& op : Draw(style)) {
       for (size_t i = 1; i < op.args.size(); i += 2) {
-        EXPECT_GE(op.args[i], 0) << style;
-        EXPECT_LE(op.args[i], 10800) << style;
+        EXPECT_GE(op.args[i], 0) << int32_t(style);
+        EXPECT_LE(op.args[i], 10800) << int32_t(style);
       }
     }
   }
@@ -358,14 +357,15 @@ TEST_F(SummaryMarksTest, ValuesWithoutALogarithmTakeTheirSubstituteOrAreLeftOut)
   ASSERT_EQ(second.quantile25, 0.0);
   ASSERT_EQ(second.median, 1.0);
   const int32_t x = SlotLeft(1) + 200;
-  for (int32_t style : {ErrorBarMedian, ErrorBarIqr, ErrorBarBoxPlot, ErrorBarMedianSe}) {
-    SCOPED_TRACE(style);
+  for (SummaryMark style :
+       {SummaryMark::Median, SummaryMark::Iqr, SummaryMark::BoxPlot, SummaryMark::MedianSe}) {
+    SCOPED_TRACE(int32_t(style));
     std::vector<Op> ops = Draw(style);
     int32_t marks = 0;
     for (const Op& op : ops) marks += op.name == "Polygon" || op.name == "MoveTo" ? 1 : 0;
     EXPECT_EQ(marks, 1);  // the second series only
   }
-  auto iqr = Polygons(ErrorBarIqr);
+  auto iqr = Polygons(SummaryMark::Iqr);
   ASSERT_EQ(iqr.size(), 1u);
   EXPECT_EQ(iqr[0], BarPoints(x, Y(1), Y(1), Y(second.quantile75)));
 }

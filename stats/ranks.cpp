@@ -224,7 +224,7 @@ void RankAllSeries(SeriesTable& table, RankTable& ranks) {
   const WorksheetGrid& grid = *table.grid;
   const int32_t rowCount = std::clamp(grid.RowCount, 0, MaxRows);
   for (int32_t s = 0; s < table.SeriesCount; ++s) {
-    const int32_t column = table.SplitMode != 0 ? table.series[s].column : s;
+    const int32_t column = table.Split != SplitMode::None ? table.series[s].column : s;
     // SeriesValue of every row: a missing row's entry, then the cells of the series' own rows.
     for (int32_t r = 0; r < rowCount; ++r) {
       ranks.SortIndex[r] = r;

@@ -27,7 +27,8 @@ void LayOutSplitSeries(SeriesTable& table, int32_t columns) {
   for (int32_t c = 0; c < columns; ++c) {
     if (c == table.SplitColumn) continue;
     for (int32_t j = 0; j < table.GroupCount; ++j) {
-      const int32_t index = table.SplitMode == 1 ? j * dataColumns + h : h * table.GroupCount + j;
+      const int32_t index =
+          table.Split == SplitMode::Paired ? j * dataColumns + h : h * table.GroupCount + j;
       Series& record = table.series[index];
       const int32_t code = table.GroupCodes[j] - '0';
       record.column = c;
@@ -62,12 +63,12 @@ void ListGroupRows(SeriesTable& table, const WorksheetGrid& grid) {
 
 }  // namespace
 
-bool BuildSeriesTable(SeriesTable& table, const WorksheetGrid& grid, int32_t splitMode,
+bool BuildSeriesTable(SeriesTable& table, const WorksheetGrid& grid, SplitMode split,
                       MessageSink& messages) {
   table.grid = &grid;
-  table.SplitMode = splitMode;
+  table.Split = split;
   const int32_t columns = std::min(grid.ColumnCount, MaxColumns);
-  if (splitMode == 0) {
+  if (split == SplitMode::None) {
     // Every column is a series; group codes, labels and the group state stay as they are.
     table.SeriesCount = std::max(0, columns);
     for (int32_t i = 0; i < table.SeriesCount; ++i) table.series[i].column = i;
@@ -88,7 +89,7 @@ bool BuildSeriesTable(SeriesTable& table, const WorksheetGrid& grid, int32_t spl
 }
 
 SeriesRows RowsOfSeries(const SeriesTable& table, int32_t s, int32_t rowCount) {
-  if (table.SplitMode == 0) return {nullptr, rowCount};
+  if (table.Split == SplitMode::None) return {nullptr, rowCount};
   const int32_t code = table.series[s].groupCode;
   if (code < 0 || code >= MaxGroups) return {nullptr, 0};
   const int32_t start = table.GroupRowStart[code];

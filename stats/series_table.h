@@ -11,6 +11,18 @@
 
 namespace qm {
 
+// Group codes are the digits 0..9.
+constexpr int32_t MaxGroups = 10;
+// A group label keeps at most 256 characters.
+constexpr int32_t MaxGroupLabel = 256;
+// 10 groups x 24 data columns = 240 series at most; 250 leaves room.
+constexpr int32_t MaxSeries = 250;
+
+// How a split column divides the rows: not at all (one series per column), "paired 00-11"
+// (all columns of the first group, then all of the next), "non-paired 01-01" (all groups of the
+// first column, then all of the next).
+enum class SplitMode : int32_t { None = 0, Paired = 1, NonPaired = 2 };
+
 struct Series {
   int32_t column;                 // worksheet column whose cells are the series' values
   int32_t groupCode;              // 0..9; stays 0 without a split column
@@ -54,7 +66,7 @@ struct Series {
 // (the state a program starts with); a later build over the same grid rewrites what it lays out.
 struct SeriesTable {
   const WorksheetGrid* grid;  // set by BuildSeriesTable; read by the accessors
-  int32_t SplitMode;          // 0 none, 1 "paired 00-11", 2 "non-paired 01-01"
+  SplitMode Split;
 
   int32_t SplitColumn;  // -1 when there is none
   char GroupLabels[MaxGroups][MaxGroupLabel + 1];
@@ -79,16 +91,16 @@ struct SeriesRows {
   int32_t operator[](int32_t k) const { return rows != nullptr ? rows[k] : k; }
 };
 
-// Lays out the table for splitMode. False (after "No SPLIT-column found\n" in the framework's
+// Lays out the table for `split`. False (after "No SPLIT-column found\n" in the framework's
 // box) when a split column is required and there is none.
-bool BuildSeriesTable(SeriesTable& table, const WorksheetGrid& grid, int32_t splitMode,
+bool BuildSeriesTable(SeriesTable& table, const WorksheetGrid& grid, SplitMode split,
                       MessageSink& messages);
 
 // The value of series s in grid row `row`, read from `values` (the grid's own Values, or a
 // chart's copy of them), or MissingValue for a row of another group.
 inline double SeriesValueIn(const SeriesTable& table, const double (*values)[MaxColumns],
                             int32_t row, int32_t s) {
-  if (table.SplitMode == 0) return values[row][s];
+  if (table.Split == SplitMode::None) return values[row][s];
   const Series& record = table.series[s];
   const double split = values[row][table.SplitColumn];
   // Truncation toward zero: only cells in (-1, 10) can name one of the codes 0..9.

@@ -150,7 +150,7 @@ TEST(SplitLayout, WorkedExampleBothModes) {
     EXPECT_EQ(run.table->SplitColumn, 1);
     EXPECT_STREQ(run.table->GroupCodes, "02");
     EXPECT_EQ(run.table->GroupCount, 2);
-    EXPECT_EQ(run.table->SplitMode, c.mode);
+    EXPECT_EQ(run.table->Split, SplitMode(c.mode));
     EXPECT_EQ(run.table->grid, run.grid.get());
     ExpectLayout(run, c.layout);
   }

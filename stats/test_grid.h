@@ -51,7 +51,9 @@ struct TestRun {
     return AddColumn(name, "", values);
   }
 
-  bool Build(int32_t splitMode) { return BuildSeriesTable(*table, *grid, splitMode, messages); }
+  bool Build(int32_t splitMode) {
+    return BuildSeriesTable(*table, *grid, SplitMode(splitMode), messages);
+  }
 
   // Build, order, rank and compute every series, as a plot run does.
   bool Run(int32_t splitMode) {

@@ -35,8 +35,8 @@ struct DialogTable {
 };
 
 // Identifiers the program refers to.
-constexpr int32_t IDOK = 1;
-constexpr int32_t IDCANCEL = 2;
+constexpr int32_t OkButton = 1;
+constexpr int32_t CancelButton = 2;
 constexpr int32_t FirstPlotTypeButton = 1000;
 constexpr int32_t LastPlotTypeButton = 1003;  // the plot types a run can draw
 constexpr int32_t LogFlagBox = 1007;

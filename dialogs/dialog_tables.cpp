@@ -1,5 +1,5 @@
 // The control tables of the main dialog, the Options dialog and the About box.
-#include "app/dialog_tables.h"
+#include "dialogs/dialog_tables.h"
 
 #include <cstddef>
 
