@@ -106,7 +106,7 @@ TEST(DesktopOutput, APlotRunEndsOnTheDesktopAndTheClipboard) {
   auto tables = std::make_unique<PlotTables>();
   ClearGrid(*grid);
   const std::vector<uint8_t> wk1 = ReadSourceFile("examples/ranges.wk1");
-  ASSERT_EQ(DecodeWk1(*grid, wk1.data(), wk1.size()), 0);
+  ASSERT_EQ(DecodeWk1(*grid, wk1.data(), wk1.size()), Wk1DecodeStatus::Ok);
   RecordingMessageSink messages;
   PlotSettings settings;
   settings.Chart = ChartKind::BoxPlot;

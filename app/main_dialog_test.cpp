@@ -65,7 +65,7 @@ struct Fixture {
     ClearGrid(*grid);
     std::vector<uint8_t> bytes = ReadSourceFile(example);
     EXPECT_FALSE(bytes.empty()) << example;
-    EXPECT_EQ(DecodeWk1(*grid, bytes.data(), bytes.size()), 0);
+    EXPECT_EQ(DecodeWk1(*grid, bytes.data(), bytes.size()), Wk1DecodeStatus::Ok);
     dialog = std::make_unique<TestDialog>(*grid, *tables, messages, output, QIcon());
   }
   void Click(int32_t id) { FindButton(*dialog, id)->click(); }

@@ -20,10 +20,11 @@ PlotApp::~PlotApp() = default;
 
 int32_t PlotApp::InitInstance(const std::function<void(MainDialog&)>& runDialog) {
   messages_.SetOwner(nullptr);  // no window exists yet
-  const int32_t result = ImportWorksheet(*grid_, clipboard_, messages_);
-  if (result != 0) {
+  const ImportResult result = ImportWorksheet(*grid_, clipboard_);
+  ShowImportMessages(result, messages_);
+  if (!result.ok()) {
     messages_.ShowFrameworkBox(NoDataMessage);
-    return result;
+    return result.Code();
   }
   MainDialog dialog(*grid_, *tables_, messages_, output_, icon_);
   runDialog(dialog);

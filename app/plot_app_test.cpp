@@ -12,7 +12,8 @@
 #include "app/qt_clipboard_source.h"
 #include "app/test_support.h"
 #include "import/import_worksheet.h"
-#include "import/memory_clipboard.h"
+#include "testsupport/memory_clipboard.h"
+#include "testsupport/recording_messages.h"
 
 namespace qm {
 namespace {
@@ -142,7 +143,7 @@ TEST(QtClipboardSource, ImportsTheWk1DataOfTheClipboard) {
   RecordingMessageSink messages;
   auto grid = std::make_unique<WorksheetGrid>();
   ClearGrid(*grid);
-  EXPECT_EQ(ImportWorksheet(*grid, clipboard, messages), 0);
+  EXPECT_EQ(testing::ShowImport(ImportWorksheet(*grid, clipboard), messages), 0);
   EXPECT_GT(grid->RowCount, 2);
   EXPECT_EQ(grid->ColumnCount, 4);
   EXPECT_STREQ(grid->HeaderRow1Text[0], "Control");
@@ -166,7 +167,8 @@ TEST(QtClipboardSource, TextRangeStandsInForMissingWk1Data) {
     RecordingMessageSink messages;
     auto grid = std::make_unique<WorksheetGrid>();
     ClearGrid(*grid);
-    EXPECT_EQ(ImportWorksheet(*grid, clipboard, messages), c.code) << c.text.toStdString();
+    EXPECT_EQ(testing::ShowImport(ImportWorksheet(*grid, clipboard), messages), c.code)
+        << c.text.toStdString();
     EXPECT_TRUE(messages.boxes.empty());
     if (c.code != 0) continue;
     EXPECT_EQ(grid->RowCount, 4);

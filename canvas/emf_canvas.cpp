@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/little_endian.h"
 #include "canvas/emf_format.h"
 #include "canvas/text_layout.h"
 #include "import/codepage.h"
@@ -33,19 +34,6 @@ constexpr size_t MaxTextChars = 1 << 24;
 constexpr size_t InitialCapacity = size_t(2) << 20;
 // The byte vector is lengthened (and zeroed) this much at a time, ahead of the records.
 constexpr size_t GrowStep = size_t(64) << 10;
-
-// Little-endian stores; on a little-endian machine each compiles to a single store.
-void Store32(uint8_t* p, uint32_t value) {
-  p[0] = uint8_t(value);
-  p[1] = uint8_t(value >> 8);
-  p[2] = uint8_t(value >> 16);
-  p[3] = uint8_t(value >> 24);
-}
-
-void Store16(uint8_t* p, uint16_t value) {
-  p[0] = uint8_t(value);
-  p[1] = uint8_t(value >> 8);
-}
 
 }  // namespace
 
@@ -85,15 +73,15 @@ inline uint8_t* EmfCanvas::Grow(size_t count) {
 }
 
 void EmfCanvas::Put32(uint32_t value) {
-  Store32(Grow(4), value);
+  StoreU32(Grow(4), value);
 }
 
 void EmfCanvas::Put16(uint16_t value) {
-  Store16(Grow(2), value);
+  StoreU16(Grow(2), value);
 }
 
 void EmfCanvas::Patch32(size_t offset, uint32_t value) {
-  Store32(bytes_.data() + offset, value);
+  StoreU32(bytes_.data() + offset, value);
 }
 
 size_t EmfCanvas::BeginRecord(uint32_t type) {
@@ -113,9 +101,9 @@ void EmfCanvas::EndRecord(size_t start) {
 inline void EmfCanvas::Record(uint32_t type, const int32_t* values, size_t count) {
   const size_t size = 8 + 4 * count;
   uint8_t* p = Grow(size);
-  Store32(p, type);
-  Store32(p + 4, uint32_t(size));
-  for (size_t i = 0; i < count; i++) Store32(p + 8 + 4 * i, uint32_t(values[i]));
+  StoreU32(p, type);
+  StoreU32(p + 4, uint32_t(size));
+  for (size_t i = 0; i < count; i++) StoreU32(p + 8 + 4 * i, uint32_t(values[i]));
   records_++;
 }
 
@@ -149,70 +137,50 @@ const std::vector<uint8_t>& EmfCanvas::Finish() {
 
 // Objects.
 
-CanvasObject EmfCanvas::CreatePen(int32_t style, int32_t width, Color color) {
-  if (finished_) return 0;
-  if (width < 0) width = 0;
-  color &= 0xFFFFFF;
-  CanvasObject handle = objects_.Add({GdiKind::Pen, style, width, color, FontKind::Upright, false});
-  if (handle != 0) Simple(EmrCreatePen, {int32_t(handle), style, width, 0, int32_t(color)});
-  return handle;
-}
-
-CanvasObject EmfCanvas::CreateSolidBrush(Color color) {
-  if (finished_) return 0;
-  color &= 0xFFFFFF;
-  CanvasObject handle = objects_.Add({GdiKind::Brush, 0, 0, color, FontKind::Upright, false});
-  if (handle != 0) {
-    Simple(EmrCreateBrushIndirect, {int32_t(handle), int32_t(EmfBrushSolid), int32_t(color), 0});
+// A created object is recorded at once, under its handle.
+void EmfCanvas::Created(CanvasObject handle, const GdiObject& object) {
+  switch (object.kind) {
+    case GdiKind::Pen:
+      Simple(EmrCreatePen, {int32_t(handle), object.style, object.width, 0, int32_t(object.color)});
+      break;
+    case GdiKind::Brush:
+      if (object.style == 1) {
+        Simple(EmrCreateBrushIndirect, {int32_t(handle), int32_t(EmfBrushNull), 0, 0});
+      } else {
+        Simple(EmrCreateBrushIndirect,
+               {int32_t(handle), int32_t(EmfBrushSolid), int32_t(object.color), 0});
+      }
+      break;
+    case GdiKind::Font: {
+      const int32_t angle = object.font == FontKind::Rotated ? 900 : 0;
+      size_t start = BeginRecord(EmrExtCreateFontIndirectW);
+      Put32(handle);
+      // LOGFONTW: height (negative: the em height), width, escapement, orientation, weight, then
+      // eight zero bytes (italic .. pitch and family) and the face name in 32 UTF-16 units.
+      for (int32_t v : {-FontEmHeight, 0, angle, angle, 400, 0, 0}) Put32(uint32_t(v));
+      const char16_t face[] = u"Verdana";
+      for (size_t i = 0; i < 32; i++) Put16(i < 7 ? uint16_t(face[i]) : 0);
+      EndRecord(start);
+      break;
+    }
+    case GdiKind::Free:
+      break;
   }
-  return handle;
 }
 
-CanvasObject EmfCanvas::CreateHollowBrush() {
-  if (finished_) return 0;
-  CanvasObject handle = objects_.Add({GdiKind::Brush, 1, 0, 0, FontKind::Upright, false});
-  if (handle != 0) Simple(EmrCreateBrushIndirect, {int32_t(handle), int32_t(EmfBrushNull), 0, 0});
-  return handle;
+void EmfCanvas::Selecting(CanvasObject handle, const GdiObject&) {
+  Simple(EmrSelectObject, {int32_t(handle)});
 }
 
-CanvasObject EmfCanvas::CreateChartFont(FontKind kind) {
-  if (finished_) return 0;
-  CanvasObject handle = objects_.Add({GdiKind::Font, 0, 0, 0, kind, false});
-  if (handle == 0) return 0;
-  int32_t angle = kind == FontKind::Rotated ? 900 : 0;
-  size_t start = BeginRecord(EmrExtCreateFontIndirectW);
-  Put32(handle);
-  // LOGFONTW: height (negative: the em height), width, escapement, orientation, weight, then
-  // eight zero bytes (italic .. pitch and family) and the face name in 32 UTF-16 units.
-  for (int32_t v : {-FontEmHeight, 0, angle, angle, 400, 0, 0}) Put32(uint32_t(v));
-  const char16_t face[] = u"Verdana";
-  for (size_t i = 0; i < 32; i++) Put16(i < 7 ? uint16_t(face[i]) : 0);
-  EndRecord(start);
-  return handle;
-}
-
-CanvasObject EmfCanvas::SelectObject(CanvasObject object) {
-  // The table knows a stock object by its low byte; only the exact stock handle is one.
-  if (IsStockObject(object) && object != StockObject(int32_t(object & 0xFF))) return 0;
-  if (finished_ || objects_.Find(object) == nullptr) return 0;
-  Simple(EmrSelectObject, {int32_t(object)});
-  CanvasObject freed;
-  CanvasObject previous = objects_.Select(object, &freed);
+void EmfCanvas::Selected(CanvasObject freed) {
   const GdiObject* pen = objects_.Find(objects_.currentPen());
   penMargin_ = pen == nullptr ? 0 : (int64_t(pen->width) + 1) / 2;
   // An object deleted while it was selected goes now that it has been replaced.
   if (freed != 0) Simple(EmrDeleteObject, {int32_t(freed)});
-  return previous;
 }
 
-CanvasObject EmfCanvas::SelectStockObject(int32_t index) {
-  if (index < 0 || index > 0xFF) return 0;
-  return SelectObject(StockObject(index));
-}
-
-void EmfCanvas::DeleteObject(CanvasObject object) {
-  if (finished_) return;
-  if (objects_.Delete(object)) Simple(EmrDeleteObject, {int32_t(object)});
+void EmfCanvas::Deleted(CanvasObject handle) {
+  Simple(EmrDeleteObject, {int32_t(handle)});
 }
 
 // Mapping.
@@ -341,19 +309,19 @@ void EmfCanvas::Points(uint32_t type16, uint32_t type32, const Point* points, in
   AddDrawn(Normalized(l, t, r, b, penMargin_));
   const size_t size = 28 + size_t(count) * (small ? 4 : 8);
   uint8_t* p = Grow(size);
-  Store32(p, small ? type16 : type32);
-  Store32(p + 4, uint32_t(size));
+  StoreU32(p, small ? type16 : type32);
+  StoreU32(p + 4, uint32_t(size));
   const int32_t header[5] = {l, t, r, b, count};
-  for (size_t i = 0; i < 5; i++) Store32(p + 8 + 4 * i, uint32_t(header[i]));
+  for (size_t i = 0; i < 5; i++) StoreU32(p + 8 + 4 * i, uint32_t(header[i]));
   p += 28;
   for (int32_t i = 0; i < count; i++) {
     if (small) {
-      Store16(p, uint16_t(points[i].x));
-      Store16(p + 2, uint16_t(points[i].y));
+      StoreU16(p, uint16_t(points[i].x));
+      StoreU16(p + 2, uint16_t(points[i].y));
       p += 4;
     } else {
-      Store32(p, uint32_t(points[i].x));
-      Store32(p + 4, uint32_t(points[i].y));
+      StoreU32(p, uint32_t(points[i].x));
+      StoreU32(p + 4, uint32_t(points[i].y));
       p += 8;
     }
   }

@@ -11,12 +11,12 @@
 #include <initializer_list>
 #include <vector>
 
-#include "canvas/object_table.h"
+#include "canvas/table_canvas.h"
 #include "plot/canvas.h"
 
 namespace qm {
 
-class EmfCanvas : public Canvas {
+class EmfCanvas : public TableCanvas {
  public:
   EmfCanvas();
 
@@ -25,13 +25,6 @@ class EmfCanvas : public Canvas {
   const std::vector<uint8_t>& Finish();
   bool finished() const { return finished_; }
 
-  CanvasObject CreatePen(int32_t style, int32_t width, Color color) override;
-  CanvasObject CreateSolidBrush(Color color) override;
-  CanvasObject CreateHollowBrush() override;
-  CanvasObject CreateChartFont(FontKind kind) override;
-  CanvasObject SelectObject(CanvasObject object) override;
-  CanvasObject SelectStockObject(int32_t index) override;
-  void DeleteObject(CanvasObject object) override;
   void SetMapMode(int32_t mode) override;
   void SetWindowExtent(int32_t cx, int32_t cy) override;
   void SetViewportExtent(int32_t cx, int32_t cy) override;
@@ -48,6 +41,13 @@ class EmfCanvas : public Canvas {
   struct Box {
     int64_t left, top, right, bottom;
   };
+
+ protected:
+  bool Accepting() const override { return !finished_; }
+  void Created(CanvasObject handle, const GdiObject& object) override;
+  void Selecting(CanvasObject handle, const GdiObject& object) override;
+  void Selected(CanvasObject freed) override;
+  void Deleted(CanvasObject handle) override;
 
  private:
   uint8_t* Grow(size_t count);
@@ -71,7 +71,6 @@ class EmfCanvas : public Canvas {
 
   std::vector<uint8_t> bytes_;  // the recording, then zeros up to its size until Finish()
   size_t used_ = 0;             // bytes recorded
-  ObjectTable objects_;
   uint32_t records_ = 0;
   bool finished_ = false;
   int32_t mapMode_ = 1;  // MM_TEXT

@@ -4,24 +4,12 @@
 #include <cstring>
 #include <vector>
 
+#include "base/little_endian.h"
 #include "canvas/emf_format.h"
 
 namespace qm {
 
 namespace {
-
-uint32_t U32(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-int32_t I32(const uint8_t* p) {
-  return int32_t(U32(p));
-}
-uint16_t U16(const uint8_t* p) {
-  return uint16_t(p[0] | p[1] << 8);
-}
-int16_t I16(const uint8_t* p) {
-  return int16_t(U16(p));
-}
 
 bool Fits16(int32_t v) {
   return v >= -32768 && v <= 32767;
@@ -66,16 +54,16 @@ struct Checker {
 
   bool Points(size_t at, const uint8_t* r, uint32_t recordSize, bool small) {
     if (recordSize < 28) return Fail(at, "polygon record too short");
-    uint64_t count = U32(r + 24);
+    uint64_t count = LoadU32(r + 24);
     uint64_t need = 28 + count * (small ? 4 : 8);
     if (need > recordSize) return Fail(at, "points outside the record");
-    int32_t l = I32(r + 8), t = I32(r + 12), rt = I32(r + 16), b = I32(r + 20);
+    int32_t l = LoadI32(r + 8), t = LoadI32(r + 12), rt = LoadI32(r + 16), b = LoadI32(r + 20);
     if (small && !(Fits16(l) && Fits16(t) && Fits16(rt) && Fits16(b))) {
       return Fail(at, "16-bit points record with bounds beyond 16 bits");
     }
     for (uint64_t i = 0; i < count; i++) {
-      int32_t x = small ? I16(r + 28 + 4 * i) : I32(r + 28 + 8 * i);
-      int32_t y = small ? I16(r + 30 + 4 * i) : I32(r + 32 + 8 * i);
+      int32_t x = small ? LoadI16(r + 28 + 4 * i) : LoadI32(r + 28 + 8 * i);
+      int32_t y = small ? LoadI16(r + 30 + 4 * i) : LoadI32(r + 32 + 8 * i);
       // A point outside the bounds means a coordinate was cut to fit.
       if (x < l || x > rt || y < t || y > b) return Fail(at, "point outside the bounds");
     }
@@ -84,12 +72,12 @@ struct Checker {
 
   bool Text(size_t at, const uint8_t* r, uint32_t recordSize) {
     if (recordSize < EmfTextHeaderSize) return Fail(at, "text record too short");
-    uint32_t mode = U32(r + 24);
+    uint32_t mode = LoadU32(r + 24);
     if (mode != 1 && mode != 2) return Fail(at, "bad graphics mode");
-    uint64_t chars = U32(r + 44);
-    uint64_t offString = U32(r + 48);
-    uint32_t options = U32(r + 52);
-    uint64_t offDx = U32(r + 72);
+    uint64_t chars = LoadU32(r + 44);
+    uint64_t offString = LoadU32(r + 48);
+    uint32_t options = LoadU32(r + 52);
+    uint64_t offDx = LoadU32(r + 72);
     uint64_t minimum = (options & 0x100) != 0 ? 60 : EmfTextHeaderSize;  // ETO_NO_RECT
     if (chars == 0) return true;
     if (offString < minimum || offString + 2 * chars > recordSize) {
@@ -108,21 +96,21 @@ struct Checker {
       problem = "file too short or not a multiple of 4";
       return false;
     }
-    if (U32(bytes) != EmrHeader) return Fail(0, "first record is not a header");
-    uint32_t headerSize = U32(bytes + 4);
+    if (LoadU32(bytes) != EmrHeader) return Fail(0, "first record is not a header");
+    uint32_t headerSize = LoadU32(bytes + 4);
     if (headerSize < EmfHeaderSize || headerSize % 4 != 0 || headerSize > size) {
       return Fail(0, "bad header size");
     }
-    if (U32(bytes + 40) != EmfSignature) return Fail(0, "bad signature");
-    if (U32(bytes + 48) != size) return Fail(0, "nBytes is not the file size");
-    if (I32(bytes + 24) != 0 || I32(bytes + 28) != 0 || I32(bytes + 32) != EmfFrameRight ||
-        I32(bytes + 36) != EmfFrameBottom) {
+    if (LoadU32(bytes + 40) != EmfSignature) return Fail(0, "bad signature");
+    if (LoadU32(bytes + 48) != size) return Fail(0, "nBytes is not the file size");
+    if (LoadI32(bytes + 24) != 0 || LoadI32(bytes + 28) != 0 ||
+        LoadI32(bytes + 32) != EmfFrameRight || LoadI32(bytes + 36) != EmfFrameBottom) {
       return Fail(0, "bad frame");
     }
-    uint32_t handles = U16(bytes + 56);
+    uint32_t handles = LoadU16(bytes + 56);
     if (handles < 1) return Fail(0, "no handle count");
     alive.assign(handles, false);
-    uint64_t nDescription = U32(bytes + 60), offDescription = U32(bytes + 64);
+    uint64_t nDescription = LoadU32(bytes + 60), offDescription = LoadU32(bytes + 64);
     static const uint8_t nib[10] = {'n', 0, 'i', 0, 'b', 0, 0, 0, 0, 0};
     if (nDescription != EmfDescriptionLength || offDescription < 88 ||
         offDescription + 2 * nDescription > headerSize ||
@@ -137,7 +125,7 @@ struct Checker {
       if (ended) return Fail(at, "data after the end-of-file record");
       if (size - at < 8) return Fail(at, "truncated record");
       const uint8_t* r = bytes + at;
-      uint32_t type = U32(r), recordSize = U32(r + 4);
+      uint32_t type = LoadU32(r), recordSize = LoadU32(r + 4);
       if (recordSize < 8 || recordSize % 4 != 0 || recordSize > size - at) {
         return Fail(at, "bad record size");
       }
@@ -151,7 +139,7 @@ struct Checker {
         case EmrSelectObject:
         case EmrDeleteObject:
           fixed = 12;
-          if (!Use(at, U32(r + 8), type == EmrDeleteObject)) return false;
+          if (!Use(at, LoadU32(r + 8), type == EmrDeleteObject)) return false;
           break;
         case EmrSetWindowExtEx:
         case EmrSetViewportExtEx:
@@ -165,15 +153,15 @@ struct Checker {
           break;
         case EmrCreatePen:
           fixed = 28;
-          if (!Create(at, U32(r + 8))) return false;
+          if (!Create(at, LoadU32(r + 8))) return false;
           break;
         case EmrCreateBrushIndirect:
           fixed = 24;
-          if (!Create(at, U32(r + 8))) return false;
+          if (!Create(at, LoadU32(r + 8))) return false;
           break;
         case EmrExtCreateFontIndirectW:
           if (recordSize < 12 + LogFontSize) return Fail(at, "font record too short");
-          if (!Create(at, U32(r + 8))) return false;
+          if (!Create(at, LoadU32(r + 8))) return false;
           break;
         case EmrPolygon16:
         case EmrPolyline16:
@@ -187,7 +175,7 @@ struct Checker {
           if (!Text(at, r, recordSize)) return false;
           break;
         case EmrEof:
-          if (recordSize < 20 || U32(r + recordSize - 4) != recordSize) {
+          if (recordSize < 20 || LoadU32(r + recordSize - 4) != recordSize) {
             return Fail(at, "bad end-of-file record");
           }
           ended = true;
@@ -200,7 +188,7 @@ struct Checker {
       at += recordSize;
     }
     if (!ended) return Fail(at, "no end-of-file record");
-    if (U32(bytes + 52) != records) return Fail(0, "nRecords is not the record count");
+    if (LoadU32(bytes + 52) != records) return Fail(0, "nRecords is not the record count");
     return true;
   }
 };
@@ -221,9 +209,9 @@ std::vector<EmfRecordView> ListEmfRecords(const uint8_t* bytes, size_t size) {
   std::vector<EmfRecordView> records;
   size_t at = 0;
   while (bytes != nullptr && size - at >= 8) {
-    uint32_t recordSize = U32(bytes + at + 4);
+    uint32_t recordSize = LoadU32(bytes + at + 4);
     if (recordSize < 8 || recordSize > size - at) break;
-    records.push_back({U32(bytes + at), at, recordSize});
+    records.push_back({LoadU32(bytes + at), at, recordSize});
     at += recordSize;
   }
   return records;

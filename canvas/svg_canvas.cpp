@@ -15,7 +15,6 @@ namespace {
 // A device pixel of the 96-dpi reference screen in logical units: the width of a pen of
 // width 0 (the stock pens).
 constexpr int32_t HairlineWidth = 18;
-constexpr int32_t PS_NULL = 5;
 
 std::string Hex(Color color) {
   char buffer[8];
@@ -89,41 +88,9 @@ const std::string& SvgCanvas::Finish() {
   return svg_;
 }
 
-CanvasObject SvgCanvas::CreatePen(int32_t style, int32_t width, Color color) {
-  if (width < 0) width = 0;
-  return objects_.Add({GdiKind::Pen, style, width, color & 0xFFFFFF, FontKind::Upright, false});
-}
-
-CanvasObject SvgCanvas::CreateSolidBrush(Color color) {
-  return objects_.Add({GdiKind::Brush, 0, 0, color & 0xFFFFFF, FontKind::Upright, false});
-}
-
-CanvasObject SvgCanvas::CreateHollowBrush() {
-  return objects_.Add({GdiKind::Brush, 1, 0, 0, FontKind::Upright, false});
-}
-
-CanvasObject SvgCanvas::CreateChartFont(FontKind kind) {
-  return objects_.Add({GdiKind::Font, 0, 0, 0, kind, false});
-}
-
-CanvasObject SvgCanvas::SelectObject(CanvasObject object) {
-  if (IsStockObject(object) && object != StockObject(int32_t(object & 0xFF))) return 0;
-  CanvasObject freed;
-  return objects_.Select(object, &freed);
-}
-
-CanvasObject SvgCanvas::SelectStockObject(int32_t index) {
-  if (index < 0 || index > 0xFF) return 0;
-  return SelectObject(StockObject(index));
-}
-
-void SvgCanvas::DeleteObject(CanvasObject object) {
-  objects_.Delete(object);
-}
-
 std::string SvgCanvas::Stroke() const {
   const GdiObject* pen = objects_.Find(objects_.currentPen());
-  if (pen == nullptr || pen->style == PS_NULL) return " stroke=\"none\"";
+  if (pen == nullptr || pen->style == PenNull) return " stroke=\"none\"";
   return " stroke=\"" + Hex(pen->color) + '"' +
          Attr("stroke-width", pen->width == 0 ? HairlineWidth : pen->width);
 }

@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <string>
 
-#include "canvas/object_table.h"
+#include "canvas/table_canvas.h"
 #include "plot/canvas.h"
 
 namespace qm {
 
-class SvgCanvas : public Canvas {
+class SvgCanvas : public TableCanvas {
  public:
   SvgCanvas();
 
@@ -20,13 +20,6 @@ class SvgCanvas : public Canvas {
   // ignored.
   const std::string& Finish();
 
-  CanvasObject CreatePen(int32_t style, int32_t width, Color color) override;
-  CanvasObject CreateSolidBrush(Color color) override;
-  CanvasObject CreateHollowBrush() override;
-  CanvasObject CreateChartFont(FontKind kind) override;
-  CanvasObject SelectObject(CanvasObject object) override;
-  CanvasObject SelectStockObject(int32_t index) override;
-  void DeleteObject(CanvasObject object) override;
   // The page always shows the metafile's frame; the mapping calls change nothing.
   void SetMapMode(int32_t) override {}
   void SetWindowExtent(int32_t, int32_t) override {}
@@ -45,7 +38,6 @@ class SvgCanvas : public Canvas {
   std::string Fill() const;
   void Text(int32_t x, int32_t y, const char* text, size_t length, int align);
 
-  ObjectTable objects_;
   std::string svg_;
   Point position_{0, 0};
   int32_t clipCount_ = 0;

@@ -58,51 +58,23 @@ static std::string Ints(std::initializer_list<int32_t> values) {
   return out;
 }
 
-CanvasObject TraceCanvas::CreatePen(int32_t style, int32_t width, Color color) {
-  return objects_.Add({GdiKind::Pen, style, width, color & 0xFFFFFF, FontKind::Upright, false});
-}
-
-CanvasObject TraceCanvas::CreateSolidBrush(Color color) {
-  return objects_.Add({GdiKind::Brush, 0, 0, color & 0xFFFFFF, FontKind::Upright, false});
-}
-
-CanvasObject TraceCanvas::CreateHollowBrush() {
-  return objects_.Add({GdiKind::Brush, 1, 0, 0, FontKind::Upright, false});
-}
-
-CanvasObject TraceCanvas::CreateChartFont(FontKind kind) {
-  return objects_.Add({GdiKind::Font, 0, 0, 0, kind, false});
-}
-
-CanvasObject TraceCanvas::SelectObject(CanvasObject object) {
-  const GdiObject* found = objects_.Find(object);
-  if (found == nullptr) return 0;
+void TraceCanvas::Selecting(CanvasObject handle, const GdiObject& object) {
   char line[64];
-  if (IsStockObject(object)) {
-    std::snprintf(line, sizeof line, "Stock %u", object & 0xFF);
-  } else if (found->kind == GdiKind::Pen) {
-    std::snprintf(line, sizeof line, "Pen %d %d 0x%06X", found->style, found->width, found->color);
-  } else if (found->kind == GdiKind::Brush) {
-    if (found->style == 1) {
+  if (IsStockObject(handle)) {
+    std::snprintf(line, sizeof line, "Stock %u", handle & 0xFF);
+  } else if (object.kind == GdiKind::Pen) {
+    std::snprintf(line, sizeof line, "Pen %d %d 0x%06X", object.style, object.width, object.color);
+  } else if (object.kind == GdiKind::Brush) {
+    if (object.style == 1) {
       std::snprintf(line, sizeof line, "Brush null");
     } else {
-      std::snprintf(line, sizeof line, "Brush solid 0x%06X", found->color);
+      std::snprintf(line, sizeof line, "Brush solid 0x%06X", object.color);
     }
   } else {
     std::snprintf(line, sizeof line, "Font %s",
-                  found->font == FontKind::Rotated ? "rotated" : "upright");
+                  object.font == FontKind::Rotated ? "rotated" : "upright");
   }
   Line(line);
-  CanvasObject freed;
-  return objects_.Select(object, &freed);
-}
-
-CanvasObject TraceCanvas::SelectStockObject(int32_t index) {
-  return SelectObject(StockObject(index));
-}
-
-void TraceCanvas::DeleteObject(CanvasObject object) {
-  objects_.Delete(object);
 }
 
 void TraceCanvas::MoveTo(int32_t x, int32_t y) {

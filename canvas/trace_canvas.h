@@ -5,22 +5,15 @@
 
 #include <string>
 
-#include "canvas/object_table.h"
+#include "canvas/table_canvas.h"
 #include "plot/canvas.h"
 
 namespace qm {
 
-class TraceCanvas : public Canvas {
+class TraceCanvas : public TableCanvas {
  public:
   const std::string& trace() const { return trace_; }
 
-  CanvasObject CreatePen(int32_t style, int32_t width, Color color) override;
-  CanvasObject CreateSolidBrush(Color color) override;
-  CanvasObject CreateHollowBrush() override;
-  CanvasObject CreateChartFont(FontKind kind) override;
-  CanvasObject SelectObject(CanvasObject object) override;
-  CanvasObject SelectStockObject(int32_t index) override;
-  void DeleteObject(CanvasObject object) override;
   void SetMapMode(int32_t) override {}
   void SetWindowExtent(int32_t, int32_t) override {}
   void SetViewportExtent(int32_t, int32_t) override {}
@@ -33,11 +26,14 @@ class TraceCanvas : public Canvas {
   void DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) override;
   void DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) override;
 
+ protected:
+  // A selection is one line: what the selected object is.
+  void Selecting(CanvasObject handle, const GdiObject& object) override;
+
  private:
   void Line(const std::string& line);
   void Points(const char* name, const Point* points, int32_t count);
 
-  ObjectTable objects_;
   std::string trace_;
 };
 

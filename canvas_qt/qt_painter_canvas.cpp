@@ -30,7 +30,6 @@ QColor ToQColor(Color color) {
 
 // One pixel of the reference screen: the thinnest line the metafile shows.
 constexpr double ReferencePixel = 18.0;
-constexpr int32_t PS_NULL = 5;
 
 Qt::PenStyle ToPenStyle(int32_t style) {
   switch (style) {
@@ -42,7 +41,7 @@ Qt::PenStyle ToPenStyle(int32_t style) {
       return Qt::DashDotLine;
     case 4:
       return Qt::DashDotDotLine;
-    case PS_NULL:
+    case PenNull:
       return Qt::NoPen;
     default:
       return Qt::SolidLine;
@@ -80,35 +79,6 @@ QByteArray QtPainterCanvas::Png() {
   buffer.open(QIODevice::WriteOnly);
   Finish().save(&buffer, "PNG");
   return bytes;
-}
-
-CanvasObject QtPainterCanvas::CreatePen(int32_t style, int32_t width, Color color) {
-  return objects_.Add({GdiKind::Pen, style, width, color, FontKind::Upright, false});
-}
-
-CanvasObject QtPainterCanvas::CreateSolidBrush(Color color) {
-  return objects_.Add({GdiKind::Brush, 0, 0, color, FontKind::Upright, false});
-}
-
-CanvasObject QtPainterCanvas::CreateHollowBrush() {
-  return objects_.Add({GdiKind::Brush, 1, 0, 0, FontKind::Upright, false});
-}
-
-CanvasObject QtPainterCanvas::CreateChartFont(FontKind kind) {
-  return objects_.Add({GdiKind::Font, 0, 0, 0, kind, false});
-}
-
-CanvasObject QtPainterCanvas::SelectObject(CanvasObject object) {
-  CanvasObject freed = 0;
-  return objects_.Select(object, &freed);
-}
-
-CanvasObject QtPainterCanvas::SelectStockObject(int32_t index) {
-  return SelectObject(StockObject(index));
-}
-
-void QtPainterCanvas::DeleteObject(CanvasObject object) {
-  objects_.Delete(object);
 }
 
 void QtPainterCanvas::UsePenAndBrush() {

@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QPointF>
 
-#include "canvas/object_table.h"
+#include "canvas/table_canvas.h"
 #include "plot/canvas.h"
 
 namespace qm {
@@ -25,7 +25,7 @@ constexpr int DefaultImageWidth = 1088;
 // offscreen platform.
 void EnsureQtGui();
 
-class QtPainterCanvas : public Canvas {
+class QtPainterCanvas : public TableCanvas {
  public:
   explicit QtPainterCanvas(int imageWidth = DefaultImageWidth);
   ~QtPainterCanvas() override;
@@ -35,13 +35,6 @@ class QtPainterCanvas : public Canvas {
   // The finished image as PNG bytes.
   QByteArray Png();
 
-  CanvasObject CreatePen(int32_t style, int32_t width, Color color) override;
-  CanvasObject CreateSolidBrush(Color color) override;
-  CanvasObject CreateHollowBrush() override;
-  CanvasObject CreateChartFont(FontKind kind) override;
-  CanvasObject SelectObject(CanvasObject object) override;
-  CanvasObject SelectStockObject(int32_t index) override;
-  void DeleteObject(CanvasObject object) override;
   // The mapping is fixed, as the metafile's: these change nothing.
   void SetMapMode(int32_t) override {}
   void SetWindowExtent(int32_t, int32_t) override {}
@@ -61,7 +54,6 @@ class QtPainterCanvas : public Canvas {
 
   QImage image_;
   QPainter painter_;
-  ObjectTable objects_;
   QPointF position_{0, 0};
   bool finished_ = false;
 };

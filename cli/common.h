@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "import/grid.h"
+#include "import/import_worksheet.h"
 #include "import/message_sink.h"
 
 namespace qm {
@@ -33,11 +34,16 @@ class StderrSink : public MessageSink {
 // The bytes of a file, or of standard input for "-". False with a one-line reason.
 bool ReadInput(const std::string& path, std::vector<uint8_t>& bytes, std::string& error);
 
-// Reads INPUT and imports it into the grid the way the desktop program imports the clipboard,
-// showing the import's messages on `messages`. Returns the import's code (0 success), or -1000
-// with `error` set when the input cannot be read or is of a kind not accepted.
-int32_t LoadWorksheet(const std::string& path, WorksheetGrid& grid, MessageSink& messages,
-                      std::string& error);
+// What became of an INPUT: read and imported (with the import's result), or not read at all.
+struct LoadedInput {
+  bool read = false;  // false: the input could not be read or is of a kind not accepted
+  std::string error;  // why not, in one line
+  ImportResult import;
+};
+
+// Reads INPUT and imports it into the grid the way the desktop program imports the clipboard.
+// The import's texts are for the caller to show (ShowImportMessages).
+LoadedInput LoadWorksheet(const std::string& path, WorksheetGrid& grid);
 
 // Writes text to standard output and flushes it. False, after "<command>: cannot write to
 // standard output" on stderr, when it could not be written (a full disk, a closed pipe).

@@ -37,17 +37,18 @@ Json GridJson(int32_t code, const RecordingSink& sink, const WorksheetGrid& grid
 int RunGrid(const std::string& input) {
   // The grid is large (about 200 KB); it lives on the heap, once per run.
   auto grid = std::make_unique<WorksheetGrid>();
-  RecordingSink sink;
-  std::string error;
-  int32_t code = LoadWorksheet(input, *grid, sink, error);
-  if (code == -1000) {
-    std::cerr << "quillmap-cli grid: " << error << '\n';
+  const LoadedInput loaded = LoadWorksheet(input, *grid);
+  if (!loaded.read) {
+    std::cerr << "quillmap-cli grid: " << loaded.error << '\n';
     return 2;
   }
+  RecordingSink sink;
+  ShowImportMessages(loaded.import, sink);
+  const int32_t code = loaded.import.Code();
   if (!WriteStandardOutput(DumpJson(GridJson(code, sink, *grid)) + '\n', "quillmap-cli grid")) {
     return 1;
   }
-  return code == 0 ? 0 : 1;
+  return loaded.import.ok() ? 0 : 1;
 }
 
 }  // namespace

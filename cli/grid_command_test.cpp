@@ -121,10 +121,10 @@ TEST(LoadWorksheetTest, Wk1ByNameInAnyCase) {
   // An empty file named .WK1 is taken as WK1 data and fails in the import.
   std::string path = TempFile("quillmap_empty.WK1", {});
   auto grid = std::make_unique<WorksheetGrid>();
-  RecordingSink sink;
-  std::string error;
-  EXPECT_EQ(LoadWorksheet(path, *grid, sink, error), 5);
-  EXPECT_EQ(sink.messages, std::vector<std::string>{"empty clipboard?? len=0 "});
+  const LoadedInput loaded = LoadWorksheet(path, *grid);
+  ASSERT_TRUE(loaded.read);
+  EXPECT_EQ(loaded.import.Code(), 5);
+  EXPECT_EQ(ImportMessage(loaded.import), "empty clipboard?? len=0 ");
 }
 
 }  // namespace

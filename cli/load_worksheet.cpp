@@ -3,11 +3,9 @@
 // range by way of the WK1 stream it becomes).
 #include <cctype>
 #include <cstring>
-#include <utility>
 
 #include "cli/common.h"
 #include "import/import_worksheet.h"
-#include "import/memory_clipboard.h"
 #include "import/text_range.h"
 
 namespace qm {
@@ -52,27 +50,29 @@ InputKind DetectInputKind(const std::string& path, const std::vector<uint8_t>& b
 
 }  // namespace
 
-int32_t LoadWorksheet(const std::string& path, WorksheetGrid& grid, MessageSink& messages,
-                      std::string& error) {
+LoadedInput LoadWorksheet(const std::string& path, WorksheetGrid& grid) {
+  LoadedInput input;
   std::vector<uint8_t> bytes;
-  if (!ReadInput(path, bytes, error)) return -1000;
+  if (!ReadInput(path, bytes, input.error)) return input;
+  input.read = true;
   switch (DetectInputKind(path, bytes)) {
-    case InputKind::Wk1: {
-      MemoryClipboardSource clipboard(std::move(bytes));
-      return ImportWorksheet(grid, clipboard, messages);
-    }
+    case InputKind::Wk1:
+      input.import = ImportWk1Bytes(grid, bytes.data(), bytes.size());
+      return input;
     case InputKind::Csv:
-      return ImportTextRange(grid, bytes.data(), bytes.size(), TextRangeKind::Csv, messages);
+      input.import = ImportTextRange(grid, bytes.data(), bytes.size(), TextRangeKind::Csv);
+      return input;
     case InputKind::TabText:
-      return ImportTextRange(grid, bytes.data(), bytes.size(), TextRangeKind::TabSeparated,
-                             messages);
+      input.import = ImportTextRange(grid, bytes.data(), bytes.size(), TextRangeKind::TabSeparated);
+      return input;
     case InputKind::Unknown:
       break;
   }
-  error =
+  input.read = false;
+  input.error =
       (path == "-" ? std::string("standard input") : path) +
       ": neither a WK1 worksheet (expected a .wk1 name or a WK1 BOF record at the start) nor text";
-  return -1000;
+  return input;
 }
 
 }  // namespace qm

@@ -242,13 +242,13 @@ int RunPlotCommand(const PlotOptions& options) {
 
   auto tables = std::make_unique<RunTables>();  // value-initialised: all zero
   StderrSink messages;
-  std::string error;
-  const int32_t code = LoadWorksheet(options.input, tables->grid, messages, error);
-  if (code == -1000) {
-    std::cerr << CommandName << ": " << error << '\n';
+  const LoadedInput loaded = LoadWorksheet(options.input, tables->grid);
+  if (!loaded.read) {
+    std::cerr << CommandName << ": " << loaded.error << '\n';
     return 2;
   }
-  if (code != 0) return 1;
+  ShowImportMessages(loaded.import, messages);
+  if (!loaded.import.ok()) return 1;
 
   FileOutput output(options.output, format, options.ops);
   PlotOutcome outcome = RunPlot(SettingsOf(options), tables->grid, tables->plot, messages, output);

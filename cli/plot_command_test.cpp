@@ -93,8 +93,8 @@ Expected RunInProcess(const std::string& input, const PlotSettings& settings) {
   auto grid = std::make_unique<WorksheetGrid>();
   auto tables = std::make_unique<PlotTables>();
   RecordingSink messages;
-  std::string error;
-  EXPECT_EQ(LoadWorksheet(input, *grid, messages, error), 0) << error;
+  const LoadedInput loaded = LoadWorksheet(input, *grid);
+  EXPECT_TRUE(loaded.read && loaded.import.ok()) << loaded.error;
   MemoryOutput<EmfCanvas> emf;
   MemoryOutput<SvgCanvas> svg;
   MemoryOutput<TraceCanvas> trace;

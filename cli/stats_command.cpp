@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/common.h"
 #include "cli/option_words.h"
+#include "stats/rank_all_series.h"
 #include "stats/ranks.h"
 #include "stats/series_table.h"
 
@@ -86,13 +87,13 @@ Json TableJson(const SeriesTable& table, int32_t rowCount) {
 int RunStats(const std::string& input, SplitMode splitMode) {
   auto tables = std::make_unique<StatsTables>();  // value-initialised: all zero
   StderrSink messages;
-  std::string error;
-  const int32_t code = LoadWorksheet(input, tables->grid, messages, error);
-  if (code == -1000) {
-    std::cerr << "quillmap-cli stats: " << error << '\n';
+  const LoadedInput loaded = LoadWorksheet(input, tables->grid);
+  if (!loaded.read) {
+    std::cerr << "quillmap-cli stats: " << loaded.error << '\n';
     return 2;
   }
-  if (code != 0) return 1;
+  ShowImportMessages(loaded.import, messages);
+  if (!loaded.import.ok()) return 1;
   if (!BuildSeriesTable(tables->series, tables->grid, splitMode, messages)) return 1;
   RankAllSeries(tables->series, tables->ranks);
   const int32_t rowCount = std::clamp(tables->grid.RowCount, 0, MaxRows);

@@ -10,6 +10,7 @@
 
 #include "cli/commands.h"
 #include "cli/common.h"
+#include "stats/rank_all_series.h"
 #include "stats/ranks.h"
 #include "stats/series_table.h"
 
@@ -136,8 +137,8 @@ TEST(StatsCommand, EverySplitModeAgreesWithTheCore) {
     auto table = std::make_unique<SeriesTable>();
     auto ranks = std::make_unique<RankTable>();
     RecordingSink messages;
-    std::string error;
-    ASSERT_EQ(LoadWorksheet(c.input, *grid, messages, error), 0);
+    const LoadedInput loaded = LoadWorksheet(c.input, *grid);
+    ASSERT_TRUE(loaded.read && loaded.import.ok());
     ASSERT_TRUE(BuildSeriesTable(*table, *grid, SplitMode(c.mode), messages));
     RankAllSeries(*table, *ranks);
 

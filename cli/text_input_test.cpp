@@ -30,10 +30,15 @@ class TextInputTest : public ::testing::Test {
     std::ofstream(path, std::ios::binary) << bytes;
     return path.string();
   }
+  // The import's code after showing its texts, or NotRead when the input was not read.
+  static constexpr int32_t NotRead = -1;
   int32_t Load(const std::string& path) {
     sink.messages.clear();
-    error.clear();
-    return LoadWorksheet(path, *grid, sink, error);
+    const LoadedInput loaded = LoadWorksheet(path, *grid);
+    error = loaded.error;
+    if (!loaded.read) return NotRead;
+    ShowImportMessages(loaded.import, sink);
+    return loaded.import.Code();
   }
 
   std::filesystem::path folder;
@@ -102,7 +107,7 @@ TEST_F(TextInputTest, CodesAndMessagesOfTheImport) {
   EXPECT_TRUE(sink.messages.empty());
   EXPECT_EQ(Load(Write("k.txt", "\n\n")), 3);
   // Binary data under a name that says nothing is neither WK1 nor text.
-  EXPECT_EQ(Load(Write("l.bin", std::string("\x01\x00\x02\x00\xFF", 5))), -1000);
+  EXPECT_EQ(Load(Write("l.bin", std::string("\x01\x00\x02\x00\xFF", 5))), NotRead);
   EXPECT_NE(error.find("nor text"), std::string::npos) << error;
 }
 

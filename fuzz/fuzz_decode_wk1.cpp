@@ -8,7 +8,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static qm::WorksheetGrid grid;  // large; allocated once for every input
-  int32_t result = qm::DecodeWk1(grid, data, size);
+  const int32_t result = int32_t(qm::DecodeWk1(grid, data, size));
   if (result != 0 && result != 1 && result != 2 && result != -1) std::abort();
   if (grid.RowCount > qm::MaxRows || grid.ColumnCount > qm::MaxColumns) std::abort();
   return 0;

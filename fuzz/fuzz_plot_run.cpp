@@ -136,15 +136,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t length = size - 4;
 
   QuietSink sink;
-  int32_t code;
+  bool imported;
   if (asText) {
-    code = qm::ImportTextRange(
-        state->grid, body, length,
-        (data[2] & 2) ? qm::TextRangeKind::Csv : qm::TextRangeKind::TabSeparated, sink);
+    imported = qm::ImportTextRange(
+                   state->grid, body, length,
+                   (data[2] & 2) ? qm::TextRangeKind::Csv : qm::TextRangeKind::TabSeparated)
+                   .ok();
   } else {
-    code = qm::DecodeWk1(state->grid, body, length);
+    imported = qm::DecodeWk1(state->grid, body, length) == qm::Wk1DecodeStatus::Ok;
   }
-  if (code != 0) return 0;
+  if (!imported) return 0;
   std::memcpy(&state->before, &state->grid, sizeof state->grid);
 
   Output<qm::EmfCanvas> emf;

@@ -15,7 +15,7 @@ namespace {
 void Check(const uint8_t* data, size_t size, qm::TextRangeKind kind, qm::WorksheetGrid& grid) {
   qm::TextRangeSize found;
   std::vector<uint8_t> wk1 = qm::WriteTextRangeWk1(data, size, kind, &found);
-  if (qm::DecodeWk1(grid, wk1.data(), wk1.size()) != 0) std::abort();
+  if (qm::DecodeWk1(grid, wk1.data(), wk1.size()) != qm::Wk1DecodeStatus::Ok) std::abort();
   if (found.rows == 0) {
     if (grid.RowCount != 0 || grid.ColumnCount != 0) std::abort();
     return;
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(data, size, qm::TextRangeKind::Csv, grid);
   std::vector<uint8_t> wk1;
   if (qm::ClipboardTextToWk1(reinterpret_cast<const char*>(data), size, wk1) &&
-      qm::DecodeWk1(grid, wk1.data(), wk1.size()) != 0) {
+      qm::DecodeWk1(grid, wk1.data(), wk1.size()) != qm::Wk1DecodeStatus::Ok) {
     std::abort();
   }
   return 0;

@@ -24,10 +24,17 @@ enum Wk1RecordType : uint16_t {
 constexpr uint16_t Wk1Version1028 = 0x0404;
 constexpr uint16_t Wk1Version1030 = 0x0406;
 
-// Resets the grid and decodes `length` bytes of WK1 records into it. Returns 0 on success, 1 when
-// a record other than EOF has body length 0, 2 when a BOF record carries another version, and -1
-// when the stream would be read past its end (a body, a record header or a handled record's
-// fields running past the buffer or the record's body, or no EOF record).
-int32_t DecodeWk1(WorksheetGrid& grid, const uint8_t* buffer, size_t length);
+// How a decode ended. The numbers are the decoder's codes, which the import's code carries.
+enum class Wk1DecodeStatus : int32_t {
+  Ok = 0,
+  EmptyRecord = 1,   // a record other than EOF has body length 0
+  OtherVersion = 2,  // a BOF record carries a version other than the two accepted
+  // The stream would be read past its end: a body, a record header or a handled record's
+  // fields running past the buffer or the record's body, or no EOF record.
+  PastTheEnd = -1,
+};
+
+// Resets the grid and decodes `length` bytes of WK1 records into it.
+Wk1DecodeStatus DecodeWk1(WorksheetGrid& grid, const uint8_t* buffer, size_t length);
 
 }  // namespace qm

@@ -22,7 +22,9 @@ using namespace qm::test;
 
 class DecodeWk1Test : public ::testing::Test {
  protected:
-  int32_t Decode(const Bytes& bytes) { return DecodeWk1(*grid, bytes.data(), bytes.size()); }
+  int32_t Decode(const Bytes& bytes) {
+    return int32_t(DecodeWk1(*grid, bytes.data(), bytes.size()));
+  }
   uint64_t Bits(int32_t row, int32_t column) const {
     return std::bit_cast<uint64_t>(grid->Values[row][column]);
   }
@@ -76,14 +78,15 @@ TEST_F(DecodeWk1Test, ResultCodes) {
 }
 
 TEST_F(DecodeWk1Test, NullBufferIsAnEmptyStream) {
-  EXPECT_EQ(DecodeWk1(*grid, nullptr, 0), -1);
-  EXPECT_EQ(DecodeWk1(*grid, nullptr, 100), -1);
+  EXPECT_EQ(DecodeWk1(*grid, nullptr, 0), Wk1DecodeStatus::PastTheEnd);
+  EXPECT_EQ(DecodeWk1(*grid, nullptr, 100), Wk1DecodeStatus::PastTheEnd);
 }
 
 TEST_F(DecodeWk1Test, OtherRecordTypesChangeNothing) {
   const Bytes plain = Join({Bof(), Range(0, 0, 1, 2), Label(0, 0, "a"), Number(1, 2, 4.25)});
   auto expected = std::make_unique<WorksheetGrid>();
-  ASSERT_EQ(DecodeWk1(*expected, Join({plain, Eof()}).data(), Join({plain, Eof()}).size()), 0);
+  ASSERT_EQ(DecodeWk1(*expected, Join({plain, Eof()}).data(), Join({plain, Eof()}).size()),
+            Wk1DecodeStatus::Ok);
   for (uint16_t type : {2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 17, 18, 100, 0xFFFF}) {
     // A body shaped like a NUMBER at A1, so a mistaken decode would show.
     Bytes other = Record(type, Join({CellFields(0, 0), Bytes{0, 0, 0, 0, 0, 0, 0xF0, 0x3F}}));

@@ -1,10 +1,15 @@
-// The clipboard step of the import: fetches the "Wk1" bytes, decodes them into the worksheet grid,
-// turns every failure into a message and a code, and warns when the header rows hold numbers.
+// The import of a worksheet range: WK1 bytes (a file's, or a text range's stream) decoded into
+// the grid, and the clipboard step that fetches the "Wk1" bytes first. Both return an
+// ImportResult; the texts the program shows for it come from ImportMessage and ImportWarning, so
+// the caller decides where they go.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "import/clipboard_source.h"
+#include "import/decode_wk1.h"
 #include "import/grid.h"
 #include "import/message_sink.h"
 
@@ -13,8 +18,49 @@ namespace qm {
 // The clipboard format a spreadsheet offers a copied range in.
 constexpr const char* Wk1FormatName = "Wk1";
 
-// 0 on success; 1 to 7 and 9 for the clipboard's failures; 108, 208 or -92 when the decoder
-// returns 1, 2 or -1 (its code times 100 plus 8).
-int32_t ImportWorksheet(WorksheetGrid& grid, ClipboardSource& clipboard, MessageSink& messages);
+// How an import ended. The numbers are the import's codes (quillmap-cli reports them).
+enum class ImportStatus : int32_t {
+  Ok = 0,
+  FormatNotRegistered = 1,
+  ClipboardNotOpened = 2,
+  NoRange = 3,  // no "Wk1" data on the clipboard; a text holding no cell
+  NoDataHandle = 4,
+  TooShort = 5,  // fewer than 2 bytes
+  OutOfMemory = 6,
+  NotLocked = 7,
+  DecodeFailed = 8,
+  ClipboardNotClosed = 9,
+};
+
+struct ImportResult {
+  ImportStatus status = ImportStatus::Ok;
+  Wk1DecodeStatus decoded = Wk1DecodeStatus::Ok;  // the decoder's status, for DecodeFailed
+  size_t dataSize = 0;                            // the data's size, for TooShort
+  uint32_t systemError = 0;                       // the system's code, for ClipboardNotClosed
+  bool headerRowsHoldValues = false;              // Ok, with numbers in rows 1 and 2
+
+  bool ok() const { return status == ImportStatus::Ok; }
+  // The import's code: 0 on success, 1 to 7 and 9 for the clipboard's failures, and 108, 208
+  // or -92 for a failed decode (the decoder's code times 100 plus 8).
+  int32_t Code() const;
+};
+
+// The text of the program's own box for a failed import ("Problem opening Clipboard", "Error 1
+// reading wk1-data", ...); empty for a result that shows none (success, no range, a format that
+// cannot be registered).
+std::string ImportMessage(const ImportResult& result);
+// The framework box's warning of a successful import whose header rows hold numbers ("Warning:
+// rows 1/2 contain VALUES\n"); empty otherwise.
+std::string ImportWarning(const ImportResult& result);
+// Shows ImportMessage in the program's own box and ImportWarning in the framework's, where
+// they are not empty.
+void ShowImportMessages(const ImportResult& result, MessageSink& messages);
+
+// Decodes `size` bytes of WK1 records into the grid and checks the header rows for numbers.
+ImportResult ImportWk1Bytes(WorksheetGrid& grid, const uint8_t* bytes, size_t size);
+
+// The clipboard step: fetches the "Wk1" data (a private copy of it), decodes it with
+// ImportWk1Bytes and closes the clipboard.
+ImportResult ImportWorksheet(WorksheetGrid& grid, ClipboardSource& clipboard);
 
 }  // namespace qm

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "import/memory_clipboard.h"
 #include "import/wk1_test_streams.h"
+#include "testsupport/memory_clipboard.h"
+#include "testsupport/recording_messages.h"
 
 namespace qm {
 namespace {
@@ -127,7 +128,7 @@ TEST(ImportWorksheetTest, CodesAndMessages) {
     clipboard.data = GoodStream();
     c.setUp(clipboard);
     Sink sink;
-    EXPECT_EQ(ImportWorksheet(*grid, clipboard, sink), c.code) << c.name;
+    EXPECT_EQ(testing::ShowImport(ImportWorksheet(*grid, clipboard), sink), c.code) << c.name;
     EXPECT_EQ(clipboard.registeredName, "Wk1") << c.name;
     EXPECT_EQ(sink.shown.own, c.own) << c.name;
     EXPECT_TRUE(sink.shown.framework.empty()) << c.name;
@@ -140,7 +141,7 @@ TEST(ImportWorksheetTest, SuccessFillsTheGrid) {
   auto grid = std::make_unique<WorksheetGrid>();
   MemoryClipboardSource clipboard(GoodStream());
   Sink sink;
-  ASSERT_EQ(ImportWorksheet(*grid, clipboard, sink), 0);
+  ASSERT_EQ(testing::ShowImport(ImportWorksheet(*grid, clipboard), sink), 0);
   EXPECT_EQ(grid->RowCount, 4);
   EXPECT_EQ(grid->ColumnCount, 2);
   EXPECT_STREQ(grid->HeaderRow1Text[1], "B");
@@ -152,7 +153,7 @@ TEST(ImportWorksheetTest, MemoryClipboardWithoutDataGivesCode3) {
   auto grid = std::make_unique<WorksheetGrid>();
   MemoryClipboardSource clipboard;
   Sink sink;
-  EXPECT_EQ(ImportWorksheet(*grid, clipboard, sink), 3);
+  EXPECT_EQ(testing::ShowImport(ImportWorksheet(*grid, clipboard), sink), 3);
   EXPECT_TRUE(sink.shown.own.empty());
   // The same clipboard can be opened again: the failed import closed it.
   EXPECT_TRUE(clipboard.Open());
@@ -187,7 +188,7 @@ TEST(ImportWorksheetTest, WarningAboutNumbersInTheHeaderRows) {
   for (const WarningCase& c : cases) {
     MemoryClipboardSource clipboard(c.stream);
     Sink sink;
-    EXPECT_EQ(ImportWorksheet(*grid, clipboard, sink), 0) << c.name;
+    EXPECT_EQ(testing::ShowImport(ImportWorksheet(*grid, clipboard), sink), 0) << c.name;
     EXPECT_TRUE(sink.shown.own.empty()) << c.name;
     std::vector<std::string> expected;
     if (c.warns) expected.push_back("Warning: rows 1/2 contain VALUES\n");

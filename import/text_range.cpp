@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "import/import_worksheet.h"
-#include "import/memory_clipboard.h"
 #include "import/text_encoding.h"
 #include "import/text_fields.h"
 #include "import/text_number.h"
@@ -91,16 +90,16 @@ std::vector<uint8_t> WriteTextRangeWk1(const uint8_t* bytes, size_t length, Text
   return wk1;
 }
 
-int32_t ImportTextRange(WorksheetGrid& grid, const uint8_t* bytes, size_t length,
-                        TextRangeKind kind, MessageSink& messages) {
+ImportResult ImportTextRange(WorksheetGrid& grid, const uint8_t* bytes, size_t length,
+                             TextRangeKind kind) {
   TextRangeSize size;
-  std::vector<uint8_t> wk1 = WriteTextRangeWk1(bytes, length, kind, &size);
+  const std::vector<uint8_t> wk1 = WriteTextRangeWk1(bytes, length, kind, &size);
   if (!size.holdsCell) {
-    MemoryClipboardSource nothing;
-    return ImportWorksheet(grid, nothing, messages);
+    ImportResult none;
+    none.status = ImportStatus::NoRange;
+    return none;
   }
-  MemoryClipboardSource source(std::move(wk1));
-  return ImportWorksheet(grid, source, messages);
+  return ImportWk1Bytes(grid, wk1.data(), wk1.size());
 }
 
 bool ClipboardTextToWk1(const char* utf8, size_t length, std::vector<uint8_t>& wk1) {
@@ -113,15 +112,14 @@ bool ClipboardTextToWk1(const char* utf8, size_t length, std::vector<uint8_t>& w
   return size.holdsCell;
 }
 
-int32_t ImportClipboardText(WorksheetGrid& grid, const char* utf8, size_t length,
-                            MessageSink& messages) {
+ImportResult ImportClipboardText(WorksheetGrid& grid, const char* utf8, size_t length) {
   std::vector<uint8_t> wk1;
   if (!ClipboardTextToWk1(utf8, length, wk1)) {
-    MemoryClipboardSource nothing;
-    return ImportWorksheet(grid, nothing, messages);
+    ImportResult none;
+    none.status = ImportStatus::NoRange;
+    return none;
   }
-  MemoryClipboardSource source(std::move(wk1));
-  return ImportWorksheet(grid, source, messages);
+  return ImportWk1Bytes(grid, wk1.data(), wk1.size());
 }
 
 }  // namespace qm

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "import/grid.h"
-#include "import/message_sink.h"
+#include "import/import_worksheet.h"
 
 namespace qm {
 
@@ -41,19 +41,18 @@ bool BytesAreText(const uint8_t* bytes, size_t length);
 std::vector<uint8_t> WriteTextRangeWk1(const uint8_t* bytes, size_t length, TextRangeKind kind,
                                        TextRangeSize* size = nullptr);
 
-// Imports a text range the way ImportWorksheet imports "Wk1" data, with the same codes, messages
-// and warning; 3, with no message, when the text holds no cell at all.
-int32_t ImportTextRange(WorksheetGrid& grid, const uint8_t* bytes, size_t length,
-                        TextRangeKind kind, MessageSink& messages);
+// Imports a text range the way the "Wk1" data of a clipboard are imported, with the same results
+// and warning; NoRange when the text holds no cell at all.
+ImportResult ImportTextRange(WorksheetGrid& grid, const uint8_t* bytes, size_t length,
+                             TextRangeKind kind);
 
 // The desktop program's fallback when the clipboard holds no "Wk1" data: true, with `wk1` set to
 // the WK1 stream to import as if it were the "Wk1" data, when the clipboard's text (UTF-8) is a
 // range (ClipboardTextIsRange) that holds at least one cell; false when the import is to end with
-// code 3 as before.
+// NoRange as before.
 bool ClipboardTextToWk1(const char* utf8, size_t length, std::vector<uint8_t>& wk1);
 
-// ImportWorksheet over ClipboardTextToWk1's stream, or code 3 with no message when it gives none.
-int32_t ImportClipboardText(WorksheetGrid& grid, const char* utf8, size_t length,
-                            MessageSink& messages);
+// ImportWk1Bytes over ClipboardTextToWk1's stream, or NoRange when it gives none.
+ImportResult ImportClipboardText(WorksheetGrid& grid, const char* utf8, size_t length);
 
 }  // namespace qm

@@ -14,6 +14,7 @@
 
 #include "import/decode_wk1.h"
 #include "import/write_wk1.h"
+#include "testsupport/recording_messages.h"
 
 namespace qm {
 namespace {
@@ -32,8 +33,9 @@ class TextRangeTest : public ::testing::Test {
  protected:
   int32_t Import(const std::string& text, TextRangeKind kind = TextRangeKind::TabSeparated) {
     messages.texts.clear();
-    return ImportTextRange(*grid, reinterpret_cast<const uint8_t*>(text.data()), text.size(), kind,
-                           messages);
+    return testing::ShowImport(
+        ImportTextRange(*grid, reinterpret_cast<const uint8_t*>(text.data()), text.size(), kind),
+        messages);
   }
   uint64_t Bits(int32_t row, int32_t column) const {
     return std::bit_cast<uint64_t>(grid->Values[row][column]);
@@ -100,7 +102,7 @@ TEST_F(TextRangeTest, SameGridAsTheWk1OfTheRange) {
     FillSampleGrid(*source, c.rows, c.columns);
     auto fromWk1 = std::make_unique<WorksheetGrid>();
     std::vector<uint8_t> wk1 = WriteWk1(*source);
-    ASSERT_EQ(DecodeWk1(*fromWk1, wk1.data(), wk1.size()), 0);
+    ASSERT_EQ(DecodeWk1(*fromWk1, wk1.data(), wk1.size()), Wk1DecodeStatus::Ok);
     // The text is written as a spreadsheet writes it: Windows-1252 letters as UTF-8.
     std::string text;
     for (char ch : GridAsText(*source, c.lineEnd)) {
@@ -299,11 +301,12 @@ TEST(ClipboardTextTest, WhichTextIsARange) {
     size_t length = std::strlen(c.text);
     EXPECT_EQ(ClipboardTextIsRange(c.text, length), c.range) << c.text;
     RecordingMessages messages;
-    EXPECT_EQ(ImportClipboardText(*grid, c.text, length, messages), c.code) << c.text;
+    EXPECT_EQ(testing::ShowImport(ImportClipboardText(*grid, c.text, length), messages), c.code)
+        << c.text;
     std::vector<uint8_t> wk1{1, 2, 3};
     EXPECT_EQ(ClipboardTextToWk1(c.text, length, wk1), c.code == 0) << c.text;
     if (c.code == 0) {
-      EXPECT_EQ(DecodeWk1(*grid, wk1.data(), wk1.size()), 0) << c.text;
+      EXPECT_EQ(DecodeWk1(*grid, wk1.data(), wk1.size()), Wk1DecodeStatus::Ok) << c.text;
     } else {
       EXPECT_TRUE(wk1.empty()) << c.text;
     }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/little_endian.h"
 #include "import/decode_wk1.h"
 
 namespace qm {
@@ -14,11 +15,6 @@ namespace {
 
 // The format byte of a cell: protected, default display format.
 constexpr uint8_t DefaultCellFormat = 0xFF;
-
-void AppendU16(std::vector<uint8_t>& bytes, uint16_t value) {
-  bytes.push_back(uint8_t(value & 0xFF));
-  bytes.push_back(uint8_t(value >> 8));
-}
 
 void AppendHeader(std::vector<uint8_t>& bytes, uint16_t type, size_t bodyLength) {
   AppendU16(bytes, type);
@@ -56,8 +52,7 @@ void AppendWk1Integer(std::vector<uint8_t>& bytes, uint16_t column, uint16_t row
 void AppendWk1Number(std::vector<uint8_t>& bytes, uint16_t column, uint16_t row, double value) {
   AppendHeader(bytes, Wk1Number, 13);
   AppendCellFields(bytes, column, row);
-  uint64_t bits = std::bit_cast<uint64_t>(value);
-  for (int i = 0; i < 8; i++) bytes.push_back(uint8_t(bits >> (8 * i)));
+  AppendDouble(bytes, value);
 }
 
 void AppendWk1Value(std::vector<uint8_t>& bytes, uint16_t column, uint16_t row, double value) {

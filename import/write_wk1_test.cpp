@@ -164,7 +164,7 @@ TEST(WriteWk1Test, RoundTrip) {
   auto decoded = std::make_unique<WorksheetGrid>();
   for (const Case& c : cases) {
     Bytes bytes = WriteWk1(*c.grid);
-    ASSERT_EQ(DecodeWk1(*decoded, bytes.data(), bytes.size()), 0) << c.name;
+    ASSERT_EQ(DecodeWk1(*decoded, bytes.data(), bytes.size()), Wk1DecodeStatus::Ok) << c.name;
     ExpectSameGrid(*decoded, *c.grid, c.name);
   }
 }

@@ -14,6 +14,7 @@
 
 #include "canvas/trace_canvas.h"
 #include "plot/plot_run.h"
+#include "stats/rank_all_series.h"
 #include "stats/ranks.h"
 #include "stats/series_table.h"
 

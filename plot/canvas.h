@@ -40,6 +40,7 @@ constexpr bool IsStockObject(CanvasObject object) {
 }
 
 constexpr int32_t PenSolid = 0;
+constexpr int32_t PenNull = 5;  // draws no line
 constexpr int32_t MapModeIsotropic = 7;
 
 // DrawTextInBox formats the charts use (never the single-line one).

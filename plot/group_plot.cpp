@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "plot/axis.h"
+#include "plot/chart_frame.h"
 #include "plot/summary_marks.h"
 
 namespace qm {
@@ -23,18 +24,13 @@ struct GroupPlotObjects {
   CanvasObject frameBrush;  // 0 without the blue background
 };
 
-// Everything the drawing steps share within one call.
-struct GroupPlotState {
-  GroupPlotLayout layout;
-  int32_t splitMode;
-  int32_t tickCount;
-  int32_t labelWidth;
+// The points' bins and spacing, shared by the drawing steps of one call.
+struct PointLayout {
   double binWidth;
   double binHeight;
   int32_t binY[DrawnBins];
   int32_t maxBinCount;
   double dotStep;
-  int32_t groupWidth;
 };
 
 int32_t ClampedRows(const WorksheetGrid& grid) {
@@ -103,39 +99,10 @@ void ChooseAxisRange(const SeriesTable& table, int32_t logScale, double& low, do
   if (low > 0 && logScale == 0) low = 0;
 }
 
-int32_t TickY(const GroupPlotState& state, float value) {
-  int32_t t = 0;
-  TruncateCoordinate((double(value) - state.layout.low) * state.layout.scale, t);
-  return 6630 - t;
-}
-
-void DrawCaption(const ChartContext& chart) {
-  const SeriesTable& table = chart.tables.series;
-  // Without a series there is nothing to name: the caption stays empty.
-  const char* caption =
-      table.SeriesCount > 0 ? chart.grid.HeaderRow2Text[table.series[0].column] : "";
-  chart.canvas.SelectObject(chart.RotatedFont);
-  chart.canvas.DrawTextAt(100, 3570 + TextWidth(caption) / 2, caption,
-                          int32_t(std::strlen(caption)));
-}
-
-void DrawAxisTicks(const ChartContext& chart, const GroupPlotState& state) {
-  const int32_t axisX = state.layout.axisX;
-  for (int32_t k = 0; k < state.tickCount; k++) {
-    const AxisTick& tick = chart.tables.ticks.entries[k];
-    int32_t y = TickY(state, tick.value);
-    if (k > 0 && k < state.tickCount - 1) {
-      chart.canvas.MoveTo(axisX, y);
-      chart.canvas.LineTo(axisX + 255, y);
-    }
-    chart.canvas.DrawTextInBox(tick.text,
-                               Rect{axisX - state.labelWidth - 200, y - 200, axisX - 100, y + 200},
-                               TextBoxRight);
-  }
-}
-
 // Counts every drawable value into its bin; PointBin stays -1 for a cell without a point.
-void BinValues(const ChartContext& chart, GroupPlotState& state) {
+void BinValues(const ChartFrame& frame, PointLayout& points) {
+  const ChartContext& chart = frame.chart;
+  const ValueAxis& axis = frame.axis;
   const SeriesTable& table = chart.tables.series;
   GroupPlotScratch& scratch = chart.tables.group;
   const int32_t rows = ClampedRows(chart.grid);
@@ -149,7 +116,7 @@ void BinValues(const ChartContext& chart, GroupPlotState& state) {
       scratch.PointBinOrder[r][c] = 0;
     }
   }
-  state.binWidth = (state.layout.high - state.layout.low) * 0.04;
+  points.binWidth = (axis.high - axis.low) * 0.04;
   for (int32_t s = 0; s < table.SeriesCount; s++) {
     const int32_t column = table.series[s].column;
     const SeriesRows member = RowsOfSeries(table, s, rows);
@@ -157,12 +124,12 @@ void BinValues(const ChartContext& chart, GroupPlotState& state) {
       const int32_t r = member[k];
       double v = scratch.Values[r][column];  // a row of the series: its value
       if (v == MissingValue) continue;
-      if (state.layout.flag != 0) {
+      if (axis.logScale != 0) {
         if (!(v > 0)) continue;  // no logarithm, no point
         v = std::log(v);
       }
       // Compared as a real first: a value far off the axis must not reach the conversion.
-      double place = (v - state.layout.low) / state.binWidth;
+      double place = (v - axis.low) / points.binWidth;
       if (!(place > -1.0 && place < double(MaxBins))) continue;
       int32_t b = int32_t(place);
       int32_t order = ++scratch.BinCounts[b][s];
@@ -170,121 +137,65 @@ void BinValues(const ChartContext& chart, GroupPlotState& state) {
       scratch.PointBinOrder[r][column] = order;
     }
   }
-  state.maxBinCount = 0;
+  points.maxBinCount = 0;
   for (int32_t s = 0; s < table.SeriesCount; s++) {
     for (int32_t b = 0; b < DrawnBins; b++) {
-      if (scratch.BinCounts[b][s] > state.maxBinCount) state.maxBinCount = scratch.BinCounts[b][s];
+      if (scratch.BinCounts[b][s] > points.maxBinCount)
+        points.maxBinCount = scratch.BinCounts[b][s];
     }
   }
 }
 
-void ChooseSpacing(const ChartContext& chart, GroupPlotState& state) {
-  const SeriesTable& table = chart.tables.series;
-  GroupPlotLayout& layout = state.layout;
-  layout.slotWidth = (9180 - layout.axisX) / table.SeriesCount;
-  layout.half = layout.slotWidth / 2;
-  state.binHeight = state.binWidth * layout.scale;
-  for (int32_t b = 0; b < DrawnBins; b++) state.binY[b] = 6630 - int32_t(b * state.binHeight);
-  if (state.splitMode == 1) {
-    state.groupWidth = (table.SeriesCount / table.GroupCount) * layout.slotWidth;
-  } else if (state.splitMode == 2) {
-    state.groupWidth = layout.slotWidth * table.GroupCount;
-  } else {
-    state.groupWidth = layout.slotWidth;
+// Bin heights, and the spacing of the points of one bin side by side in a slot.
+void ChooseSpacing(const ChartFrame& frame, PointLayout& points) {
+  const int32_t slotWidth = frame.slots.width;
+  points.binHeight = points.binWidth * frame.axis.scale;
+  for (int32_t b = 0; b < DrawnBins; b++) {
+    points.binY[b] = FrameBottom - int32_t(b * points.binHeight);
   }
-  state.dotStep = 262.5;
-  if (0.9 * layout.slotWidth < 262.5 * state.maxBinCount) state.dotStep = 105;
-  if (state.maxBinCount * state.dotStep > 0.95 * layout.slotWidth) {
-    state.dotStep = 0.95 * layout.slotWidth / state.maxBinCount;
+  points.dotStep = 262.5;
+  if (0.9 * slotWidth < 262.5 * points.maxBinCount) points.dotStep = 105;
+  if (points.maxBinCount * points.dotStep > 0.95 * slotWidth) {
+    points.dotStep = 0.95 * slotWidth / points.maxBinCount;
   }
 }
 
-// A line at the height of 0 (of ln 1 on a logarithmic axis), only where that height lies on
-// the axis.
-void DrawLineAt01(const ChartContext& chart, const GroupPlotState& state) {
-  const GroupPlotLayout& layout = state.layout;
-  if (chart.settings.LineAt01 == 0 || !(layout.low < 0) || layout.high < 0) return;
-  int32_t y0 = 6630 + int32_t(layout.scale * layout.low);
-  chart.canvas.MoveTo(layout.axisX + 255, y0);
-  chart.canvas.LineTo(9690, y0);
-}
-
-void DrawBlockHeadings(const ChartContext& chart, const GroupPlotState& state) {
-  const SeriesTable& table = chart.tables.series;
-  const int32_t blocks =
-      state.splitMode == 1 ? table.GroupCount : table.SeriesCount / table.GroupCount;
-  const int32_t top = state.splitMode == 1 ? 20 : 30;
-  for (int32_t block = 0; block < blocks; block++) {
-    const char* text =
-        state.splitMode == 1
-            ? table.series[(block * table.SeriesCount) / table.GroupCount].label
-            : chart.grid.HeaderRow1Text[table.series[block * table.GroupCount].column];
-    int32_t xg = state.layout.axisX + 255 + state.groupWidth / 2 + block * state.groupWidth;
-    chart.canvas.DrawTextInBox(
-        text, Rect{xg - state.groupWidth / 4, top, xg + state.groupWidth / 4, top + 700},
-        TextBoxCenter | TextBoxBottom);
-  }
-}
-
-void DrawDivider(Canvas& canvas, int32_t x) {
-  canvas.MoveTo(x, 6615);
-  canvas.LineTo(x, 510);
-}
-
-bool StartsBlock(const ChartContext& chart, const GroupPlotState& state, int32_t s) {
-  if (s == 0) return false;
-  if (state.splitMode == 2) return s % chart.tables.series.GroupCount == 0;
-  if (state.splitMode == 1) {
-    const int32_t perBlock = chart.grid.ColumnCount - 1;
-    return perBlock > 0 && s % perBlock == 0;
-  }
-  return false;
-}
-
-void DrawPointsAndNames(const ChartContext& chart, const GroupPlotState& state,
+void DrawPointsAndNames(const ChartFrame& frame, const PointLayout& points,
                         CanvasObject hollowBrush) {
+  const ChartContext& chart = frame.chart;
   const SeriesTable& table = chart.tables.series;
   const GroupPlotScratch& scratch = chart.tables.group;
   Canvas& canvas = chart.canvas;
-  const int32_t half = state.layout.half;
   canvas.SelectObject(hollowBrush);
   for (int32_t s = 0; s < table.SeriesCount; s++) {
-    const Series& series = table.series[s];
-    const int32_t x = SlotCentre(state.layout, s);
-    if (StartsBlock(chart, state, s)) DrawDivider(canvas, x - half);
-    if (state.splitMode == 0 && series.count == 0) {
-      DrawDivider(canvas, x - half);
-      continue;
-    }
+    if (frame.SlotHasDivider(s)) frame.DrawDivider(s);
+    // Without a split column an empty series is a gap behind its divider.
+    if (chart.settings.Split == SplitMode::None && table.series[s].count == 0) continue;
+    const int32_t x = frame.SlotCentre(s);
     for (int32_t b = 0; b < DrawnBins; b++) {
       const int32_t n = scratch.BinCounts[b][s];
       for (int32_t j = 0; j < n; j++) {
-        int32_t px = x - int32_t((j - (n - 1) * 0.5) * state.dotStep);
-        if (state.dotStep > 42) {
-          DrawDot(canvas, px, state.binY[b], PointSize);
+        int32_t px = x - int32_t((j - (n - 1) * 0.5) * points.dotStep);
+        if (points.dotStep > 42) {
+          DrawDot(canvas, px, points.binY[b], PointSize);
         } else {
-          DrawVerticalTick(canvas, px, state.binY[b], PointSize);
+          DrawVerticalTick(canvas, px, points.binY[b], PointSize);
         }
       }
     }
-    const char* name =
-        state.splitMode == 2 ? series.label : chart.grid.HeaderRow1Text[series.column];
-    canvas.DrawTextInBox(name, Rect{x - half, 6850, x + half, 7550}, TextBoxCenter | TextBoxBottom);
+    frame.DrawSlotName(s);
   }
-}
-
-bool IsValue(double v) {
-  return v > BelowLimitMarker && v < AboveLimitMarker;
 }
 
 // Joins the points of every row from series to series: across all columns without a split
 // column, across the columns of the row's own group in the paired layout. A line needs both of
 // its ends drawn as points.
-void DrawConnectingLines(const ChartContext& chart, const GroupPlotState& state) {
+void DrawConnectingLines(const ChartFrame& frame, const PointLayout& points) {
+  const ChartContext& chart = frame.chart;
   const SeriesTable& table = chart.tables.series;
   const GroupPlotScratch& scratch = chart.tables.group;
   const int32_t rows = ClampedRows(chart.grid);
-  const bool paired = state.splitMode == 1;
+  const bool paired = chart.settings.Split == SplitMode::Paired;
   if (paired && (table.SplitColumn < 0 || table.SplitColumn >= ClampedColumns(chart.grid))) return;
   const int32_t perBlock = paired ? table.SeriesCount / table.GroupCount : 0;
   // A paired row joins only series whose code its split cell equals; those of a code 0..9 lie
@@ -332,11 +243,11 @@ void DrawConnectingLines(const ChartContext& chart, const GroupPlotState& state)
       if (qDrawn) {
         const int32_t k = scratch.PointBinOrder[r][c];
         const int32_t n = scratch.BinCounts[b][s];
-        q.x = SlotCentre(state.layout, s) - int32_t((k - (n + 1) * 0.5) * state.dotStep);
-        q.y = state.binY[b];
+        q.x = frame.SlotCentre(s) - int32_t((k - (n + 1) * 0.5) * points.dotStep);
+        q.y = points.binY[b];
       }
       if (s > 0 && qDrawn && pDrawn && series.counted && brief[s - 1].counted &&
-          IsValue(scratch.Values[r][c]) && IsValue(scratch.Values[r][brief[s - 1].column]) &&
+          IsMeasured(scratch.Values[r][c]) && IsMeasured(scratch.Values[r][brief[s - 1].column]) &&
           !(paired && s % perBlock == 0)) {
         chart.canvas.MoveTo(p.x, p.y);
         chart.canvas.LineTo(q.x, q.y);
@@ -361,49 +272,37 @@ void ReleaseObjects(Canvas& canvas, const GroupPlotObjects& objects) {
 int32_t DrawGroupPlot(ChartContext& chart, int32_t logScale, SummaryMark mark) {
   Canvas& canvas = chart.canvas;
   const SeriesTable& table = chart.tables.series;
-  GroupPlotState state{};
-  state.splitMode = int32_t(chart.settings.Split);
 
   GroupPlotObjects objects = CreateObjects(canvas, chart.settings);
   canvas.SelectObject(objects.outlinePen);
 
   ReplaceLimitMarkers(chart, logScale);
 
-  double& low = chart.tables.AxisLow;
-  double& high = chart.tables.AxisHigh;
+  double low, high;
   ChooseAxisRange(table, logScale, low, high);
-  GroupPlotLayout& layout = state.layout;
-  layout.flag = ComputeAxisTicks(chart.tables.ticks, state.tickCount, low, high, logScale, 1);
-  for (int32_t k = 0; k < state.tickCount; k++) {
-    int32_t width = TextWidth(chart.tables.ticks.entries[k].text);
-    if (width > state.labelWidth) state.labelWidth = width;
-  }
-  layout.low = low;
-  layout.high = high;
-  layout.axisX = state.labelWidth + 1020;
-  layout.scale = 6120 / (high - low);
-  layout.markFillBrush = objects.markFillBrush;
+  const ValueAxis axis = ChooseValueAxis(chart.tables.ticks, low, high, logScale, GroupPlotReach);
+  chart.tables.AxisLow = axis.low;
+  chart.tables.AxisHigh = axis.high;
+  const ChartFrame frame{chart, axis, LayOutSlots(table, chart.settings.Split, axis.left)};
 
   if (chart.settings.BlueBackground != 0) canvas.SelectObject(objects.frameBrush);
-  DrawCaption(chart);
-  canvas.SelectObject(chart.UprightFont);
-  canvas.Rectangle(layout.axisX, 510, 9690, 6630);
-  DrawAxisTicks(chart, state);
+  // Without a series there is nothing to name: the caption stays empty.
+  frame.DrawFrameAndAxis(table.SeriesCount > 0 ? chart.grid.HeaderRow2Text[table.series[0].column]
+                                               : "");
 
-  // Without series, or without groups in a split layout, there are no slots (and without a
-  // positive axis range no heights): frame, axis and caption only.
-  const bool hasSlots = table.SeriesCount > 0 && (state.splitMode == 0 || table.GroupCount > 0) &&
-                        std::isfinite(layout.scale) && layout.scale > 0;
-  if (hasSlots) {
-    BinValues(chart, state);
-    ChooseSpacing(chart, state);
-    DrawLineAt01(chart, state);
-    if (state.splitMode == 1 || state.splitMode == 2) DrawBlockHeadings(chart, state);
-    DrawPointsAndNames(chart, state, objects.hollowBrush);
-    if (chart.settings.ConnectingLines != 0 && (state.splitMode == 0 || state.splitMode == 1)) {
-      DrawConnectingLines(chart, state);
+  // Without series, or without groups in a split layout, there are no slots: frame, axis and
+  // caption only.
+  if (frame.slots.exists) {
+    PointLayout points{};
+    BinValues(frame, points);
+    ChooseSpacing(frame, points);
+    frame.DrawLineAt01();
+    frame.DrawBlockHeadings();
+    DrawPointsAndNames(frame, points, objects.hollowBrush);
+    if (chart.settings.ConnectingLines != 0 && chart.settings.Split != SplitMode::NonPaired) {
+      DrawConnectingLines(frame, points);
     }
-    if (mark != SummaryMark::None) DrawSummaryMarks(canvas, table, layout, mark);
+    DrawSummaryMarks(frame, mark, objects.markFillBrush);
   }
 
   ReleaseObjects(canvas, objects);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "canvas/trace_canvas.h"
+#include "stats/rank_all_series.h"
 #include "stats/ranks.h"
 
 namespace qm {

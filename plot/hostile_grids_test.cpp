@@ -271,7 +271,7 @@ struct Sheet {
 
 std::unique_ptr<WorksheetGrid> Import(const std::vector<uint8_t>& bytes) {
   auto grid = std::make_unique<WorksheetGrid>();
-  EXPECT_EQ(DecodeWk1(*grid, bytes.data(), bytes.size()), 0);
+  EXPECT_EQ(DecodeWk1(*grid, bytes.data(), bytes.size()), Wk1DecodeStatus::Ok);
   // What the import stores is always a number strictly inside the bounds, or the Missing value.
   for (int32_t r = 0; r < grid->RowCount; r++) {
     for (int32_t c = 0; c < grid->ColumnCount; c++) {

@@ -5,6 +5,7 @@
 #include "plot/box_plot.h"
 #include "plot/group_plot.h"
 #include "plot/placeholder.h"
+#include "stats/rank_all_series.h"
 #include "stats/ranks.h"
 #include "stats/series_table.h"
 

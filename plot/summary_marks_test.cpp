@@ -16,6 +16,7 @@
 #include "canvas/trace_canvas.h"
 #include "plot/axis.h"
 #include "plot/plot_types.h"
+#include "stats/rank_all_series.h"
 #include "stats/ranks.h"
 
 namespace qm {
@@ -90,7 +91,14 @@ class SummaryMarksTest : public ::testing::Test {
  protected:
   std::unique_ptr<WorksheetGrid> grid = std::make_unique<WorksheetGrid>();
   std::unique_ptr<PlotTables> tables = std::make_unique<PlotTables>();
-  GroupPlotLayout layout{};
+  // The axis and slots the marks are drawn on, set by SetAxis.
+  struct Layout {
+    double low, high;
+    int32_t flag;
+    double scale;
+    int32_t axisX, slotWidth, half;
+  } layout{};
+  PlotSettings settings;
 
   // One column per series; the statistics are computed as in a plot run.
   void SetSeries(const std::vector<std::vector<double>>& columns) {
@@ -135,8 +143,22 @@ class SummaryMarksTest : public ::testing::Test {
 
   std::vector<Op> Draw(SummaryMark style) {
     TraceCanvas canvas;
-    layout.markFillBrush = canvas.CreateSolidBrush(Rgb(127, 127, 127));
-    DrawSummaryMarks(canvas, tables->series, layout, style);
+    const CanvasObject fill = canvas.CreateSolidBrush(Rgb(127, 127, 127));
+    const ChartContext chart{canvas, settings, *grid, *tables, 0, 0};
+    ValueAxis axis{};
+    axis.low = layout.low;
+    axis.high = layout.high;
+    axis.logScale = layout.flag;
+    axis.scale = layout.scale;
+    axis.left = layout.axisX;
+    axis.reach = GroupPlotReach;
+    SlotLayout slots{};
+    slots.exists = true;
+    slots.count = tables->series.SeriesCount;
+    slots.width = layout.slotWidth;
+    slots.half = layout.half;
+    const ChartFrame frame{chart, axis, slots};
+    DrawSummaryMarks(frame, style, fill);
     trace = canvas.trace();
     return ParseTrace(trace);
   }

@@ -62,12 +62,14 @@ def run(cli, out, name, arguments):
 
 
 def main():
-    cli = os.path.abspath(sys.argv[1])
     out = os.path.abspath(sys.argv[2])
     sheets = int(sys.argv[3]) if len(sys.argv) > 3 else 40
     shutil.rmtree(out, ignore_errors=True)
     inputs = os.path.join(out, "inputs")
     os.makedirs(inputs)
+    # A copy of the program, so that a build during the run cannot change what is measured.
+    cli = os.path.join(out, "quillmap-cli")
+    shutil.copy2(sys.argv[1], cli)
     sys.argv = ["make_sheet_corpus.py", inputs, str(sheets)]
     make_sheet_corpus.main()
     for pattern in ("*.wk1", "*.tsv"):

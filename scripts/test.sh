@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The whole test suite from a clean checkout: dependencies, the release build and its tests
-# (the desktop program's under a virtual X server), the core tests again under AddressSanitizer
-# and UndefinedBehaviorSanitizer, and a bounded run of every fuzz target.
+# The whole test suite from a clean checkout: dependencies, the format check, the release build
+# and its tests (the desktop program's under a virtual X server), the core tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+scripts/check-format.sh
 
 cmake --preset release
 cmake --build --preset release

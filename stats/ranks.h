@@ -1,5 +1,5 @@
-// Ordering and ranking: each series gets its `order`, each row its mid-rank, plotting
-// position and normal score, and the statistics are computed series by series.
+// Ordering and ranking: the sort that gives each series its `order`, and the mid-ranks of its
+// values. RankAllSeries (stats/rank_all_series.h) runs them, and the statistics, series by series.
 #pragma once
 
 #include <cstdint>
@@ -22,9 +22,6 @@ struct RankTable {
   int32_t SortIndex[MaxRows];
   RankEntry rows[MaxRows];
 };
-
-// For every series in table order: gather, sort, fill `order`, ComputeSeriesStatistics.
-void RankAllSeries(SeriesTable& table, RankTable& ranks);
 
 // Quicksort of SortKeys[lo..hi] ascending, SortIndex permuted alongside.
 void SortByKey(RankTable& ranks, int32_t lo, int32_t hi);

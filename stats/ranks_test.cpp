@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "stats/rank_all_series.h"
 #include "stats/reference_sort.h"
 #include "stats/test_grid.h"
 

@@ -12,6 +12,7 @@
 #include "import/grid.h"
 #include "import/limits.h"
 #include "import/message_sink.h"
+#include "stats/rank_all_series.h"
 #include "stats/ranks.h"
 #include "stats/series_table.h"
 

@@ -1,5 +1,5 @@
-// A clipboard held in memory: bytes offered under the "Wk1" format, or no data at all. It lets
-// quillmap-cli and the tests run the import's steps on a file's bytes.
+// A clipboard held in memory for the tests: bytes offered under the "Wk1" format, or no data at
+// all, so that the clipboard step of the import runs on bytes.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // The in-memory clipboard behind quillmap-cli and the tests.
-#include "import/memory_clipboard.h"
+#include "testsupport/memory_clipboard.h"
 
 #include <utility>
 
