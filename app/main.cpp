@@ -1,23 +1,42 @@
 // quillmap: reads the range copied from a spreadsheet off the clipboard, lets the user choose a
-// chart, and leaves it as quilpic.emf on the desktop and on the clipboard. No options, no
-// settings file: every run starts from the same defaults.
+// chart, and leaves it as quilpic.emf on the desktop and on the clipboard. No settings file:
+// every run starts from the same defaults. The one option, --version, prints the version.
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/chart_publisher.h"
 #include "app/desktop_folder.h"
 #include "app/desktop_output.h"
 #include "app/plot_app.h"
 #include "app/qt_clipboard_source.h"
+#include "quillmap_version.h"
+
+namespace {
+
+bool AsksForVersion(int argc, char** argv) {
+  for (int i = 1; i < argc; i++) {
+    if (std::strcmp(argv[i], "--version") == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  // Answered before Qt starts, so that it needs no display and leaves the clipboard alone.
+  if (AsksForVersion(argc, argv)) {
+    const bool written = std::printf("quillmap %s\n", QUILLMAP_VERSION) > 0;
+    return written && std::fflush(stdout) == 0 ? 0 : 1;
+  }
   if (const char* platform = qm::PreferredPlatform(
           std::getenv("QT_QPA_PLATFORM"), std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY"))) {
     qputenv("QT_QPA_PLATFORM", platform);
   }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillmap"));
-  QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
+  QApplication::setApplicationVersion(QStringLiteral(QUILLMAP_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("quillmap"));
   const QIcon icon = qm::ApplicationIcon();
   QApplication::setWindowIcon(icon);

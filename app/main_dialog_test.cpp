@@ -15,6 +15,7 @@
 #include "app/test_support.h"
 #include "canvas/trace_canvas.h"
 #include "import/decode_wk1.h"
+#include "quillmap_version.h"
 
 namespace qm {
 namespace {
@@ -186,12 +187,17 @@ TEST(MainDialog, AboutEntryOfTheMenuOpensTheAboutBox) {
   EXPECT_EQ(about->text(), "&About Quillmap...");
   EXPECT_EQ(about->data().toInt(), AboutCommand);
   QString version;
-  f.dialog->onModal = [&](QDialog& box) { version = box.findChildren<QLabel*>()[1]->text(); };
+  QString release;
+  f.dialog->onModal = [&](QDialog& box) {
+    version = box.findChildren<QLabel*>()[1]->text();
+    release = box.findChildren<QLabel*>()[2]->text();
+  };
   f.dialog->OnSysCommand(about->data().toInt());
   EXPECT_EQ(f.dialog->modalTitles, std::vector<QString>{"About Quillmap"});
   EXPECT_EQ(version, "Quillmap Version 1.0");
-  f.dialog->OnSysCommand(0xF060);              // another command: not the About box
-  f.dialog->OnSysCommand(AboutCommand | 0x3);  // the low four bits are the system's
+  EXPECT_EQ(release, "Release " QUILLMAP_VERSION);  // the version --version prints
+  f.dialog->OnSysCommand(0xF060);                   // another command: not the About box
+  f.dialog->OnSysCommand(AboutCommand | 0x3);       // the low four bits are the system's
   EXPECT_EQ(f.dialog->modalTitles.size(), 2u);
 }
 

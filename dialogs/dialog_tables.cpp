@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "quillmap_version.h"
+
 namespace qm {
 
 namespace {
@@ -47,10 +49,12 @@ constexpr ControlRow kOptionsControls[] = {
 };
 
 // An icon static takes the size of the icon (the system's large icon), so it has no size here.
+// The first line names the release line as it always has; the second gives the build's full
+// version, the one --version prints.
 constexpr ControlRow kAboutControls[] = {
     {-1, K::Icon, "", 11, 17, 0, 0, true, true, false},
     {-1, K::StaticText, "Quillmap Version 1.0", 40, 10, 119, 8, true, false, false},
-    {-1, K::StaticText, "Dot plots and box plots", 40, 25, 119, 8, true, false, false},
+    {-1, K::StaticText, "Release " QUILLMAP_VERSION, 40, 25, 119, 8, true, false, false},
     {1, K::DefaultPushButton, "OK", 178, 7, 50, 14, true, true, true},
 };
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs everything Quillmap needs to build, test, fuzz and run on Debian 12.
+# Installs everything Quillmap needs to build, test, fuzz, package and run on Debian 12.
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev libgl-dev
   libuemf-dev libxml2-dev libxml2-utils
   xvfb xauth xclip xdotool time
+  dpkg-dev file lintian appstream desktop-file-utils man-db
 )
 export DEBIAN_FRONTEND=noninteractive
 missing=()
