@@ -1,9 +1,13 @@
 // Times whole processes: COMMAND, and optionally a FLOOR command run alternately with it (one
 // run of each in turn, so machine load falls on both alike). Each run is started directly (no
 // shell) with its standard output on /dev/null; its wall time is taken around start and reap,
-// its peak resident memory from the kernel's account of the finished process. One warm-up run
-// of each is not counted. Prints one line:
-//   command_us=MEDIAN command_kb=PEAK [floor_us=MEDIAN floor_kb=PEAK ratio=MEDIAN_OF_PAIRS]
+// its processor time (user and system) and peak resident memory from the kernel's account of
+// the finished process. One warm-up run of each is not counted. Prints one line: medians of
+// wall and processor time, the largest peak, and with a floor the medians of the pairs' ratios:
+//   command_us=.. command_cpu_us=.. command_kb=..
+//   [floor_us=.. floor_cpu_us=.. floor_kb=.. ratio=WALL cpu_ratio=CPU]
+// On a busy machine the wall times of both include waiting for a processor, which draws their
+// ratio toward 1; the processor times do not.
 // Usage: pair_timer RUNS COMMAND [ARG ...] [--floor FLOOR [ARG ...]]
 #include <fcntl.h>
 #include <spawn.h>
@@ -23,8 +27,13 @@ namespace {
 
 struct Sample {
   double micros = 0;
+  double cpuMicros = 0;
   long peakKb = 0;
 };
+
+double Micros(const timeval& time) {
+  return time.tv_sec * 1e6 + time.tv_usec;
+}
 
 // One run of argv; false when it could not be started or did not end with status 0.
 bool RunOnce(char** argv, Sample& sample) {
@@ -42,6 +51,7 @@ bool RunOnce(char** argv, Sample& sample) {
   if (wait4(pid, &status, 0, &usage) != pid) return false;
   clock_gettime(CLOCK_MONOTONIC, &end);
   sample.micros = (end.tv_sec - start.tv_sec) * 1e6 + (end.tv_nsec - start.tv_nsec) / 1e3;
+  sample.cpuMicros = Micros(usage.ru_utime) + Micros(usage.ru_stime);
   sample.peakKb = usage.ru_maxrss;
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
@@ -71,6 +81,7 @@ int main(int argc, char** argv) {
   if (runs < 1 || command[0] == nullptr || (floor != nullptr && floor[0] == nullptr)) return 2;
 
   std::vector<double> commandTimes, floorTimes, ratios;
+  std::vector<double> commandCpu, floorCpu, cpuRatios;
   long commandPeak = 0, floorPeak = 0;
   for (int i = -1; i < runs; i++) {  // run -1 is the warm-up
     Sample a, b;
@@ -84,17 +95,23 @@ int main(int argc, char** argv) {
     }
     if (i < 0) continue;
     commandTimes.push_back(a.micros);
+    commandCpu.push_back(a.cpuMicros);
     commandPeak = std::max(commandPeak, a.peakKb);
     if (floor != nullptr) {
       floorTimes.push_back(b.micros);
+      floorCpu.push_back(b.cpuMicros);
+      // A run shorter than the clock's tick may be accounted as no time at all.
+      if (b.cpuMicros > 0) cpuRatios.push_back(a.cpuMicros / b.cpuMicros);
       floorPeak = std::max(floorPeak, b.peakKb);
       ratios.push_back(a.micros / b.micros);
     }
   }
-  std::printf("command_us=%.0f command_kb=%ld", Median(commandTimes), commandPeak);
+  std::printf("command_us=%.0f command_cpu_us=%.0f command_kb=%ld", Median(commandTimes),
+              Median(commandCpu), commandPeak);
   if (floor != nullptr) {
-    std::printf(" floor_us=%.0f floor_kb=%ld ratio=%.2f", Median(floorTimes), floorPeak,
-                Median(ratios));
+    std::printf(" floor_us=%.0f floor_cpu_us=%.0f floor_kb=%ld ratio=%.2f cpu_ratio=%.2f",
+                Median(floorTimes), Median(floorCpu), floorPeak, Median(ratios),
+                cpuRatios.empty() ? 0.0 : Median(cpuRatios));
   }
   std::printf("\n");
   return 0;

@@ -71,15 +71,32 @@ disk=$("$timer" "$runs" "$cli" "${plot[@]}" "$work/large.wk1" -o "$work/chart.em
   --floor "$floor" "$work/large.wk1" "$emf_size" "$work/floor.bin" atomic)
 memory=$("$timer" "$runs" "$cli" "${plot[@]}" "$shm/large.wk1" -o "$shm/chart.emf" \
   --floor "$floor" "$shm/large.wk1" "$emf_size" "$shm/floor.bin")
-echo "| \`quillmap-cli plot\` largest range to EMF / floor, on disk (with fsync) | < 2 | $(field ratio "$disk") ($(ms "$(field command_us "$disk")") / $(ms "$(field floor_us "$disk")")) |"
-echo "| \`quillmap-cli plot\` largest range to EMF / floor, in \`/dev/shm\` | | $(field ratio "$memory") ($(ms "$(field command_us "$memory")") / $(ms "$(field floor_us "$memory")")) |"
+# A pair's figures: the wall time ratio (the two medians), then the processor time ratio.
+pair() {
+  echo "$(field ratio "$1") ($(ms "$(field command_us "$1")") / $(ms "$(field floor_us "$1")")), processor time $(field cpu_ratio "$1")"
+}
+echo "| \`quillmap-cli plot\` largest range to EMF / floor, on disk (with fsync) | < 2 | $(pair "$disk") |"
+echo "| \`quillmap-cli plot\` largest range to EMF / floor, in \`/dev/shm\` | | $(pair "$memory") |"
 echo "| peak resident memory of \`quillmap-cli plot\` to EMF | < 12 MB | $(mb "$(field command_kb "$disk")") (floor $(mb "$(field floor_kb "$disk")")) |"
 
 # Start-up: stats on a four-cell text file.
 printf 'Dose\nmg/L\n1.5\n2.5\n' >"$shm/tiny.txt"
 json_size=$("$cli" stats "$shm/tiny.txt" | wc -c)
 tiny=$("$timer" "$runs" "$cli" stats "$shm/tiny.txt" --floor "$floor" "$shm/tiny.txt" "$json_size" -)
-echo "| \`quillmap-cli stats\` on a four-cell text file / floor that only reads it | < 2 | $(field ratio "$tiny") ($(ms "$(field command_us "$tiny")") / $(ms "$(field floor_us "$tiny")")) |"
+echo "| \`quillmap-cli stats\` on a four-cell text file / floor that only reads it | < 2 | $(pair "$tiny") |"
+
+# Instructions executed, whole processes, as valgrind counts them: the same on any load.
+instructions() {
+  valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
+    sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
+}
+if command -v valgrind >/dev/null; then
+  a=$(instructions "$cli" "${plot[@]}" "$shm/large.wk1" -o "$shm/chart.emf")
+  b=$(instructions "$floor" "$shm/large.wk1" "$emf_size" "$shm/floor.bin")
+  c=$(instructions "$cli" stats "$shm/tiny.txt")
+  d=$(instructions "$floor" "$shm/tiny.txt" "$json_size" -)
+  echo "| instructions (callgrind), \`plot\` to EMF / floor; \`stats\` / floor | | $(awk -v a="$a" -v b="$b" -v c="$c" -v d="$d" 'BEGIN {printf "%.1fM / %.1fM; %.1fM / %.1fM", a / 1e6, b / 1e6, c / 1e6, d / 1e6}') |"
+fi
 
 # PNG and PDF through the render module, in /dev/shm; fewer runs, each loads Qt.
 for format in png pdf; do
