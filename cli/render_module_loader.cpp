@@ -81,11 +81,11 @@ std::string Joined(const std::vector<std::string>& texts) {
 std::vector<std::string> RenderModuleCandidates() {
   const char* named = std::getenv(RenderModuleVariable);
   if (named != nullptr && named[0] != '\0') return {named};
-  std::vector<std::string> candidates;
   const std::string folder = ProgramFolder();
-  if (!folder.empty()) candidates.push_back(folder + "/" + RenderModuleFileName);
-  candidates.push_back(std::string(QUILLMAP_MODULE_DIR) + "/" + RenderModuleFileName);
-  return candidates;
+  if (folder.empty()) return {};
+  const std::filesystem::path installed =
+      std::filesystem::path(folder) / QUILLMAP_MODULE_DIR / RenderModuleFileName;
+  return {folder + "/" + RenderModuleFileName, installed.lexically_normal().string()};
 }
 
 const RenderModule* LoadRenderModule(std::string& error) {
@@ -110,7 +110,12 @@ const RenderModule* LoadRenderModule(std::string& error) {
     }
     return module;
   }
-  error = "not found (looked for " + Joined(candidates) + ")";
+  if (candidates.empty()) {
+    error = std::string("not found: the program's own folder is unknown; name the module with ") +
+            RenderModuleVariable;
+  } else {
+    error = "not found (looked for " + Joined(candidates) + ")";
+  }
   return nullptr;
 }
 
