@@ -31,8 +31,8 @@ shm=$(mktemp -d -p /dev/shm)
 xvfb=""
 clipboard=""
 cleanup() {
-  [[ -n $clipboard ]] && kill "$clipboard" 2>/dev/null
-  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
+  if [[ -n $clipboard ]]; then kill "$clipboard" 2>/dev/null || true; fi
+  if [[ -n $xvfb ]]; then kill "$xvfb" 2>/dev/null || true; fi
   rm -rf "$work" "$shm"
 }
 trap cleanup EXIT
@@ -131,8 +131,9 @@ measure_desktop() {
   xvfb=$!
   export DISPLAY=$display
   for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-  # The example range as a spreadsheet copies it, tab-separated text; xclip keeps serving it.
-  xclip -selection clipboard -i "$source_dir/examples/treatment.tsv" >/dev/null 2>&1 &
+  # The example range as a spreadsheet copies it, tab-separated text; xclip keeps serving it,
+  # in the foreground (-quiet) so that it is the process ended at the end.
+  xclip -quiet -selection clipboard -i "$source_dir/examples/treatment.tsv" >/dev/null 2>&1 &
   clipboard=$!
   sleep 0.2
   # A desktop session's folders: a home with a Desktop, a private runtime folder.

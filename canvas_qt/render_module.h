@@ -3,8 +3,9 @@
 // other commands load no GUI library. This header includes no Qt: the CLI compiles against it.
 //
 // The module and the CLI come from the same build, so C++ objects cross the boundary. The
-// entry's name carries a version: change RenderModuleEntryName whenever Canvas, RenderedPicture
-// or RenderModule change shape, so a stale module is refused rather than called wrongly.
+// entry's name carries a version: change RenderModuleEntryName, and the entry's name in
+// render_module.cpp with it, whenever Canvas, RenderedPicture or RenderModule change shape, so a
+// stale module is refused rather than called wrongly.
 #pragma once
 
 #include <cstdint>
