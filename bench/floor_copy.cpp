@@ -1,6 +1,7 @@
 // The floor of the whole-process comparison: the least a program can do with the same input
-// and output, read the input file and write a given number of bytes to a file. With "atomic"
-// it writes them the way quillmap-cli does: a temporary file beside OUTPUT, fsync, rename.
+// and output, read the input file and write a given number of bytes to a file, or with OUTPUT
+// "-" to standard output (the floor of quillmap-cli stats). With "atomic" it writes them the
+// way quillmap-cli writes a picture: a temporary file beside OUTPUT, fsync, rename.
 // Usage: floor_copy INPUT SIZE OUTPUT [atomic]
 #include <fcntl.h>
 #include <unistd.h>
@@ -22,8 +23,9 @@ int main(int argc, char** argv) {
   std::fclose(in);
   std::vector<char> output(std::strtoul(argv[2], nullptr, 10), char(total));
   const std::string path = argv[3];
+  const bool standardOutput = path == "-";
   const std::string written = atomic ? path + ".tmp" : path;
-  int fd = open(written.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+  int fd = standardOutput ? 1 : open(written.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
   if (fd < 0) return 1;
   const char* p = output.data();
   size_t left = output.size();

@@ -12,8 +12,27 @@
 
 namespace qm {
 
+namespace {
+
+QtMessageHandler previousMessageHandler = nullptr;
+
+// Where XDG_RUNTIME_DIR is unset (cron, containers, a CI runner) Qt warns that it falls back to
+// a folder of its own. Nothing here uses that folder, and quillmap-cli's standard error is for
+// its own messages, so that one warning is dropped; every other message goes on as before.
+void DropRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& context,
+                              const QString& message) {
+  if (type == QtWarningMsg &&
+      message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) {
+    return;
+  }
+  if (previousMessageHandler != nullptr) previousMessageHandler(type, context, message);
+}
+
+}  // namespace
+
 void EnsureQtGui() {
   if (QCoreApplication::instance() != nullptr) return;
+  previousMessageHandler = qInstallMessageHandler(DropRuntimeFolderWarning);
   static int argc = 3;
   static char name[] = "quillmap";
   static char option[] = "-platform";
@@ -54,10 +73,17 @@ QtPainterCanvas::QtPainterCanvas(int imageWidth)
     : image_(imageWidth, int(std::lround(imageWidth * FrameLogicalHeight / FrameLogicalWidth)),
              QImage::Format_RGB32) {
   image_.fill(Qt::white);
-  painter_.begin(&image_);
+  Begin(image_, imageWidth / FrameLogicalWidth);
+}
+
+QtPainterCanvas::QtPainterCanvas(QPaintDevice& device) {
+  Begin(device, double(device.logicalDpiX()) / LogicalUnitsPerInch);
+}
+
+void QtPainterCanvas::Begin(QPaintDevice& device, double scale) {
+  painter_.begin(&device);
   painter_.setRenderHint(QPainter::Antialiasing);
   painter_.setRenderHint(QPainter::TextAntialiasing);
-  const double scale = imageWidth / FrameLogicalWidth;
   painter_.scale(scale, scale);
 }
 

@@ -1,12 +1,14 @@
 // quillmap-cli plot: the plot run of the desktop program on a worksheet file. The chart goes to
 // a picture file whose format its name tells (.emf, the very bytes of the desktop program's
-// metafile, or .svg), and/or the trace of its drawing operations goes to --ops.
+// metafile, .svg, or .png and .pdf painted by the render module), and/or the trace of its
+// drawing operations goes to --ops.
 #include <algorithm>
 #include <cctype>
 #include <csignal>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -17,11 +19,9 @@
 #include "cli/commands.h"
 #include "cli/common.h"
 #include "cli/option_words.h"
+#include "cli/render_module_loader.h"
 #include "io/atomic_file.h"
 #include "plot/plot_run.h"
-#ifdef QUILLMAP_QT_CANVAS
-#include "canvas_qt/qt_painter_canvas.h"
-#endif
 
 namespace qm {
 
@@ -34,9 +34,8 @@ constexpr const char* CommandName = "quillmap-cli plot";
 enum class PictureFormat {
   Emf,
   Svg,
-#ifdef QUILLMAP_QT_CANVAS
-  Png,  // painted with Qt, where the desktop program is built
-#endif
+  Png,  // painted by the render module
+  Pdf,  // painted by the render module
 };
 
 struct FormatName {
@@ -47,16 +46,15 @@ struct FormatName {
 constexpr FormatName FormatNames[] = {
     {".emf", PictureFormat::Emf},
     {".svg", PictureFormat::Svg},
-#ifdef QUILLMAP_QT_CANVAS
     {".png", PictureFormat::Png},
-#endif
+    {".pdf", PictureFormat::Pdf},
 };
 
-#ifdef QUILLMAP_QT_CANVAS
-#define QM_PICTURE_FORMATS ".emf, .svg or .png"
-#else
-#define QM_PICTURE_FORMATS ".emf or .svg"
-#endif
+#define QM_PICTURE_FORMATS ".emf, .svg, .png or .pdf"
+
+bool NeedsRenderModule(PictureFormat format) {
+  return format == PictureFormat::Png || format == PictureFormat::Pdf;
+}
 
 bool FormatOfPath(const std::string& path, PictureFormat& format) {
   std::string lower = path;
@@ -78,15 +76,18 @@ class PictureRecorder {
  public:
   virtual ~PictureRecorder() = default;
   virtual Canvas& canvas() = 0;
-  virtual std::string Finish() = 0;
+  // The picture's bytes, which live as long as the recorder: the largest EMF is not copied.
+  // False, after a message, when the back end could not give them.
+  virtual bool Finish(std::string_view& bytes) = 0;
 };
 
 class EmfRecorder : public PictureRecorder {
  public:
   Canvas& canvas() override { return canvas_; }
-  std::string Finish() override {
-    const std::vector<uint8_t>& bytes = canvas_.Finish();
-    return std::string(bytes.begin(), bytes.end());
+  bool Finish(std::string_view& bytes) override {
+    const std::vector<uint8_t>& recorded = canvas_.Finish();
+    bytes = std::string_view(reinterpret_cast<const char*>(recorded.data()), recorded.size());
+    return true;
   }
 
  private:
@@ -96,37 +97,51 @@ class EmfRecorder : public PictureRecorder {
 class SvgRecorder : public PictureRecorder {
  public:
   Canvas& canvas() override { return canvas_; }
-  std::string Finish() override { return canvas_.Finish(); }
+  bool Finish(std::string_view& bytes) override {
+    bytes = canvas_.Finish();
+    return true;
+  }
 
  private:
   SvgCanvas canvas_;
 };
 
-#ifdef QUILLMAP_QT_CANVAS
-class PngRecorder : public PictureRecorder {
+// A picture the render module paints.
+class ModuleRecorder : public PictureRecorder {
  public:
-  Canvas& canvas() override { return canvas_; }
-  std::string Finish() override {
-    const QByteArray bytes = canvas_.Png();
-    return std::string(bytes.constData(), size_t(bytes.size()));
+  explicit ModuleRecorder(std::unique_ptr<RenderedPicture> picture)
+      : picture_(std::move(picture)) {}
+  Canvas& canvas() override { return picture_->canvas(); }
+  bool Finish(std::string_view& bytes) override {
+    std::string error;
+    if (!picture_->Finish(bytes_, error)) {
+      std::cerr << CommandName << ": " << error << '\n';
+      return false;
+    }
+    bytes = bytes_;
+    return true;
   }
 
  private:
-  QtPainterCanvas canvas_;
+  std::unique_ptr<RenderedPicture> picture_;
+  std::string bytes_;
 };
-#endif
 
-std::unique_ptr<PictureRecorder> MakeRecorder(PictureFormat format) {
+// nullptr when the render module paints no such picture.
+std::unique_ptr<PictureRecorder> MakeRecorder(PictureFormat format, const RenderModule* module) {
   switch (format) {
     case PictureFormat::Emf:
       return std::make_unique<EmfRecorder>();
     case PictureFormat::Svg:
       return std::make_unique<SvgRecorder>();
-#ifdef QUILLMAP_QT_CANVAS
     case PictureFormat::Png:
-      EnsureQtGui();  // the painter's fonts need a GUI application
-      return std::make_unique<PngRecorder>();
-#endif
+    case PictureFormat::Pdf: {
+      if (module == nullptr) return nullptr;
+      std::unique_ptr<RenderedPicture> picture =
+          module->create(format == PictureFormat::Png ? RenderFormat::Png : RenderFormat::Pdf);
+      if (!picture) return nullptr;
+      return std::make_unique<ModuleRecorder>(std::move(picture));
+    }
   }
   return nullptr;
 }
@@ -135,8 +150,9 @@ std::unique_ptr<PictureRecorder> MakeRecorder(PictureFormat format) {
 // failed run leaves earlier files as they were.
 class FileOutput : public PlotOutput {
  public:
-  FileOutput(const std::string& picturePath, PictureFormat format, const std::string& opsPath)
-      : picturePath_(picturePath), format_(format), opsPath_(opsPath) {}
+  FileOutput(const std::string& picturePath, PictureFormat format, const RenderModule* module,
+             const std::string& opsPath)
+      : picturePath_(picturePath), format_(format), module_(module), opsPath_(opsPath) {}
 
   Canvas* Open() override {
     std::string error;
@@ -147,7 +163,10 @@ class FileOutput : public PlotOutput {
         return nullptr;
       }
     }
-    if (!picturePath_.empty()) recorder_ = MakeRecorder(format_);
+    if (!picturePath_.empty()) {
+      recorder_ = MakeRecorder(format_, module_);
+      if (!recorder_) return nullptr;
+    }
     if (!opsPath_.empty()) trace_ = std::make_unique<TraceCanvas>();
     if (recorder_ && trace_) {
       tee_ = std::make_unique<TeeCanvas>(recorder_->canvas(), *trace_);
@@ -158,10 +177,7 @@ class FileOutput : public PlotOutput {
   }
 
   // The files are written after the run, so that a failed run leaves the earlier ones.
-  bool Close() override {
-    if (recorder_) picture_ = recorder_->Finish();
-    return true;
-  }
+  bool Close() override { return !recorder_ || recorder_->Finish(picture_); }
 
   // Writes what the run recorded. False after a message when a file cannot be written.
   bool Write() const {
@@ -187,11 +203,12 @@ class FileOutput : public PlotOutput {
  private:
   std::string picturePath_;
   PictureFormat format_;
+  const RenderModule* module_;
   std::string opsPath_;
   std::unique_ptr<PictureRecorder> recorder_;
   std::unique_ptr<TraceCanvas> trace_;
   std::unique_ptr<TeeCanvas> tee_;
-  std::string picture_;
+  std::string_view picture_;  // in recorder_
 };
 
 struct PlotOptions {
@@ -234,10 +251,24 @@ int RunPlotCommand(const PlotOptions& options) {
     return 2;
   }
   PictureFormat format = PictureFormat::Emf;
+  std::string error;
   if (!options.output.empty() && !FormatOfPath(options.output, format)) {
     std::cerr << CommandName << ": " << options.output
               << ": unknown picture format (the name must end in " QM_PICTURE_FORMATS ")\n";
     return 2;
+  }
+  // Opened before the input is read, so that a missing module costs nothing and writes nothing.
+  const RenderModule* module = nullptr;
+  if (!options.output.empty() && NeedsRenderModule(format)) {
+    module = LoadRenderModule(error);
+    if (module == nullptr) {
+      std::cerr
+          << CommandName << ": " << options.output
+          << ": PNG and PDF pictures need the render module " << RenderModuleFileName << ": "
+          << error
+          << "\nWithout it quillmap-cli writes .emf and .svg pictures and the trace (--ops).\n";
+      return 2;
+    }
   }
 
   auto tables = std::make_unique<RunTables>();  // value-initialised: all zero
@@ -250,7 +281,7 @@ int RunPlotCommand(const PlotOptions& options) {
   ShowImportMessages(loaded.import, messages);
   if (!loaded.import.ok()) return 1;
 
-  FileOutput output(options.output, format, options.ops);
+  FileOutput output(options.output, format, module, options.ops);
   PlotOutcome outcome = RunPlot(SettingsOf(options), tables->grid, tables->plot, messages, output);
   if (outcome != PlotOutcome::Published) return 1;
   return output.Write() ? 0 : 1;
@@ -265,7 +296,9 @@ void AddPlotCommand(CLI::App& app, int& status) {
                                  ") and/or trace it.");
   command->add_option("INPUT", options->input, "worksheet file, or - for standard input")
       ->required();
-  command->add_option("-o,--output", options->output, "picture file: " QM_PICTURE_FORMATS);
+  command->add_option("-o,--output", options->output,
+                      "picture file: " QM_PICTURE_FORMATS
+                      " (PNG and PDF are painted by the render module, loaded only for them)");
   command->add_option("--ops", options->ops,
                       "write the drawing operations, one a line, to FILE (- for standard output)");
   command->add_option("--type", options->type, "chart")

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
   qt6-base-dev libgl-dev
-  libuemf-dev libxml2-dev libxml2-utils
+  libuemf-dev libxml2-dev libxml2-utils poppler-utils
   xvfb xauth xclip xdotool time
   dpkg-dev file lintian appstream desktop-file-utils man-db
 )

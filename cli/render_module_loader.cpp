@@ -1,0 +1,124 @@
+// Opening the render module with the system's dynamic loader: dlopen, or LoadLibrary on
+// Windows, each in the three calls needed here.
+#include "cli/render_module_loader.h"
+
+#include "quillmap_version.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+namespace qm {
+
+namespace {
+
+#ifdef _WIN32
+
+using ModuleHandle = HMODULE;
+
+ModuleHandle OpenModule(const std::string& path, std::string& error) {
+  HMODULE handle = LoadLibraryW(std::filesystem::path(path).wstring().c_str());
+  if (handle == nullptr) {
+    error = path + ": cannot be loaded (Windows error " + std::to_string(GetLastError()) + ")";
+  }
+  return handle;
+}
+
+RenderModuleEntry FindEntry(ModuleHandle handle) {
+  return reinterpret_cast<RenderModuleEntry>(GetProcAddress(handle, RenderModuleEntryName));
+}
+
+void CloseModule(ModuleHandle handle) {
+  FreeLibrary(handle);
+}
+
+std::string ProgramFolder() {
+  wchar_t buffer[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+  if (length == 0 || length == MAX_PATH) return "";
+  return std::filesystem::path(buffer, buffer + length).parent_path().string();
+}
+
+#else
+
+using ModuleHandle = void*;
+
+ModuleHandle OpenModule(const std::string& path, std::string& error) {
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) error = dlerror();  // names the file and the cause
+  return handle;
+}
+
+RenderModuleEntry FindEntry(ModuleHandle handle) {
+  return reinterpret_cast<RenderModuleEntry>(dlsym(handle, RenderModuleEntryName));
+}
+
+void CloseModule(ModuleHandle handle) {
+  dlclose(handle);
+}
+
+// The folder of the running program, or "" where the system does not tell it.
+std::string ProgramFolder() {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string() : self.parent_path().string();
+}
+
+#endif
+
+std::string Joined(const std::vector<std::string>& texts) {
+  std::string joined;
+  for (const std::string& text : texts) joined += (joined.empty() ? "" : ", ") + text;
+  return joined;
+}
+
+}  // namespace
+
+std::vector<std::string> RenderModuleCandidates() {
+  const char* named = std::getenv(RenderModuleVariable);
+  if (named != nullptr && named[0] != '\0') return {named};
+  const std::string folder = ProgramFolder();
+  if (folder.empty()) return {};
+  const std::filesystem::path installed =
+      std::filesystem::path(folder) / QUILLMAP_MODULE_DIR / RenderModuleFileName;
+  return {folder + "/" + RenderModuleFileName, installed.lexically_normal().string()};
+}
+
+const RenderModule* LoadRenderModule(std::string& error) {
+  const std::vector<std::string> candidates = RenderModuleCandidates();
+  for (const std::string& path : candidates) {
+    std::error_code missing;
+    if (!std::filesystem::exists(path, missing)) continue;
+    // The first module found is the one meant: a broken one is reported, not passed over.
+    ModuleHandle handle = OpenModule(path, error);
+    if (handle == nullptr) return nullptr;
+    const RenderModuleEntry entry = FindEntry(handle);
+    const RenderModule* module = entry != nullptr ? entry() : nullptr;
+    if (module == nullptr) {
+      error = path + " is not a render module of this Quillmap (no " + RenderModuleEntryName + ")";
+      CloseModule(handle);
+      return nullptr;
+    }
+    if (std::strcmp(module->version, QUILLMAP_VERSION) != 0) {
+      error = path + " belongs to Quillmap " + module->version + ", not " QUILLMAP_VERSION;
+      CloseModule(handle);
+      return nullptr;
+    }
+    return module;
+  }
+  if (candidates.empty()) {
+    error = std::string("not found: the program's own folder is unknown; name the module with ") +
+            RenderModuleVariable;
+  } else {
+    error = "not found (looked for " + Joined(candidates) + ")";
+  }
+  return nullptr;
+}
+
+}  // namespace qm

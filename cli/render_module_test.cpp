@@ -1,0 +1,182 @@
+// quillmap-cli and its render module as a user meets them, through the real program: no GUI
+// library is loaded unless a PNG or PDF picture is asked for; the PDF is one vector page of the
+// chart's frame with its texts as text (read back with poppler's pdfinfo, pdfimages and
+// pdftotext); without a usable module the program says so, names what it can write, and writes
+// nothing.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace qm {
+namespace {
+
+const std::string Cli = QUILLMAP_CLI;
+const std::string Treatment = QUILLMAP_SOURCE_DIR "/examples/treatment.wk1";
+#ifdef QUILLMAP_RENDER_MODULE_FILE
+const std::string ModuleFile = QUILLMAP_RENDER_MODULE_FILE;
+#else
+const std::string ModuleFile;
+#endif
+
+struct ShellRun {
+  int status = -1;
+  std::string output;  // standard output and standard error together
+};
+
+ShellRun Shell(const std::string& command) {
+  ShellRun run;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+// quillmap-cli ARGS with the render module taken from `module`.
+ShellRun RunCli(const std::string& module, const std::string& args,
+                const std::string& environment = "") {
+  return Shell(environment + " QUILLMAP_RENDER_MODULE='" + module + "' '" + Cli + "' " + args);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::string TempFolder() {
+  const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+  std::string path = testing::TempDir() + "quillmap_render_" + info->name();
+  std::filesystem::remove_all(path);
+  std::filesystem::create_directories(path);
+  return path + "/";
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// The text with each run of spaces made one: pdfinfo aligns its values.
+std::string Squeezed(std::string text) {
+  text.erase(
+      std::unique(text.begin(), text.end(), [](char a, char b) { return a == ' ' && b == ' '; }),
+      text.end());
+  return text;
+}
+
+struct LoadCase {
+  const char* args;  // "@" stands for the test's folder
+  bool loadsQt;
+};
+
+TEST(RenderModule, GuiLibrariesAreLoadedOnlyForPngAndPdf) {
+  if (ModuleFile.empty()) GTEST_SKIP() << "built without the render module";
+  const std::string folder = TempFolder();
+  const LoadCase cases[] = {
+      {"grid @in.wk1", false},
+      {"stats @in.wk1", false},
+      {"plot @in.wk1 -o @chart.emf", false},
+      {"plot @in.wk1 -o @chart.svg", false},
+      {"plot @in.wk1 --ops -", false},
+      {"plot @in.wk1 -o @chart.png", true},
+      {"plot @in.wk1 -o @chart.pdf --ops @ops.txt", true},
+  };
+  std::filesystem::copy_file(Treatment, folder + "in.wk1");
+  for (const LoadCase& c : cases) {
+    std::string args;
+    for (const char* p = c.args; *p != '\0'; p++) args += *p == '@' ? folder : std::string(1, *p);
+    // The dynamic loader names every library it loads.
+    const ShellRun run = RunCli(ModuleFile, args, "LD_DEBUG=files");
+    EXPECT_EQ(run.status, 0) << c.args << ": " << run.output;
+    EXPECT_EQ(Contains(run.output, "file=libQt6Gui"), c.loadsQt) << c.args;
+  }
+}
+
+TEST(RenderModule, PdfIsOneVectorPageOfTheFrameWithItsTexts) {
+  if (ModuleFile.empty()) GTEST_SKIP() << "built without the render module";
+  const std::string folder = TempFolder();
+  const std::string pdf = folder + "chart.pdf";
+  const ShellRun run = RunCli(ModuleFile, "plot '" + Treatment + "' -o '" + pdf + "'");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.output, "");  // nothing from Qt on the way either
+
+  const ShellRun info = Shell("pdfinfo '" + pdf + "'");
+  ASSERT_EQ(info.status, 0) << info.output;
+  const std::string fields = Squeezed(info.output);
+  EXPECT_TRUE(Contains(fields, "Pages: 1\n")) << info.output;
+  // 144 mm x 108 mm is 408.19 x 306.14 points; Qt's PDF pages are whole points.
+  EXPECT_TRUE(Contains(fields, "Page size: 408 x 306 pts\n")) << info.output;
+
+  const ShellRun images = Shell("pdfimages -list '" + pdf + "'");
+  ASSERT_EQ(images.status, 0) << images.output;
+  EXPECT_EQ(std::count(images.output.begin(), images.output.end(), '\n'), 2)
+      << "no raster image, only the listing's heading:\n"
+      << images.output;
+
+  const ShellRun text = Shell("pdftotext -enc UTF-8 '" + pdf + "' -");
+  ASSERT_EQ(text.status, 0) << text.output;
+  for (const char* label :
+       {"Control", "Dose 1", "Dose 2", "Dose 3", "Concentration (\xC2\xB5g/L)"}) {
+    EXPECT_TRUE(Contains(text.output, label)) << label << " in:\n" << text.output;
+  }
+}
+
+TEST(RenderModule, PngIsTheDesktopProgramsImage) {
+  if (ModuleFile.empty()) GTEST_SKIP() << "built without the render module";
+  const std::string png = TempFolder() + "chart.png";
+  // No module named: the one beside quillmap-cli in the build tree is found.
+  const ShellRun run = RunCli("", "plot '" + Treatment + "' -o '" + png + "'");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.output, "");
+  const std::string bytes = ReadFile(png);
+  ASSERT_GT(bytes.size(), 24u);
+  EXPECT_EQ(bytes.substr(0, 8), "\x89PNG\r\n\x1a\n");
+  // The header's width and height: 1088 x 816, big-endian.
+  EXPECT_EQ(bytes.substr(16, 8), std::string("\0\0\x04\x40\0\0\x03\x30", 8));
+}
+
+struct MissingCase {
+  const char* name;
+  std::string module;
+  const char* reason;  // a part of the message that says why
+};
+
+TEST(RenderModule, WithoutTheModuleSaysSoAndWritesNothing) {
+  const std::string folder = TempFolder();
+  const MissingCase cases[] = {
+      {"missing", folder + "none.so", "not found (looked for "},
+      {"not a library", Treatment, "treatment.wk1"},
+  };
+  for (const MissingCase& c : cases) {
+    for (const char* name : {"chart.png", "chart.pdf"}) {
+      const std::string path = folder + name;
+      std::ofstream(path) << "earlier";
+      const ShellRun run = RunCli(c.module, "plot '" + Treatment + "' -o '" + path + "'");
+      EXPECT_EQ(run.status, 2) << c.name << ": " << run.output;
+      EXPECT_TRUE(Contains(run.output, "PNG and PDF pictures need the render module"))
+          << run.output;
+      EXPECT_TRUE(Contains(run.output, c.reason)) << c.name << ": " << run.output;
+      EXPECT_TRUE(Contains(run.output, "writes .emf and .svg pictures and the trace"))
+          << run.output;
+      EXPECT_EQ(ReadFile(path), "earlier") << c.name << ": " << name;
+      std::filesystem::remove(path);
+      EXPECT_TRUE(std::filesystem::is_empty(folder)) << c.name << ": " << name;
+    }
+    // The other pictures do not need it.
+    const ShellRun emf = RunCli(c.module, "plot '" + Treatment + "' -o '" + folder + "a.emf'");
+    EXPECT_EQ(emf.status, 0) << c.name << ": " << emf.output;
+    std::filesystem::remove(folder + "a.emf");
+  }
+}
+
+}  // namespace
+}  // namespace qm
