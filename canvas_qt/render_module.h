@@ -43,7 +43,7 @@ struct RenderModule {
 constexpr const char* RenderModuleEntryName = "QuillmapRenderModuleV1";
 using RenderModuleEntry = const RenderModule* (*)();
 
-// The module's file name, beside quillmap-cli in the build tree and under lib/quillmap when
+// The module's file name, beside quillmap-cli in the build tree and under <libdir>/quillmap when
 // installed.
 #ifdef _WIN32
 constexpr const char* RenderModuleFileName = "quillmap-render.dll";

@@ -15,7 +15,7 @@ constexpr const char* RenderModuleVariable = "QUILLMAP_RENDER_MODULE";
 
 // The files tried, in order: the one RenderModuleVariable names, or else the module beside the
 // running program (a build tree) and then in the module folder of the tree it is installed in
-// (bin/../lib/quillmap).
+// (bin/../<libdir>/quillmap).
 std::vector<std::string> RenderModuleCandidates();
 
 // Opens the first candidate that exists and checks that it is a render module of this
