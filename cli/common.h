@@ -2,6 +2,7 @@
 // message sinks, and JSON output with numbers in their shortest round-trip form.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -30,12 +31,28 @@ class StderrSink : public MessageSink {
   void ShowFrameworkBox(const std::string& text) override;
 };
 
-// The bytes of a file, or of standard input for "-". False with a one-line reason.
-bool ReadInput(const std::string& path, std::vector<uint8_t>& bytes, std::string& error);
+// The beginning of an input too large to read whole that is read all the same: enough to tell
+// its kind, and a WK1 stream's first records.
+constexpr size_t InputBeginningBytes = size_t(64) << 10;
+
+// What reading an input gave.
+enum class InputRead {
+  Whole,     // all its bytes
+  TooLarge,  // it holds more than the limit; the bytes are its beginning (InputBeginningBytes
+             // at least)
+  Failed,    // it could not be opened or read, or there was no memory for it
+};
+
+// The bytes of a file, or of standard input for "-", reading at most `limit` + 1 of them (only
+// the beginning of a regular file that is larger). A read error (a reset connection, a
+// folder, EIO) fails, on standard input as on a file. Failed comes with a one-line reason.
+InputRead ReadInput(const std::string& path, size_t limit, std::vector<uint8_t>& bytes,
+                    std::string& error);
 
 // Reads INPUT and imports it into the grid the way the desktop program imports the clipboard,
-// showing the import's messages on `messages`. Returns the import's code (0 success), or -1000
-// with `error` set when the input cannot be read or is of a kind not accepted.
+// showing the import's messages on `messages`. Returns the import's code (0 success; 6, "malloc
+// problem", when memory runs out), or -1000 with `error` set when the input cannot be read, is
+// larger than MaxInputBytes or is of a kind not accepted.
 int32_t LoadWorksheet(const std::string& path, WorksheetGrid& grid, MessageSink& messages,
                       std::string& error);
 
