@@ -11,6 +11,8 @@ packages=(
   qt6-base-dev libgl-dev
   libuemf-dev libxml2-dev libxml2-utils
   xvfb xauth xclip xdotool time
+  # locales: the sources from which the locale test makes a German locale
+  locales
 )
 export DEBIAN_FRONTEND=noninteractive
 missing=()
