@@ -2,11 +2,14 @@
 // chart, and leaves it as quilpic.emf on the desktop and on the clipboard. No options, no
 // settings file: every run starts from the same defaults.
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/chart_publisher.h"
 #include "app/desktop_folder.h"
 #include "app/desktop_output.h"
+#include "app/display_check.h"
 #include "app/plot_app.h"
 #include "app/qt_clipboard_source.h"
 
@@ -15,7 +18,14 @@ int main(int argc, char** argv) {
           std::getenv("QT_QPA_PLATFORM"), std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY"))) {
     qputenv("QT_QPA_PLATFORM", platform);
   }
+  const std::string missing = qm::MissingDisplay(qm::CurrentDisplayEnvironment());
+  if (!missing.empty()) {
+    std::fputs(qm::NoDisplayMessage(missing).c_str(), stderr);
+    return 1;
+  }
+  qm::WatchPlatformStart();
   QApplication application(argc, argv);
+  qm::EndWatchingPlatformStart();
   QApplication::setApplicationName(QStringLiteral("Quillmap"));
   QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
   QApplication::setDesktopFileName(QStringLiteral("quillmap"));

@@ -8,7 +8,8 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
-  qt6-base-dev libgl-dev
+  # qt6-wayland: the desktop program's Wayland platform
+  qt6-base-dev libgl-dev qt6-wayland
   libuemf-dev libxml2-dev libxml2-utils
   xvfb xauth xclip xdotool time
   # locales: the sources from which the locale test makes a German locale
