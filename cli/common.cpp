@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <new>
 
 #include "import/codepage.h"
@@ -59,25 +60,43 @@ void Dump(const Json& value, std::string& out) {
 }
 
 // Reads fd to its end or to `limit` + 1 bytes, whichever comes first; 0 or the system's code.
-// Only a read that gives nothing is the end: an error is never taken for it.
-int ReadUpTo(int fd, size_t limit, std::vector<uint8_t>& bytes) {
-  constexpr size_t Piece = size_t(1) << 16;
-  size_t size = 0;
-  bytes.clear();
-  while (size <= limit) {
-    if (bytes.size() == size) bytes.resize(std::min(std::max(2 * size, Piece), limit + 1));
-    ssize_t n = read(fd, bytes.data() + size, bytes.size() - size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      int code = errno;
-      bytes.resize(size);
-      return code;
+// Only a read that gives nothing is the end: an error is never taken for it. The bytes come in
+// pieces, joined once the end is known, so that memory holds them about once (a growing vector
+// would hold the last half twice); past the limit (`beyondLimit`) only the beginning is kept.
+int ReadUpTo(int fd, size_t limit, std::vector<uint8_t>& bytes, bool& beyondLimit) {
+  constexpr size_t PieceSize = size_t(1) << 20;
+  struct Piece {
+    std::unique_ptr<uint8_t[]> data;
+    size_t size;
+  };
+  std::vector<Piece> pieces;
+  size_t total = 0;
+  int code = 0;
+  while (total <= limit) {
+    if (pieces.empty() || pieces.back().size == PieceSize) {
+      pieces.push_back({std::make_unique_for_overwrite<uint8_t[]>(PieceSize), 0});
     }
-    if (n == 0) break;
-    size += size_t(n);
+    Piece& piece = pieces.back();
+    ssize_t n = read(fd, piece.data.get() + piece.size,
+                     std::min(PieceSize - piece.size, limit + 1 - total));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      code = n < 0 ? errno : 0;
+      break;
+    }
+    piece.size += size_t(n);
+    total += size_t(n);
   }
-  bytes.resize(size);
-  return 0;
+  beyondLimit = total > limit;
+  const size_t kept = beyondLimit ? std::min(total, InputBeginningBytes) : total;
+  bytes.clear();
+  bytes.reserve(kept);
+  for (Piece& piece : pieces) {
+    const size_t size = std::min(piece.size, kept - bytes.size());
+    bytes.insert(bytes.end(), piece.data.get(), piece.data.get() + size);
+    piece.data.reset();
+  }
+  return code;
 }
 
 InputRead ReadOpenInput(int fd, const std::string& name, size_t limit, std::vector<uint8_t>& bytes,
@@ -88,8 +107,9 @@ InputRead ReadOpenInput(int fd, const std::string& name, size_t limit, std::vect
     readLimit = InputBeginningBytes - 1;
   }
   int code = 0;
+  bool beyondLimit = false;
   try {
-    code = ReadUpTo(fd, readLimit, bytes);
+    code = ReadUpTo(fd, readLimit, bytes, beyondLimit);
   } catch (const std::bad_alloc&) {
     bytes.clear();
     bytes.shrink_to_fit();
@@ -100,7 +120,7 @@ InputRead ReadOpenInput(int fd, const std::string& name, size_t limit, std::vect
     error = "cannot read " + name + ": " + std::strerror(code);
     return InputRead::Failed;
   }
-  return bytes.size() > readLimit || readLimit < limit ? InputRead::TooLarge : InputRead::Whole;
+  return beyondLimit || readLimit < limit ? InputRead::TooLarge : InputRead::Whole;
 }
 
 }  // namespace

@@ -31,21 +31,21 @@ class StderrSink : public MessageSink {
   void ShowFrameworkBox(const std::string& text) override;
 };
 
-// The beginning of an input too large to read whole that is read all the same: enough to tell
-// its kind, and a WK1 stream's first records.
+// What is kept of an input too large to read whole: enough to tell its kind, and a WK1
+// stream's first records.
 constexpr size_t InputBeginningBytes = size_t(64) << 10;
 
 // What reading an input gave.
 enum class InputRead {
   Whole,     // all its bytes
-  TooLarge,  // it holds more than the limit; the bytes are its beginning (InputBeginningBytes
-             // at least)
+  TooLarge,  // it holds more than the limit; the bytes are its first InputBeginningBytes
   Failed,    // it could not be opened or read, or there was no memory for it
 };
 
 // The bytes of a file, or of standard input for "-", reading at most `limit` + 1 of them (only
-// the beginning of a regular file that is larger). A read error (a reset connection, a
-// folder, EIO) fails, on standard input as on a file. Failed comes with a one-line reason.
+// the beginning of a regular file that is larger) and holding them about once in memory. A read
+// error (a reset connection, a folder, EIO) fails, on standard input as on a file. Failed comes
+// with a one-line reason.
 InputRead ReadInput(const std::string& path, size_t limit, std::vector<uint8_t>& bytes,
                     std::string& error);
 

@@ -1,7 +1,6 @@
 // Reading a quillmap-cli INPUT into the worksheet grid: the input's kind is told by its name or
 // its first bytes, and its bytes go through the same import steps as the clipboard's (a text
 // range by way of the WK1 stream it becomes).
-#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <new>
@@ -65,8 +64,7 @@ std::string NameOf(const std::string& path) {
 // that runs past the beginning (-92) may only run past the cut, so it settles nothing.
 bool BeginningSettlesImport(const std::vector<uint8_t>& bytes, WorksheetGrid& grid,
                             RecordingSink& messages, int32_t& code) {
-  const size_t length = std::min(bytes.size(), InputBeginningBytes);
-  MemoryClipboardSource clipboard(std::vector<uint8_t>(bytes.begin(), bytes.begin() + length));
+  MemoryClipboardSource clipboard(bytes);
   code = ImportWorksheet(grid, clipboard, messages);
   return code == 108 || code == 208;
 }
