@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -81,7 +82,9 @@ bool ReadInput(const std::string& path, std::vector<uint8_t>& bytes, std::string
     }
     return true;
   }
-  std::ifstream file(path, std::ios::binary);
+  // The name is UTF-8; on Windows a filesystem path opens the file by its UTF-16 name.
+  const std::u8string name(reinterpret_cast<const char8_t*>(path.data()), path.size());
+  std::ifstream file(std::filesystem::path(name), std::ios::binary);
   if (!file) {
     error = "cannot open " + path + ": " + std::strerror(errno);
     return false;

@@ -22,6 +22,12 @@
 #ifdef QUILLMAP_QT_CANVAS
 #include "canvas_qt/qt_painter_canvas.h"
 #endif
+#ifdef QUILLMAP_WIN32_PNG
+#include "win32/png_encoder.h"
+#endif
+#if defined(QUILLMAP_QT_CANVAS) || defined(QUILLMAP_WIN32_PNG)
+#define QM_PNG_PICTURES
+#endif
 
 namespace qm {
 
@@ -34,8 +40,8 @@ constexpr const char* CommandName = "quillmap-cli plot";
 enum class PictureFormat {
   Emf,
   Svg,
-#ifdef QUILLMAP_QT_CANVAS
-  Png,  // painted with Qt, where the desktop program is built
+#ifdef QM_PNG_PICTURES
+  Png,  // painted with Qt where the desktop program is built, by GDI on Windows
 #endif
 };
 
@@ -47,12 +53,12 @@ struct FormatName {
 constexpr FormatName FormatNames[] = {
     {".emf", PictureFormat::Emf},
     {".svg", PictureFormat::Svg},
-#ifdef QUILLMAP_QT_CANVAS
+#ifdef QM_PNG_PICTURES
     {".png", PictureFormat::Png},
 #endif
 };
 
-#ifdef QUILLMAP_QT_CANVAS
+#ifdef QM_PNG_PICTURES
 #define QM_PICTURE_FORMATS ".emf, .svg or .png"
 #else
 #define QM_PICTURE_FORMATS ".emf or .svg"
@@ -114,6 +120,25 @@ class PngRecorder : public PictureRecorder {
  private:
   QtPainterCanvas canvas_;
 };
+#elif defined(QUILLMAP_WIN32_PNG)
+// The metafile played by GDI and encoded by the Windows Imaging Component; no bytes when that
+// fails.
+class PngRecorder : public PictureRecorder {
+ public:
+  Canvas& canvas() override { return canvas_; }
+  std::string Finish() override {
+    std::vector<uint8_t> png;
+    std::string error;
+    if (!MetafileToPng(canvas_.Finish(), png, error)) {
+      std::cerr << CommandName << ": " << error << '\n';
+      return std::string();
+    }
+    return std::string(png.begin(), png.end());
+  }
+
+ private:
+  EmfCanvas canvas_;
+};
 #endif
 
 std::unique_ptr<PictureRecorder> MakeRecorder(PictureFormat format) {
@@ -122,9 +147,11 @@ std::unique_ptr<PictureRecorder> MakeRecorder(PictureFormat format) {
       return std::make_unique<EmfRecorder>();
     case PictureFormat::Svg:
       return std::make_unique<SvgRecorder>();
-#ifdef QUILLMAP_QT_CANVAS
+#ifdef QM_PNG_PICTURES
     case PictureFormat::Png:
+#ifdef QUILLMAP_QT_CANVAS
       EnsureQtGui();  // the painter's fonts need a GUI application
+#endif
       return std::make_unique<PngRecorder>();
 #endif
   }
@@ -158,9 +185,11 @@ class FileOutput : public PlotOutput {
   }
 
   // The files are written after the run, so that a failed run leaves the earlier ones.
+  // A picture that could not be encoded has no bytes: the run then fails.
   bool Close() override {
-    if (recorder_) picture_ = recorder_->Finish();
-    return true;
+    if (!recorder_) return true;
+    picture_ = recorder_->Finish();
+    return !picture_.empty();
   }
 
   // Writes what the run recorded. False after a message when a file cannot be written.
@@ -226,9 +255,11 @@ struct RunTables {
 };
 
 int RunPlotCommand(const PlotOptions& options) {
+#ifdef SIGXFSZ
   // A file-size limit then fails the write (EFBIG), which is reported, instead of ending the
   // program halfway with a temporary file left behind.
   std::signal(SIGXFSZ, SIG_IGN);
+#endif
   if (options.output.empty() && options.ops.empty()) {
     std::cerr << CommandName << ": give -o OUT, --ops FILE or both\n";
     return 2;
@@ -263,6 +294,8 @@ void AddPlotCommand(CLI::App& app, int& status) {
   CLI::App* command =
       app.add_subcommand("plot", "Draw the chart of INPUT into a picture file (" QM_PICTURE_FORMATS
                                  ") and/or trace it.");
+  // The same options on every system: a path such as /data/x.wk1 is an input, not an option.
+  command->allow_windows_style_options(false);
   command->add_option("INPUT", options->input, "worksheet file, or - for standard input")
       ->required();
   command->add_option("-o,--output", options->output, "picture file: " QM_PICTURE_FORMATS);

@@ -1,4 +1,5 @@
 // Atomic replacement of a file through a temporary file and rename(2).
+#ifndef _WIN32  // io/atomic_file_windows.cpp is the Windows version
 #include "io/atomic_file.h"
 
 #include <fcntl.h>
@@ -112,3 +113,5 @@ bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size
 }
 
 }  // namespace qm
+
+#endif  // _WIN32
