@@ -1,0 +1,17 @@
+// The Windows front end's calls into the core.
+#include "win32/core_calls.h"
+
+#include "import/import_worksheet.h"
+
+namespace qm {
+
+bool ImportClipboard(WorksheetGrid& grid, ClipboardSource& clipboard, MessageSink& messages) {
+  return ImportWorksheet(grid, clipboard, messages) == 0;
+}
+
+PlotOutcome RunChart(const PlotSettings& settings, const WorksheetGrid& grid, PlotTables& tables,
+                     MessageSink& messages, PlotOutput& output) {
+  return RunPlot(settings, grid, tables, messages, output);
+}
+
+}  // namespace qm
