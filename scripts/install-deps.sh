@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev libgl-dev
   libuemf-dev libxml2-dev libxml2-utils
   xvfb xauth xclip xdotool time
+  g++-mingw-w64-x86-64 wine wine64 icoutils
 )
 export DEBIAN_FRONTEND=noninteractive
 missing=()

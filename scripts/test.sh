@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole test suite from a clean checkout: dependencies, the release build and its tests
-# (the desktop program's under a virtual X server), the core tests again under AddressSanitizer
-# and UndefinedBehaviorSanitizer, and a bounded run of every fuzz target.
+# (the desktop program's under a virtual X server), the Windows programs cross-built and tested
+# under Wine (against the release build's quillmap-cli), the core tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -9,6 +10,10 @@ scripts/install-deps.sh
 cmake --preset release
 cmake --build --preset release
 ctest --preset release
+
+cmake --preset windows
+cmake --build --preset windows
+ctest --preset windows
 
 cmake --preset asan
 cmake --build --preset asan
