@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # quillmap-cli.exe under Wine writes the same bytes as quillmap-cli on Linux: the grid and the
 # statistics as JSON, and the EMF, the SVG and the trace of every bundled example under several
-# options, with the same exit status and messages.
+# options, with the same exit status and messages; and its .png is a PNG.
 # Usage: cli_parity_test.sh LINUX_CLI WINDOWS_CLI EXAMPLES_FOLDER WINE_SESSION_SCRIPT SESSION_DIR
 set -uo pipefail
 linux=$1
@@ -58,5 +58,14 @@ for example in "$examples"/*.wk1 "$examples"/*.tsv; do
     compare "plot $name $option (SVG)" plot "$example" $option -o chart.svg
   done
 done
+# A .png is played by the system's metafile player: its own bytes, but a PNG.
+rm -rf "$work/png" && mkdir -p "$work/png"
+if (cd "$work/png" && "$session" run "$dir" "$windows" plot "$examples/treatment.wk1" -o chart.png) &&
+   [ "$(head -c 8 "$work/png/chart.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ]; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+  echo "NO PNG from quillmap-cli.exe"
+fi
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
