@@ -15,6 +15,9 @@
 #include <new>
 
 #include "import/codepage.h"
+#ifdef _WIN32
+#include "io/wide_text.h"
+#endif
 
 namespace qm {
 
@@ -136,7 +139,12 @@ InputRead ReadInput(const std::string& path, size_t limit, std::vector<uint8_t>&
                     std::string& error) {
   bytes.clear();
   if (path == "-") return ReadOpenInput(0, "standard input", limit, bytes, error);
+#ifdef _WIN32
+  // The name is UTF-8; Windows opens the file by its UTF-16 name, as bytes.
+  int fd = _wopen(WideFromUtf8(path).c_str(), _O_RDONLY | _O_BINARY);
+#else
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+#endif
   if (fd < 0) {
     error = "cannot open " + path + ": " + std::strerror(errno);
     return InputRead::Failed;

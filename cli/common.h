@@ -52,9 +52,9 @@ InputRead ReadInput(const std::string& path, size_t limit, std::vector<uint8_t>&
 
 // What became of an INPUT: read and imported (with the import's result), or not read at all.
 struct LoadedInput {
-  bool read = false;  // false: the input could not be read, is larger than MaxInputBytes, or
-                      // is of a kind not accepted
-  std::string error;  // why not, in one line
+  bool read = false;    // false: the input could not be read, is larger than MaxInputBytes, or
+                        // is of a kind not accepted
+  std::string error;    // why not, in one line
   ImportResult import;  // OutOfMemory ("malloc problem") when memory runs out
 };
 

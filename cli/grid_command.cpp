@@ -56,6 +56,8 @@ int RunGrid(const std::string& input) {
 void AddGridCommand(CLI::App& app, int& status) {
   auto* command = app.add_subcommand(
       "grid", "Import a worksheet range (WK1, CSV, TSV or text) and print its grid as JSON.");
+  // The same options on every system: a path such as /data/x.wk1 is an input, not an option.
+  command->allow_windows_style_options(false);
   auto input = std::make_shared<std::string>();
   command->add_option("INPUT", *input, "a .wk1 file, or - for standard input")->required();
   command->callback([&status, input] { status = RunGrid(*input); });

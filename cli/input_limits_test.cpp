@@ -15,8 +15,8 @@
 #include <thread>
 #include <vector>
 
-#include "cli/run_in_child.h"
 #include "import/limits.h"
+#include "testsupport/run_in_child.h"
 
 namespace qm {
 namespace {

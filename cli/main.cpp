@@ -5,6 +5,9 @@
 
 #include "cli/commands.h"
 #include "quillmap_version.h"
+#ifdef _WIN32
+#include "cli/windows_console.h"
+#endif
 
 int main(int argc, char** argv) {
   CLI::App app{"Quillmap on files: import a worksheet range, compute its series, draw a chart."};
@@ -14,6 +17,13 @@ int main(int argc, char** argv) {
   qm::AddGridCommand(app, status);
   qm::AddStatsCommand(app, status);
   qm::AddPlotCommand(app, status);
+#ifdef _WIN32
+  // The arguments as UTF-8, whatever the console's code page; bytes in and out unchanged.
+  qm::WindowsArguments arguments;
+  qm::UseBinaryStandardStreams();
+  argc = arguments.count();
+  argv = arguments.values();
+#endif
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

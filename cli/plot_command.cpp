@@ -23,6 +23,9 @@
 #include "cli/render_module_loader.h"
 #include "io/atomic_file.h"
 #include "plot/plot_run.h"
+#ifdef QUILLMAP_WIN32_PNG
+#include "win32/png_encoder.h"
+#endif
 
 namespace qm {
 
@@ -37,7 +40,7 @@ constexpr const char* CommandName = "quillmap-cli plot";
 enum class PictureFormat {
   Emf,
   Svg,
-  Png,  // painted by the render module
+  Png,  // painted by the render module; on Windows the metafile played by GDI
   Pdf,  // painted by the render module
 };
 
@@ -50,13 +53,24 @@ constexpr FormatName FormatNames[] = {
     {".emf", PictureFormat::Emf},
     {".svg", PictureFormat::Svg},
     {".png", PictureFormat::Png},
+#ifndef QUILLMAP_WIN32_PNG  // PDF is Qt's, which the Windows build does not have
     {".pdf", PictureFormat::Pdf},
+#endif
 };
 
+#ifdef QUILLMAP_WIN32_PNG
+#define QM_PICTURE_FORMATS ".emf, .svg or .png"
+#else
 #define QM_PICTURE_FORMATS ".emf, .svg, .png or .pdf"
+#endif
 
 bool NeedsRenderModule(PictureFormat format) {
+#ifdef QUILLMAP_WIN32_PNG
+  (void)format;  // the Windows build paints its PNG with GDI and writes no PDF
+  return false;
+#else
   return format == PictureFormat::Png || format == PictureFormat::Pdf;
+#endif
 }
 
 bool FormatOfPath(const std::string& path, PictureFormat& format) {
@@ -161,6 +175,29 @@ class ModuleRecorder : public PictureRecorder {
   std::string bytes_;
 };
 
+#ifdef QUILLMAP_WIN32_PNG
+// The metafile played by GDI and encoded by the Windows Imaging Component.
+class GdiPngRecorder : public PictureRecorder {
+ public:
+  Canvas& canvas() override { return canvas_; }
+  bool Finish(std::string_view& bytes) override {
+    std::vector<uint8_t> png;
+    std::string error;
+    if (!MetafileToPng(canvas_.Finish(), png, error)) {
+      std::cerr << CommandName << ": " << error << '\n';
+      return false;
+    }
+    bytes_.assign(png.begin(), png.end());
+    bytes = bytes_;
+    return true;
+  }
+
+ private:
+  EmfCanvas canvas_;
+  std::string bytes_;
+};
+#endif
+
 // nullptr when the render module paints no such picture.
 std::unique_ptr<PictureRecorder> MakeRecorder(PictureFormat format, const RenderModule* module) {
   switch (format) {
@@ -170,6 +207,9 @@ std::unique_ptr<PictureRecorder> MakeRecorder(PictureFormat format, const Render
       return std::make_unique<SvgRecorder>();
     case PictureFormat::Png:
     case PictureFormat::Pdf: {
+#ifdef QUILLMAP_WIN32_PNG
+      if (format == PictureFormat::Png) return std::make_unique<GdiPngRecorder>();
+#endif
       if (module == nullptr) return nullptr;
       std::unique_ptr<RenderedPicture> picture =
           module->create(format == PictureFormat::Png ? RenderFormat::Png : RenderFormat::Pdf);
@@ -277,9 +317,11 @@ struct RunTables {
 };
 
 int RunPlotCommand(const PlotOptions& options) {
+#ifdef SIGXFSZ
   // A file-size limit then fails the write (EFBIG), which is reported, instead of ending the
   // program halfway with a temporary file left behind.
   std::signal(SIGXFSZ, SIG_IGN);
+#endif
   if (options.output.empty() && options.ops.empty()) {
     std::cerr << CommandName << ": give -o OUT, --ops FILE or both\n";
     return 2;
@@ -336,12 +378,15 @@ void AddPlotCommand(CLI::App& app, int& status) {
   CLI::App* command =
       app.add_subcommand("plot", "Draw the chart of INPUT into a picture file (" QM_PICTURE_FORMATS
                                  ") and/or trace it.");
+  // The same options on every system: a path such as /data/x.wk1 is an input, not an option.
+  command->allow_windows_style_options(false);
   command->add_option("INPUT", options->input, "worksheet file, or - for standard input")
       ->required();
-  command->add_option("-o,--output", options->output,
-                      "picture file: " QM_PICTURE_FORMATS
-                      " (PNG and PDF are painted by the render module, loaded only for them; a device or pipe"
-                      " without such a name gets the metafile)");
+  command->add_option(
+      "-o,--output", options->output,
+      "picture file: " QM_PICTURE_FORMATS
+      " (PNG and PDF are painted by the render module, loaded only for them; a device or pipe"
+      " without such a name gets the metafile)");
   command->add_option("--ops", options->ops,
                       "write the drawing operations, one a line, to FILE (- for standard output)");
   command->add_option("--type", options->type, "chart")

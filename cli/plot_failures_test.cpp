@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/run_in_child.h"
+#include "testsupport/run_in_child.h"
 
 namespace qm {
 namespace {

@@ -111,6 +111,8 @@ void AddStatsCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<Options>();
   CLI::App* command = app.add_subcommand(
       "stats", "Print the series of INPUT with every statistic of a plot run, as JSON.");
+  // The same options on every system: a path such as /data/x.wk1 is an input, not an option.
+  command->allow_windows_style_options(false);
   command->add_option("INPUT", options->input, "worksheet file, or - for standard input")
       ->required();
   command->add_option("--split", options->split, "split mode")

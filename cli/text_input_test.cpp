@@ -2,6 +2,10 @@
 // through the text range import; WK1 stays WK1 by name or by its BOF record.
 #include <gtest/gtest.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -14,6 +18,14 @@
 
 namespace qm {
 namespace {
+
+int MakePipe(int ends[2]) {
+#ifdef _WIN32
+  return _pipe(ends, 1 << 16, _O_BINARY);
+#else
+  return pipe(ends);
+#endif
+}
 
 class TextInputTest : public ::testing::Test {
  protected:
@@ -114,7 +126,7 @@ TEST_F(TextInputTest, StandardInput) {
   // Standard input is read as the file it is (descriptor 0): a pipe stands in for it.
   const std::string input = "Name\tDose\nx\ty\n1\t3,5\n";
   int ends[2];
-  ASSERT_EQ(pipe(ends), 0);
+  ASSERT_EQ(MakePipe(ends), 0);
   ASSERT_EQ(write(ends[1], input.data(), input.size()), ssize_t(input.size()));
   close(ends[1]);
   const int saved = dup(0);

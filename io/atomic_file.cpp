@@ -3,6 +3,7 @@
 // leaves nothing behind), are flushed to disk, take the earlier file's permissions, and the
 // temporary replaces the target by rename(2). Devices, pipes and sockets are not files to
 // replace: they are written in place.
+#ifndef _WIN32  // io/atomic_file_windows.cpp is the Windows version
 #include "io/atomic_file.h"
 
 #include <fcntl.h>
@@ -377,3 +378,5 @@ bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size
 }
 
 }  // namespace qm
+
+#endif  // _WIN32

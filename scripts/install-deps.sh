@@ -15,6 +15,8 @@ packages=(
   dpkg-dev file lintian appstream desktop-file-utils man-db
   # locales: the sources from which the locale test makes a German locale
   locales
+  # the Windows programs: the cross compiler, Wine to run them, icotool for their icon
+  g++-mingw-w64-x86-64 wine wine64 icoutils
 )
 export DEBIAN_FRONTEND=noninteractive
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The whole test suite from a clean checkout: dependencies, the format check, the release build
-# and its tests (the desktop program's under a virtual X server), the core tests again under
+# and its tests (the desktop program's under a virtual X server), the Windows programs
+# cross-built and tested under Wine (against the release build's quillmap-cli), the core tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,6 +11,10 @@ scripts/check-format.sh
 cmake --preset release
 cmake --build --preset release
 ctest --preset release
+
+cmake --preset windows
+cmake --build --preset windows
+ctest --preset windows
 
 cmake --preset asan
 cmake --build --preset asan

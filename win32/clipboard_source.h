@@ -1,0 +1,38 @@
+// The Windows clipboard behind the import. The "Wk1" data a spreadsheet offers are read as
+// they are; without them, the clipboard's Unicode text stands in for them when it holds a
+// range, as the WK1 records of that range (every spreadsheet copies cells as tab-separated
+// text), so both go through the same import.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "import/clipboard_source.h"
+#include "win32/windows_api.h"
+
+namespace qm {
+
+class Win32ClipboardSource : public ClipboardSource {
+ public:
+  uint32_t RegisterFormat(const std::string& name) override;
+  bool Open() override;
+  bool IsFormatAvailable(uint32_t format) override;
+  bool GetDataHandle(uint32_t format) override;
+  size_t DataSize() override;
+  const uint8_t* Lock() override;
+  void Unlock() override;
+  bool Close() override;
+  uint32_t LastErrorCode() override { return GetLastError(); }
+
+ private:
+  // Whether the text on the clipboard stands in for `format`: it is the "Wk1" format, which
+  // is absent, and the text holds a range. Fills textRecords_.
+  bool TextStandsIn(uint32_t format);
+
+  uint32_t wk1Format_ = 0;
+  HANDLE handle_ = nullptr;  // the data of the format itself
+  bool fromText_ = false;    // or the records of the text range
+  std::vector<uint8_t> textRecords_;
+};
+
+}  // namespace qm

@@ -1,0 +1,19 @@
+// The Windows front end's calls into the core.
+#include "win32/core_calls.h"
+
+#include "import/import_worksheet.h"
+
+namespace qm {
+
+bool ImportClipboard(WorksheetGrid& grid, ClipboardSource& clipboard, MessageSink& messages) {
+  const ImportResult result = ImportWorksheet(grid, clipboard);
+  ShowImportMessages(result, messages);
+  return result.ok();
+}
+
+PlotOutcome RunChart(const PlotSettings& settings, const WorksheetGrid& grid, PlotTables& tables,
+                     MessageSink& messages, PlotOutput& output) {
+  return RunPlot(settings, grid, tables, messages, output);
+}
+
+}  // namespace qm

@@ -1,0 +1,20 @@
+// The core's entry points as the Windows front end calls them, in one place: the import of the
+// clipboard and the plot run. The rest of the front end speaks only these.
+#pragma once
+
+#include "import/clipboard_source.h"
+#include "import/grid.h"
+#include "import/message_sink.h"
+#include "plot/plot_run.h"
+
+namespace qm {
+
+// Imports the worksheet from the clipboard; true when the grid holds a range. The import shows
+// its own messages; "No data on Clipboard" is the caller's.
+bool ImportClipboard(WorksheetGrid& grid, ClipboardSource& clipboard, MessageSink& messages);
+
+// One plot run with the settings over the grid.
+PlotOutcome RunChart(const PlotSettings& settings, const WorksheetGrid& grid, PlotTables& tables,
+                     MessageSink& messages, PlotOutput& output);
+
+}  // namespace qm

@@ -1,0 +1,27 @@
+// The Desktop folder as the system knows it (SHGetKnownFolderPath).
+#include "win32/desktop_folder.h"
+
+#include <cwchar>
+
+#include "io/wide_text.h"
+#include "win32/windows_api.h"
+
+namespace qm {
+
+std::string DesktopFolder() {
+  wchar_t* path = nullptr;
+  std::string folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, &path))) {
+    folder = Utf8FromWide(path, std::wcslen(path));
+  }
+  CoTaskMemFree(path);
+  return folder;
+}
+
+std::string MetafilePathIn(const std::string& folder) {
+  if (folder.empty()) return std::string();
+  const char last = folder.back();
+  return folder + (last == '\\' || last == '/' ? "" : "\\") + MetafileName;
+}
+
+}  // namespace qm

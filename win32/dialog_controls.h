@@ -1,0 +1,17 @@
+// What the Windows dialogs read and set on their controls, in the terms of the dialog tables.
+#pragma once
+
+#include <cstdint>
+
+#include "dialogs/dialog_choices.h"
+#include "win32/windows_api.h"
+
+namespace qm {
+
+// The checked button among the identifiers first..last; 0 when none is checked.
+int32_t GetCheckedRadioButton(HWND dialog, int32_t first, int32_t last);
+
+// The main dialog's controls as choices, with the Options dialog's error-bar style.
+DialogChoices ReadMainDialogChoices(HWND dialog, int32_t errorBarStyle);
+
+}  // namespace qm

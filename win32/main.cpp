@@ -1,0 +1,21 @@
+// quillmap.exe: reads the range copied from a spreadsheet off the clipboard, lets the user
+// choose a chart, and leaves it as quilpic.emf on the Desktop and on the clipboard. No options,
+// no settings: every run starts from the same defaults.
+#include "win32/clipboard_source.h"
+#include "win32/desktop_folder.h"
+#include "win32/desktop_output.h"
+#include "win32/plot_app.h"
+#include "win32/windows_api.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // The system's visual style for the dialogs' controls (the manifest asks for version 6).
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  qm::Win32ClipboardSource clipboard;
+  qm::Win32MessageSink messages;
+  qm::Win32DesktopOutput output(qm::DesktopFolder());
+  qm::PlotApp app(clipboard, messages, output, qm::LoadApplicationIcons());
+  app.InitInstance([](qm::MainDialog& dialog) { dialog.DoModal(); });
+  return 0;
+}

@@ -1,0 +1,43 @@
+// Start-up of the Windows program.
+#include "win32/plot_app.h"
+
+#include "win32/core_calls.h"
+#include "win32/dialog_template.h"
+
+namespace qm {
+
+PlotApp::PlotApp(ClipboardSource& clipboard, Win32MessageSink& messages, Win32DesktopOutput& output,
+                 DialogIcons icons)
+    : clipboard_(clipboard),
+      messages_(messages),
+      output_(output),
+      icons_(icons),
+      grid_(std::make_unique<WorksheetGrid>()),
+      tables_(std::make_unique<PlotTables>()) {
+  ClearGrid(*grid_);
+}
+
+PlotApp::~PlotApp() = default;
+
+bool PlotApp::InitInstance(const std::function<void(MainDialog&)>& runDialog) {
+  messages_.SetOwner(nullptr);  // no window exists yet
+  if (!ImportClipboard(*grid_, clipboard_, messages_)) {
+    messages_.ShowFrameworkBox(NoDataMessage);
+    return false;
+  }
+  MainDialog dialog(*grid_, *tables_, messages_, output_, icons_);
+  runDialog(dialog);
+  return true;
+}
+
+DialogIcons LoadApplicationIcons() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  auto load = [instance](int width, int height) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ApplicationIconId), IMAGE_ICON,
+                                         width, height, LR_DEFAULTCOLOR));
+  };
+  return {load(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)),
+          load(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON))};
+}
+
+}  // namespace qm

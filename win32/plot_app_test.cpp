@@ -1,0 +1,84 @@
+// Start-up of the Windows program on the real clipboard: "Wk1" data, a text range in the
+// Unicode text, or nothing usable, which ends the program with "No data on Clipboard\n".
+#include "win32/plot_app.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "io/wide_text.h"
+#include "testsupport/memory_clipboard.h"
+#include "win32/clipboard_source.h"
+#include "win32/core_calls.h"
+#include "win32/test_support.h"
+
+namespace qm {
+namespace {
+
+bool SameGrid(const WorksheetGrid& a, const WorksheetGrid& b) {
+  return a.RowCount == b.RowCount && a.ColumnCount == b.ColumnCount &&
+         std::memcmp(a.HeaderRow1Text, b.HeaderRow1Text, sizeof a.HeaderRow1Text) == 0 &&
+         std::memcmp(a.HeaderRow2Text, b.HeaderRow2Text, sizeof a.HeaderRow2Text) == 0 &&
+         std::memcmp(a.Values, b.Values, sizeof a.Values) == 0;
+}
+
+std::wstring Utf16Of(const std::vector<uint8_t>& utf8) {
+  return WideFromUtf8(std::string(utf8.begin(), utf8.end()));
+}
+
+struct StartCase {
+  const char* name;
+  std::function<void()> putOnClipboard;
+  bool dialogRuns;
+};
+
+TEST(PlotAppTest, StartsFromWk1DataOrATextRangeAndEndsWithoutData) {
+  // The grid the "Wk1" bytes of the treatment example give.
+  auto expected = std::make_unique<WorksheetGrid>();
+  ClearGrid(*expected);
+  MemoryClipboardSource treatment(ExampleBytes("treatment.wk1"));
+  RecordingBoxes quiet;
+  ASSERT_TRUE(ImportClipboard(*expected, treatment, quiet));
+
+  const StartCase cases[] = {
+      {"Wk1 data", [] { PutOnClipboard(Wk1ClipboardFormat(), ExampleBytes("treatment.wk1")); },
+       true},
+      // The same range copied as text imports to the same grid.
+      {"text range", [] { PutTextOnClipboard(Utf16Of(ExampleBytes("treatment.tsv"))); }, true},
+      {"a lone word", [] { PutTextOnClipboard(L"Concentration"); }, false},
+      {"empty clipboard", [] { EmptyTheClipboard(); }, false},
+      {"cut Wk1 data",
+       [] {
+         PutOnClipboard(Wk1ClipboardFormat(), {0, 0, 2, 0, 4});
+       },
+       false},
+  };
+  for (const StartCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.putOnClipboard();
+    Win32ClipboardSource clipboard;
+    RecordingBoxes boxes;
+    Win32DesktopOutput output("");
+    PlotApp app(clipboard, boxes, output, DialogIcons{});
+    bool ran = false;
+    EXPECT_EQ(app.InitInstance([&](MainDialog&) { ran = true; }), c.dialogRuns);
+    EXPECT_EQ(ran, c.dialogRuns);
+    if (c.dialogRuns) {
+      EXPECT_TRUE(SameGrid(app.grid(), *expected));
+      EXPECT_TRUE(boxes.texts.empty());
+    } else {
+      ASSERT_FALSE(boxes.texts.empty());
+      EXPECT_EQ(boxes.texts.back(), "framework: No data on Clipboard\n");
+    }
+    // The clipboard is closed again: another program can open it.
+    EXPECT_TRUE(OpenClipboard(nullptr));
+    CloseClipboard();
+  }
+}
+
+}  // namespace
+}  // namespace qm
