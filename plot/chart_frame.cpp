@@ -9,15 +9,6 @@ namespace qm {
 
 namespace {
 
-// A real that is no coordinate of a drawn height (NaN) gives false; others are truncated toward
-// zero after being pinned 2^26 units away, as ValueToY pins its heights.
-bool TruncatePinned(double x, int32_t& out) {
-  constexpr double MaxOffset = 67108864;
-  if (std::isnan(x)) return false;
-  out = int32_t(x < -MaxOffset ? -MaxOffset : (x > MaxOffset ? MaxOffset : x));
-  return true;
-}
-
 // A header text of a column inside the grid, or "".
 const char* ColumnText(const char (*texts)[HeaderTextSize], const WorksheetGrid& grid,
                        int32_t column) {
@@ -31,6 +22,13 @@ void Line(Canvas& canvas, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
 }
 
 }  // namespace
+
+bool TruncatePinned(double x, int32_t& out) {
+  constexpr double MaxOffset = 67108864;
+  if (std::isnan(x)) return false;
+  out = int32_t(x < -MaxOffset ? -MaxOffset : (x > MaxOffset ? MaxOffset : x));
+  return true;
+}
 
 int32_t ValueAxis::TickY(float value) const {
   int32_t t = 0;

@@ -55,6 +55,10 @@ struct MarkReach {
 constexpr MarkReach GroupPlotReach = {ValueOrigin - 67108864, ValueOrigin + 67108864};
 constexpr MarkReach BoxPlotReach = {-1000000, 1000000};
 
+// A height in logical units truncated toward zero after being pinned 2^26 units away, as the
+// group plot pins its marks; NaN is no height: false, and `out` is left as it was.
+bool TruncatePinned(double x, int32_t& out);
+
 // A real is a value a chart can place: strictly between the two limit markers (the Missing value
 // and the markers themselves are not).
 inline bool IsMeasured(double v) {

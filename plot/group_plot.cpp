@@ -150,8 +150,11 @@ void BinValues(const ChartFrame& frame, PointLayout& points) {
 void ChooseSpacing(const ChartFrame& frame, PointLayout& points) {
   const int32_t slotWidth = frame.slots.width;
   points.binHeight = points.binWidth * frame.axis.scale;
+  // An axis whose span is next to nothing can scale a bin beyond any coordinate (or to NaN).
   for (int32_t b = 0; b < DrawnBins; b++) {
-    points.binY[b] = FrameBottom - int32_t(b * points.binHeight);
+    int32_t height = 0;
+    TruncatePinned(b * points.binHeight, height);
+    points.binY[b] = FrameBottom - height;
   }
   points.dotStep = 262.5;
   if (0.9 * slotWidth < 262.5 * points.maxBinCount) points.dotStep = 105;
