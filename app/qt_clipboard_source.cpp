@@ -3,13 +3,15 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMimeData>
 
 #include "import/text_range.h"
 
 namespace qm {
 
-WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk1Name) {
+WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk1Name,
+                                        DecimalMark localeMark) {
   const QString windowsName =
       QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(wk1Name);
   const QStringList formats = data.formats();
@@ -21,12 +23,21 @@ WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk
   if (data.hasText()) {
     const QByteArray text = data.text().toUtf8();
     std::vector<uint8_t> records;
-    if (ClipboardTextToWk1(text.constData(), size_t(text.size()), records)) {
+    ImportNotes notes;
+    if (ClipboardTextToWk1(text.constData(), size_t(text.size()), records, localeMark, &notes)) {
       return {WorksheetDataKind::TextRange, QStringLiteral("text/plain"),
-              QByteArray(reinterpret_cast<const char*>(records.data()), qsizetype(records.size()))};
+              QByteArray(reinterpret_cast<const char*>(records.data()), qsizetype(records.size())),
+              notes};
     }
   }
   return {};
+}
+
+DecimalMark SystemDecimalMark() {
+  const QString point = QLocale::system().decimalPoint();
+  if (point == QLatin1String(".")) return DecimalMark::Point;
+  if (point == QLatin1String(",")) return DecimalMark::Comma;
+  return DecimalMark::Unknown;
 }
 
 QByteArray ReadWorksheetData(const QMimeData& data, const WorksheetDataChoice& choice) {
@@ -64,7 +75,7 @@ WorksheetDataChoice QtClipboardSource::Choice(uint32_t format) const {
   if (!open_ || data_ == nullptr || format < FirstFormatId) return {};
   const qsizetype index = qsizetype(format - FirstFormatId);
   if (index >= names_.size()) return {};
-  return ChooseWorksheetData(*data_, names_[index]);
+  return ChooseWorksheetData(*data_, names_[index], SystemDecimalMark());
 }
 
 bool QtClipboardSource::IsFormatAvailable(uint32_t format) {
@@ -75,7 +86,13 @@ bool QtClipboardSource::GetDataHandle(uint32_t format) {
   const WorksheetDataChoice choice = Choice(format);
   if (choice.kind == WorksheetDataKind::None) return false;
   bytes_ = ReadWorksheetData(*data_, choice);
+  kind_ = choice.kind;
+  notes_ = choice.notes;
   return true;
+}
+
+const ImportNotes* QtClipboardSource::ConversionNotes() {
+  return kind_ == WorksheetDataKind::TextRange ? &notes_ : nullptr;
 }
 
 const uint8_t* QtClipboardSource::Lock() {

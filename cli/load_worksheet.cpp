@@ -1,6 +1,9 @@
 // Reading a quillmap-cli INPUT into the worksheet grid: the input's kind is told by its name or
 // its first bytes, and its bytes go through the same import steps as the clipboard's (a text
 // range by way of the WK1 stream it becomes).
+#include <langinfo.h>
+#include <locale.h>
+
 #include <cctype>
 #include <cstring>
 
@@ -48,6 +51,19 @@ InputKind DetectInputKind(const std::string& path, const std::vector<uint8_t>& b
   return InputKind::Unknown;
 }
 
+// The decimal mark of the user's locale (LC_ALL, LC_NUMERIC or LANG), read without setting it:
+// the process keeps the C locale, so every number it writes is the same whatever the user's.
+// Unknown where that locale is not installed.
+DecimalMark UserDecimalMark() {
+  locale_t user = newlocale(LC_NUMERIC_MASK, "", locale_t(0));
+  if (user == locale_t(0)) return DecimalMark::Unknown;
+  const std::string radix = nl_langinfo_l(RADIXCHAR, user);
+  freelocale(user);
+  if (radix == ".") return DecimalMark::Point;
+  if (radix == ",") return DecimalMark::Comma;
+  return DecimalMark::Unknown;
+}
+
 }  // namespace
 
 LoadedInput LoadWorksheet(const std::string& path, WorksheetGrid& grid) {
@@ -60,10 +76,12 @@ LoadedInput LoadWorksheet(const std::string& path, WorksheetGrid& grid) {
       input.import = ImportWk1Bytes(grid, bytes.data(), bytes.size());
       return input;
     case InputKind::Csv:
-      input.import = ImportTextRange(grid, bytes.data(), bytes.size(), TextRangeKind::Csv);
+      input.import =
+          ImportTextRange(grid, bytes.data(), bytes.size(), TextRangeKind::Csv, UserDecimalMark());
       return input;
     case InputKind::TabText:
-      input.import = ImportTextRange(grid, bytes.data(), bytes.size(), TextRangeKind::TabSeparated);
+      input.import = ImportTextRange(grid, bytes.data(), bytes.size(), TextRangeKind::TabSeparated,
+                                     UserDecimalMark());
       return input;
     case InputKind::Unknown:
       break;

@@ -27,6 +27,53 @@ uint16_t RangeEnd(int64_t count) {
   return uint16_t(std::min<int64_t>(count - 1, 0xFFFF));
 }
 
+bool InsideGrid(const TextField& field) {
+  return field.row < MaxRows && field.column < MaxColumns;
+}
+
+// Keeps a field as an example, its blanks left out.
+void KeepField(NotedCell& cell, const TextField& field) {
+  std::string_view text = field.text;
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  cell.Keep(int32_t(field.row), int32_t(field.column), text.data(), text.size());
+}
+
+// The decimal mark of the range's numbers (a first pass over its fields), with `notes` told how
+// it was decided: the mark that more numbers show, one of them kept as `shownBy`; the locale's
+// (or the point) where the numbers leave it open.
+DecimalMark DecideDecimalMark(std::string_view text, char separator, bool tabIsBlank,
+                              DecimalMark localeMark, ImportNotes& notes) {
+  int64_t points = 0;
+  int64_t commas = 0;
+  NotedCell firstPoint;
+  NotedCell firstComma;
+  TextFieldReader reader(text, separator);
+  TextField field{};
+  while (reader.Next(field)) {
+    if (!InsideGrid(field)) continue;
+    switch (ShapeOfTextNumber(field.text, tabIsBlank)) {
+      case NumberShape::PointOnly:
+        if (points++ == 0) KeepField(firstPoint, field);
+        break;
+      case NumberShape::CommaOnly:
+        if (commas++ == 0) KeepField(firstComma, field);
+        break;
+      default:
+        break;
+    }
+  }
+  DecimalMark mark = points > commas ? DecimalMark::Point : DecimalMark::Comma;
+  if (points == commas) {
+    notes.byLocale = localeMark != DecimalMark::Unknown;
+    mark = localeMark == DecimalMark::Comma ? DecimalMark::Comma : DecimalMark::Point;
+  }
+  notes.decimalMark = mark == DecimalMark::Comma ? ',' : '.';
+  notes.shownBy = mark == DecimalMark::Comma ? firstComma : firstPoint;
+  if (notes.shownBy.exists()) notes.byLocale = false;
+  return mark;
+}
+
 }  // namespace
 
 bool ClipboardTextIsRange(const char* text, size_t length) {
@@ -45,14 +92,14 @@ bool BytesAreText(const uint8_t* bytes, size_t length) {
 }
 
 std::vector<uint8_t> WriteTextRangeWk1(const uint8_t* bytes, size_t length, TextRangeKind kind,
-                                       TextRangeSize* size) {
+                                       TextRangeSize* size, DecimalMark localeMark) {
   const std::string text = TextToCp1252(bytes, length);
   const char separator = kind == TextRangeKind::Csv ? DetectCsvSeparator(text) : '\t';
-  // A comma is a decimal comma only where it cannot be a separator.
-  const bool decimalComma = separator != ',';
   const bool tabIsBlank = separator != '\t';
 
   TextRangeSize found;
+  ImportNotes& notes = found.notes;
+  const DecimalMark decimal = DecideDecimalMark(text, separator, tabIsBlank, localeMark, notes);
   bool anchored = false;
   std::vector<uint8_t> cells;
   std::string scratch;
@@ -67,8 +114,13 @@ std::vector<uint8_t> WriteTextRangeWk1(const uint8_t* bytes, size_t length, Text
     uint16_t row = uint16_t(field.row);
     uint16_t column = uint16_t(field.column);
     double value = 0.0;
-    if (ParseTextNumber(field.text, decimalComma, tabIsBlank, value, scratch)) {
+    NumberShape shape = NumberShape::NotANumber;
+    if (ParseTextNumber(field.text, decimal, tabIsBlank, value, scratch, &shape)) {
       AppendWk1Number(cells, column, row, value);
+      if (shape == NumberShape::Either && notes.eitherWayNumbers++ == 0) {
+        KeepField(notes.firstEitherWayNumber, field);
+        notes.firstEitherWayValue = value;
+      }
     } else {
       size_t kept = std::min(field.text.size(), size_t(MaxHeaderText));
       AppendWk1Label(cells, column, row, field.text.data(), kept);
@@ -86,40 +138,51 @@ std::vector<uint8_t> WriteTextRangeWk1(const uint8_t* bytes, size_t length, Text
   }
   wk1.insert(wk1.end(), cells.begin(), cells.end());
   AppendWk1Eof(wk1);
+  notes.rangeRows = found.rows > MaxRows ? found.rows : 0;
+  notes.rangeColumns = found.columns > MaxColumns ? found.columns : 0;
   if (size != nullptr) *size = found;
   return wk1;
 }
 
 ImportResult ImportTextRange(WorksheetGrid& grid, const uint8_t* bytes, size_t length,
-                             TextRangeKind kind) {
+                             TextRangeKind kind, DecimalMark localeMark) {
   TextRangeSize size;
-  const std::vector<uint8_t> wk1 = WriteTextRangeWk1(bytes, length, kind, &size);
+  const std::vector<uint8_t> wk1 = WriteTextRangeWk1(bytes, length, kind, &size, localeMark);
   if (!size.holdsCell) {
     ImportResult none;
     none.status = ImportStatus::NoRange;
     return none;
   }
-  return ImportWk1Bytes(grid, wk1.data(), wk1.size());
+  ImportResult result = ImportWk1Bytes(grid, wk1.data(), wk1.size());
+  AddConversionNotes(result.notes, size.notes);
+  return result;
 }
 
-bool ClipboardTextToWk1(const char* utf8, size_t length, std::vector<uint8_t>& wk1) {
+bool ClipboardTextToWk1(const char* utf8, size_t length, std::vector<uint8_t>& wk1,
+                        DecimalMark localeMark, ImportNotes* notes) {
   wk1.clear();
+  if (notes != nullptr) *notes = ImportNotes{};
   if (!ClipboardTextIsRange(utf8, length)) return false;
   TextRangeSize size;
   wk1 = WriteTextRangeWk1(reinterpret_cast<const uint8_t*>(utf8), length,
-                          TextRangeKind::TabSeparated, &size);
+                          TextRangeKind::TabSeparated, &size, localeMark);
   if (!size.holdsCell) wk1.clear();
+  if (notes != nullptr && size.holdsCell) *notes = size.notes;
   return size.holdsCell;
 }
 
-ImportResult ImportClipboardText(WorksheetGrid& grid, const char* utf8, size_t length) {
+ImportResult ImportClipboardText(WorksheetGrid& grid, const char* utf8, size_t length,
+                                 DecimalMark localeMark) {
   std::vector<uint8_t> wk1;
-  if (!ClipboardTextToWk1(utf8, length, wk1)) {
+  ImportNotes conversion;
+  if (!ClipboardTextToWk1(utf8, length, wk1, localeMark, &conversion)) {
     ImportResult none;
     none.status = ImportStatus::NoRange;
     return none;
   }
-  return ImportWk1Bytes(grid, wk1.data(), wk1.size());
+  ImportResult result = ImportWk1Bytes(grid, wk1.data(), wk1.size());
+  AddConversionNotes(result.notes, conversion);
+  return result;
 }
 
 }  // namespace qm

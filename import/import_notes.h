@@ -1,0 +1,57 @@
+// What an import read in a way the user may not expect, or left out of the grid: numbers beyond
+// the import's bounds, rows and columns beyond the grid, texts among numbers, numbers whose
+// decimal mark had to be decided. The import keeps what it is bound to keep; these notes make
+// sure the user hears of the rest, one line each. Counts and one example: nothing is allocated
+// per cell.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "import/grid.h"
+
+namespace qm {
+
+// A cell kept as an example: where it stands in the grid and what it held, cut to fit.
+struct NotedCell {
+  int32_t row = -1;  // grid row; -1 when there is no example
+  int32_t column = -1;
+  char text[40] = {};  // Windows-1252, NUL-terminated
+
+  bool exists() const { return row >= 0; }
+  // Keeps the cell at (row, column) and the first bytes of its text.
+  void Keep(int32_t atRow, int32_t atColumn, const char* bytes, size_t length);
+};
+
+struct ImportNotes {
+  // Numbers at or beyond the bounds -999999.999 and 999999.999 (a value that is no number
+  // included): read as the Missing value.
+  int32_t valuesOutOfBounds = 0;
+  NotedCell firstValueOutOfBounds;  // the value in its shortest form
+  // The range's rows and columns where they exceed the grid (0 where they fit): the rest was cut.
+  int64_t rangeRows = 0;
+  int64_t rangeColumns = 0;
+  // Texts below the two header rows in columns that hold numbers: read as the Missing value.
+  int32_t textsAmongNumbers = 0;
+  NotedCell firstTextAmongNumbers;
+  // Numbers of a text range that read one way with a decimal point and another with a decimal
+  // comma ("1,234"), all read with `decimalMark`: the mark that other numbers of the range show
+  // (`shownBy` is one of them), or where none does the mark of the user's locale (`byLocale`),
+  // or where no locale tells either the point.
+  int32_t eitherWayNumbers = 0;
+  NotedCell firstEitherWayNumber;
+  double firstEitherWayValue = 0.0;
+  char decimalMark = '.';
+  NotedCell shownBy;
+  bool byLocale = false;
+};
+
+// Adds what turning a text into WK1 records noted to what the decode of those records noted:
+// the numbers read either way, and the text's own size where the records could not count it.
+void AddConversionNotes(ImportNotes& notes, const ImportNotes& conversion);
+
+// One line per note, in plain words, naming columns by their header text where they have one.
+std::vector<std::string> ImportNoteLines(const ImportNotes& notes, const WorksheetGrid& grid);
+
+}  // namespace qm
