@@ -43,7 +43,8 @@ int RunGrid(const std::string& input) {
     return 2;
   }
   RecordingSink sink;
-  ShowImportMessages(loaded.import, sink);
+  ShowInputMessages(loaded, input, "quillmap-cli grid", sink);
+  if (loaded.import.ok()) PrintNotes(ImportNoteLines(loaded.import.notes, *grid));
   const int32_t code = loaded.import.Code();
   if (!WriteStandardOutput(DumpJson(GridJson(code, sink, *grid)) + '\n', "quillmap-cli grid")) {
     return 1;
@@ -57,7 +58,10 @@ void AddGridCommand(CLI::App& app, int& status) {
   auto* command = app.add_subcommand(
       "grid", "Import a worksheet range (WK1, CSV, TSV or text) and print its grid as JSON.");
   auto input = std::make_shared<std::string>();
-  command->add_option("INPUT", *input, "a .wk1 file, or - for standard input")->required();
+  command
+      ->add_option("INPUT", *input,
+                   "a .wk1 file, a .csv, .tsv or .txt file, or - for standard input")
+      ->required();
   command->callback([&status, input] { status = RunGrid(*input); });
 }
 

@@ -95,9 +95,10 @@ std::vector<std::string> ImportNoteLines(const ImportNotes& notes, const Workshe
   }
   if (notes.textsAmongNumbers > 0) {
     const NotedCell& first = notes.firstTextAmongNumbers;
-    lines.push_back(Count(notes.textsAmongNumbers, "text", "texts") + " in columns of numbers " +
-                    (notes.textsAmongNumbers == 1 ? "was" : "were") + " read as Missing (" +
-                    (notes.textsAmongNumbers == 1 ? "" : "the first: ") + Quoted(first) + ", " +
+    const bool one = notes.textsAmongNumbers == 1;
+    lines.push_back(Count(notes.textsAmongNumbers, "text", "texts") +
+                    (one ? " in a column of numbers was" : " in columns of numbers were") +
+                    " read as Missing (" + (one ? "" : "the first: ") + Quoted(first) + ", " +
                     Place(first, grid) + ")");
   }
   if (notes.eitherWayNumbers > 0) lines.push_back(EitherWayLine(notes, grid));
