@@ -45,13 +45,23 @@ std::string EitherWayLine(const ImportNotes& notes, const WorksheetGrid& grid) {
       (more > 0 ? " and " + Count(more, "more number", "more numbers") : "") +
       (more > 0 ? " were" : " was") + " read as " + Shortest(notes.firstEitherWayValue) + ": ";
   const char* mark = notes.decimalMark == ',' ? "comma" : "point";
-  if (notes.shownBy.exists()) {
-    return line + "the decimal mark is a " + mark + ", as " + Quoted(notes.shownBy) + " (" +
-           Place(notes.shownBy, grid) + ") shows";
+  switch (notes.markSource) {
+    case DecimalMarkSource::Shown:
+      return line + "the decimal mark is a " + mark + ", as " + Quoted(notes.shownBy) + " (" +
+             Place(notes.shownBy, grid) + ") shows";
+    case DecimalMarkSource::Separator:
+      return line + "commas part the fields, so the decimal mark is taken to be a point";
+    case DecimalMarkSource::Locale:
+      return line +
+             "nothing in the range shows whether the decimal mark is a point or a comma, and "
+             "the user's locale has a " +
+             mark;
+    case DecimalMarkSource::Default:
+      break;
   }
-  line += "nothing in the range shows whether the decimal mark is a point or a comma, ";
-  if (notes.byLocale) return line + "and the user's locale has a " + mark;
-  return line + "so it is taken to be a point";
+  return line +
+         "nothing in the range shows whether the decimal mark is a point or a comma, so it is "
+         "taken to be a point";
 }
 
 }  // namespace
@@ -72,7 +82,7 @@ void AddConversionNotes(ImportNotes& notes, const ImportNotes& conversion) {
   notes.firstEitherWayValue = conversion.firstEitherWayValue;
   notes.decimalMark = conversion.decimalMark;
   notes.shownBy = conversion.shownBy;
-  notes.byLocale = conversion.byLocale;
+  notes.markSource = conversion.markSource;
 }
 
 std::vector<std::string> ImportNoteLines(const ImportNotes& notes, const WorksheetGrid& grid) {

@@ -24,6 +24,14 @@ struct NotedCell {
   void Keep(int32_t atRow, int32_t atColumn, const char* bytes, size_t length);
 };
 
+// What decided the decimal mark of a text range.
+enum class DecimalMarkSource : uint8_t {
+  Shown,  // numbers whose shape allows only that mark ("1.5", "1,100.5"), more than of the other
+  Separator,  // the fields are parted by commas, so the point
+  Locale,     // the user's locale
+  Default,    // nothing: the point
+};
+
 struct ImportNotes {
   // Numbers at or beyond the bounds -999999.999 and 999999.999 (a value that is no number
   // included): read as the Missing value.
@@ -36,15 +44,14 @@ struct ImportNotes {
   int32_t textsAmongNumbers = 0;
   NotedCell firstTextAmongNumbers;
   // Numbers of a text range that read one way with a decimal point and another with a decimal
-  // comma ("1,234"), all read with `decimalMark`: the mark that other numbers of the range show
-  // (`shownBy` is one of them), or where none does the mark of the user's locale (`byLocale`),
-  // or where no locale tells either the point.
+  // comma ("1,234"), all read with `decimalMark` as `markSource` decided it: those whose mark was
+  // taken for grouping, and all of them where the range's numbers did not agree on the mark.
   int32_t eitherWayNumbers = 0;
   NotedCell firstEitherWayNumber;
   double firstEitherWayValue = 0.0;
   char decimalMark = '.';
-  NotedCell shownBy;
-  bool byLocale = false;
+  DecimalMarkSource markSource = DecimalMarkSource::Default;
+  NotedCell shownBy;  // Shown: one of the numbers that show the mark
 };
 
 // Adds what turning a text into WK1 records noted to what the decode of those records noted:

@@ -40,10 +40,11 @@ void KeepField(NotedCell& cell, const TextField& field) {
 }
 
 // The decimal mark of the range's numbers (a first pass over its fields), with `notes` told how
-// it was decided: the mark that more numbers show, one of them kept as `shownBy`; the locale's
-// (or the point) where the numbers leave it open.
+// it was decided: the mark that more numbers show, one of them kept as `shownBy`; where the
+// numbers leave it open, the point when commas part the fields (a decimal comma would have to
+// be quoted), else the locale's, else the point. `contested` tells that numbers show both.
 DecimalMark DecideDecimalMark(std::string_view text, char separator, bool tabIsBlank,
-                              DecimalMark localeMark, ImportNotes& notes) {
+                              DecimalMark localeMark, ImportNotes& notes, bool& contested) {
   int64_t points = 0;
   int64_t commas = 0;
   NotedCell firstPoint;
@@ -63,14 +64,24 @@ DecimalMark DecideDecimalMark(std::string_view text, char separator, bool tabIsB
         break;
     }
   }
+  contested = points > 0 && commas > 0;
   DecimalMark mark = points > commas ? DecimalMark::Point : DecimalMark::Comma;
+  notes.markSource = DecimalMarkSource::Shown;
   if (points == commas) {
-    notes.byLocale = localeMark != DecimalMark::Unknown;
-    mark = localeMark == DecimalMark::Comma ? DecimalMark::Comma : DecimalMark::Point;
+    mark = DecimalMark::Point;
+    if (separator == ',') {
+      notes.markSource = DecimalMarkSource::Separator;
+    } else if (localeMark != DecimalMark::Unknown) {
+      notes.markSource = DecimalMarkSource::Locale;
+      mark = localeMark;
+    } else {
+      notes.markSource = DecimalMarkSource::Default;
+    }
   }
   notes.decimalMark = mark == DecimalMark::Comma ? ',' : '.';
   notes.shownBy = mark == DecimalMark::Comma ? firstComma : firstPoint;
-  if (notes.shownBy.exists()) notes.byLocale = false;
+  // A tie between the marks is settled as if none were shown; the note still names one.
+  if (points == commas && notes.shownBy.exists()) notes.markSource = DecimalMarkSource::Shown;
   return mark;
 }
 
@@ -99,7 +110,14 @@ std::vector<uint8_t> WriteTextRangeWk1(const uint8_t* bytes, size_t length, Text
 
   TextRangeSize found;
   ImportNotes& notes = found.notes;
-  const DecimalMark decimal = DecideDecimalMark(text, separator, tabIsBlank, localeMark, notes);
+  bool contested = false;
+  const DecimalMark decimal =
+      DecideDecimalMark(text, separator, tabIsBlank, localeMark, notes, contested);
+  // A number that reads either way is told of where its reading rests on anything but the
+  // range's numbers agreeing, and wherever its mark is taken for grouping: that reading is a
+  // thousandfold of the other, never to be made without a word. "60.245" beside "4.2" is not.
+  const char groupingMark = decimal == DecimalMark::Comma ? '.' : ',';
+  const bool noteEveryReading = notes.markSource != DecimalMarkSource::Shown || contested;
   bool anchored = false;
   std::vector<uint8_t> cells;
   std::string scratch;
@@ -117,7 +135,10 @@ std::vector<uint8_t> WriteTextRangeWk1(const uint8_t* bytes, size_t length, Text
     NumberShape shape = NumberShape::NotANumber;
     if (ParseTextNumber(field.text, decimal, tabIsBlank, value, scratch, &shape)) {
       AppendWk1Number(cells, column, row, value);
-      if (shape == NumberShape::Either && notes.eitherWayNumbers++ == 0) {
+      const bool noted =
+          shape == NumberShape::Either &&
+          (noteEveryReading || field.text.find(groupingMark) != std::string_view::npos);
+      if (noted && notes.eitherWayNumbers++ == 0) {
         KeepField(notes.firstEitherWayNumber, field);
         notes.firstEitherWayValue = value;
       }

@@ -44,8 +44,9 @@ bool BytesAreText(const uint8_t* bytes, size_t length);
 //
 // The decimal mark is decided once for the whole range, from the numbers whose shape allows only
 // one (ShapeOfTextNumber): the mark more of them show. Where they show none, or as many of one
-// as of the other, `localeMark` (the user's locale's) decides, and without one the point. It
-// settles only the numbers that read either way ("1,234"); `size->notes` tells of them.
+// as of the other, it is the point when commas part the fields, else `localeMark` (the user's
+// locale's), else the point. It settles only the numbers that read either way ("1,234");
+// `size->notes` tells of them.
 std::vector<uint8_t> WriteTextRangeWk1(const uint8_t* bytes, size_t length, TextRangeKind kind,
                                        TextRangeSize* size = nullptr,
                                        DecimalMark localeMark = DecimalMark::Unknown);

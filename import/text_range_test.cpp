@@ -171,19 +171,21 @@ TEST_F(TextRangeTest, NumbersReadFromText) {
   const TextRangeKind Tsv = TextRangeKind::TabSeparated, Csv = TextRangeKind::Csv;
   struct Case {
     const char* name;
-    std::string text;  // a header row, a second one, then the first column's values
+    std::string text;  // a header row, a second one, then the values
     TextRangeKind kind;
     DecimalMark locale;
-    std::vector<double> values;  // column 0 from row 2 on; the range has one column
+    int32_t columns;
+    std::vector<double> values;  // column 0 from row 2 on
     int32_t eitherWay;           // numbers that read either way
     char mark;                   // and the mark they were read with
   } cases[] = {
-      {"US thousands", "A\nx\n1,234\n1,020\n1,100.5\n", Tsv, C, {1234, 1020, 1100.5}, 2, '.'},
+      {"US thousands", "A\nx\n1,234\n1,020\n1,100.5\n", Tsv, C, 1, {1234, 1020, 1100.5}, 2, '.'},
       // Millions lie beyond the import's bounds: read right, then kept as the Missing value.
       {"US grouping",
        "A\nx\n1,234,567.5\n12,345.5\n1,234\n",
        Tsv,
        C,
+       1,
        {MissingValue, 12345.5, 1234},
        1,
        '.'},
@@ -191,17 +193,19 @@ TEST_F(TextRangeTest, NumbersReadFromText) {
        "A\nx\n1.234.567,5\n12.345,5\n1.234\n",
        Tsv,
        P,
+       1,
        {MissingValue, 12345.5, 1234},
        1,
        ','},
-      {"a comma not before three digits", "A\nx\n1,5\n1.234\n", Tsv, P, {1.5, 1234}, 1, ','},
-      {"the locale decides", "A\nx\n1,234\n", Tsv, C, {1.234}, 1, ','},
-      {"the locale decides the other way", "A\nx\n1,234\n", Tsv, P, {1234}, 1, '.'},
-      {"without a locale the point", "A\nx\n1.234\n2,500\n", Tsv, U, {1.234, 2500}, 2, '.'},
+      {"a comma not before three digits", "A\nx\n1,5\n1.234\n", Tsv, P, 1, {1.5, 1234}, 1, ','},
+      {"the locale decides", "A\nx\n1,234\n", Tsv, C, 1, {1.234}, 1, ','},
+      {"the locale decides the other way", "A\nx\n1,234\n", Tsv, P, 1, {1234}, 1, '.'},
+      {"without a locale the point", "A\nx\n1.234\n2,500\n", Tsv, U, 1, {1.234, 2500}, 2, '.'},
       {"more numbers outvote fewer",
        "A\nx\n1,5\n2,5\n3.5\n4,000\n",
        Tsv,
        P,
+       1,
        {1.5, 2.5, 3.5, 4},
        1,
        ','},
@@ -209,12 +213,22 @@ TEST_F(TextRangeTest, NumbersReadFromText) {
        "Gewicht\nkg\n1,5\n2,25\n",
        Csv,
        U,
+       1,
        {1.5, 2.25},
        0,
        ','},
-      {"quoted US numbers in a CSV", "A\nx\n\"1,234\"\n\"2.5\"\n", Csv, C, {1234, 2.5}, 1, '.'},
-      {"CR LF converted twice", "A\r\r\nx\r\r\n1\r\r\n2\r\r\n", Tsv, U, {1, 2}, 0, '.'},
-      {"LF CR", "A\n\rx\n\r1\n\r2\n\r", Tsv, U, {1, 2}, 0, '.'},
+      {"quoted US numbers in a CSV", "A\nx\n\"1,234\"\n\"2.5\"\n", Csv, C, 1, {1234, 2.5}, 1, '.'},
+      {"decimals the range shows are not noted",
+       "A\nx\n60.245\n4.2\n",
+       Tsv,
+       C,
+       1,
+       {60.245, 4.2},
+       0,
+       '.'},
+      {"commas part the fields", "A,B\nx,y\n1.234,2\n", Csv, C, 2, {1.234}, 1, '.'},
+      {"CR LF converted twice", "A\r\r\nx\r\r\n1\r\r\n2\r\r\n", Tsv, U, 1, {1, 2}, 0, '.'},
+      {"LF CR", "A\n\rx\n\r1\n\r2\n\r", Tsv, U, 1, {1, 2}, 0, '.'},
       {"typeset minus and spaces",
        "A\nx\n\xE2\x88\x92"
        "5\n1\xC2\xA0"
@@ -223,6 +237,7 @@ TEST_F(TextRangeTest, NumbersReadFromText) {
        "000,5\n",
        Tsv,
        U,
+       1,
        {-5, 1000, -1000.5},
        0,
        ','},
@@ -230,13 +245,14 @@ TEST_F(TextRangeTest, NumbersReadFromText) {
        "A\nx\n5%\n$5\n5\n",
        Tsv,
        U,
+       1,
        {MissingValue, MissingValue, 5},
        0,
        '.'},
   };
   for (const Case& c : cases) {
     ASSERT_EQ(Import(c.text, c.kind, c.locale), 0) << c.name;
-    EXPECT_EQ(grid->ColumnCount, 1) << c.name;
+    EXPECT_EQ(grid->ColumnCount, c.columns) << c.name;
     ASSERT_EQ(grid->RowCount, 2 + int32_t(c.values.size())) << c.name;
     for (size_t k = 0; k < c.values.size(); k++) {
       EXPECT_EQ(grid->Values[2 + k][0], c.values[k]) << c.name << ", value " << k;
