@@ -275,7 +275,7 @@ TEST(MainDialog, SuccessBoxTellsWhatWasLeftOut) {
   EXPECT_EQ(f.messages.texts(),
             std::vector<std::string>{
                 std::string(PublishedMessage) +
-                "\nThe range has 30 columns: only the first 25 were read"
+                "\nThe range has cells in 30 columns: only the first 25 were read"
                 "\nNo logarithmic axis: some values are 0 or below, so the axis is linear"});
 }
 

@@ -100,19 +100,20 @@ bool CellPosition(Decoder& d, const uint8_t* fields, int32_t& row, int32_t& colu
   }
   row = int32_t(sheetRow) - int32_t(d.minRow);
   column = int32_t(sheetColumn) - int32_t(d.minColumn);
+  // A cell beyond the grid is cut; the notes keep how far the range's cells reach.
+  if (d.notes != nullptr && row >= MaxRows) {
+    d.notes->rangeRows = std::max<int64_t>(d.notes->rangeRows, int64_t(row) + 1);
+  }
+  if (d.notes != nullptr && column >= MaxColumns) {
+    d.notes->rangeColumns = std::max<int64_t>(d.notes->rangeColumns, int64_t(column) + 1);
+  }
   return row >= 0 && row < MaxRows && column >= 0 && column < MaxColumns;
 }
 
 void StoreRange(Decoder& d, const uint8_t* fields) {
   WorksheetGrid& grid = d.grid;
-  const int32_t columns = int32_t(LoadU16(fields + 4)) - int32_t(d.minColumn) + 1;
-  const int32_t rows = int32_t(LoadU16(fields + 6)) - int32_t(d.minRow) + 1;
-  if (d.notes != nullptr) {
-    d.notes->rangeColumns = columns > MaxColumns ? columns : 0;
-    d.notes->rangeRows = rows > MaxRows ? rows : 0;
-  }
-  grid.ColumnCount = std::min(columns, MaxColumns);
-  grid.RowCount = std::min(rows, MaxRows);
+  grid.ColumnCount = std::min(int32_t(LoadU16(fields + 4)) - int32_t(d.minColumn) + 1, MaxColumns);
+  grid.RowCount = std::min(int32_t(LoadU16(fields + 6)) - int32_t(d.minRow) + 1, MaxRows);
   for (int32_t r = 0; r < grid.RowCount; r++) {
     for (int32_t c = 0; c < grid.ColumnCount; c++) grid.Values[r][c] = MissingValue;
   }

@@ -88,11 +88,11 @@ void AddConversionNotes(ImportNotes& notes, const ImportNotes& conversion) {
 std::vector<std::string> ImportNoteLines(const ImportNotes& notes, const WorksheetGrid& grid) {
   std::vector<std::string> lines;
   if (notes.rangeRows > MaxRows) {
-    lines.push_back("The range has " + std::to_string(notes.rangeRows) + " rows: only the first " +
-                    std::to_string(MaxRows) + " were read");
+    lines.push_back("The range has cells in " + std::to_string(notes.rangeRows) +
+                    " rows: only the first " + std::to_string(MaxRows) + " were read");
   }
   if (notes.rangeColumns > MaxColumns) {
-    lines.push_back("The range has " + std::to_string(notes.rangeColumns) +
+    lines.push_back("The range has cells in " + std::to_string(notes.rangeColumns) +
                     " columns: only the first " + std::to_string(MaxColumns) + " were read");
   }
   if (notes.valuesOutOfBounds > 0) {

@@ -37,7 +37,9 @@ struct ImportNotes {
   // included): read as the Missing value.
   int32_t valuesOutOfBounds = 0;
   NotedCell firstValueOutOfBounds;  // the value in its shortest form
-  // The range's rows and columns where they exceed the grid (0 where they fit): the rest was cut.
+  // How far the range's cells reach, in rows and columns, where they reach beyond the grid (0
+  // where they fit): the cells beyond were cut. A range copied by whole columns has empty rows
+  // to its end, which lose nothing.
   int64_t rangeRows = 0;
   int64_t rangeColumns = 0;
   // Texts below the two header rows in columns that hold numbers: read as the Missing value.

@@ -80,7 +80,8 @@ DecimalMark DecideDecimalMark(std::string_view text, char separator, bool tabIsB
   }
   notes.decimalMark = mark == DecimalMark::Comma ? ',' : '.';
   notes.shownBy = mark == DecimalMark::Comma ? firstComma : firstPoint;
-  // A tie between the marks is settled as if none were shown; the note still names one.
+  // Where as many numbers show one mark as the other, the note names one that shows the mark
+  // taken.
   if (points == commas && notes.shownBy.exists()) notes.markSource = DecimalMarkSource::Shown;
   return mark;
 }
@@ -128,6 +129,10 @@ std::vector<uint8_t> WriteTextRangeWk1(const uint8_t* bytes, size_t length, Text
     found.columns = std::max(found.columns, field.column + 1);
     if (IsBlankField(field.text, tabIsBlank)) continue;
     found.holdsCell = true;
+    if (field.row >= MaxRows) notes.rangeRows = std::max(notes.rangeRows, field.row + 1);
+    if (field.column >= MaxColumns) {
+      notes.rangeColumns = std::max(notes.rangeColumns, field.column + 1);
+    }
     if (field.row >= MaxRows || field.column >= MaxColumns) continue;
     uint16_t row = uint16_t(field.row);
     uint16_t column = uint16_t(field.column);
@@ -159,8 +164,6 @@ std::vector<uint8_t> WriteTextRangeWk1(const uint8_t* bytes, size_t length, Text
   }
   wk1.insert(wk1.end(), cells.begin(), cells.end());
   AppendWk1Eof(wk1);
-  notes.rangeRows = found.rows > MaxRows ? found.rows : 0;
-  notes.rangeColumns = found.columns > MaxColumns ? found.columns : 0;
   if (size != nullptr) *size = found;
   return wk1;
 }
