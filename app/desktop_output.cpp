@@ -18,8 +18,8 @@ DesktopOutput::~DesktopOutput() = default;
 Canvas* DesktopOutput::Open() {
   canvas_.reset();
   pictures_.reset();
-  std::string error;
-  if (!CanCreateFileAt(path_, error)) return nullptr;
+  fileError_.clear();
+  if (!CanCreateFileAt(path_, fileError_)) return nullptr;
   emf_ = std::make_unique<EmfCanvas>();
   svg_ = std::make_unique<SvgCanvas>();
   image_ = std::make_unique<QtPainterCanvas>();

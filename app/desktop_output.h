@@ -21,7 +21,8 @@ class DesktopOutput : public PlotOutput {
   DesktopOutput(std::string desktopFolder, ChartPublisher& publisher);
   ~DesktopOutput() override;
 
-  // nullptr when the desktop folder cannot take the file (it is missing, for one).
+  // nullptr when the desktop folder cannot take the file (it is missing, for one); fileError()
+  // then says why.
   Canvas* Open() override;
   // Writes the file and publishes the chart. When the file cannot be written (the disk is
   // full, say) the earlier file stays, nothing is published and fileError() says why. The
@@ -31,6 +32,8 @@ class DesktopOutput : public PlotOutput {
   const std::string& path() const { return path_; }
   // What the last Close could not do ("" when it wrote the file).
   const std::string& fileError() const { return fileError_; }
+  // Why the last Open or Close failed, with the file's path.
+  std::string FailureReason() const override { return fileError_; }
 
  private:
   std::string path_;

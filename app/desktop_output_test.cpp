@@ -33,6 +33,8 @@ TEST(DesktopOutput, MissingFolderGivesNoCanvasAndNoFile) {
   EXPECT_FALSE(QFile::exists(home.path() + "/Desktop/quilpic.emf"));
   EXPECT_TRUE(publisher.published.empty());
   EXPECT_EQ(output.path(), (home.path() + "/Desktop/quilpic.emf").toStdString());
+  EXPECT_EQ(output.FailureReason(),
+            "cannot create " + output.path() + ": No such file or directory");
 }
 
 TEST(DesktopOutput, WritesTheMetafileAndPublishesTheSameBytes) {

@@ -12,6 +12,17 @@
 
 namespace qm {
 
+namespace {
+
+// The notes of a run, each on a line of its own after the text they follow; "" without notes.
+std::string NoteLinesBelow(const RunNotes& notes, const WorksheetGrid& grid) {
+  std::string below;
+  for (const std::string& line : NoteLines(notes, grid)) below += "\n" + line;
+  return below;
+}
+
+}  // namespace
+
 MainDialog::MainDialog(const WorksheetGrid& grid, PlotTables& tables, QtMessageSink& messages,
                        PlotOutput& output, const QIcon& icon)
     : QDialog(nullptr),
@@ -53,14 +64,15 @@ PlotSettings MainDialog::CaptureSettings() const {
 
 void MainDialog::OnOk() {
   const PlotSettings settings = CaptureSettings();
-  switch (RunPlot(settings, grid_, tables_, messages_, output_)) {
+  RunNotes notes{importNotes_, {}};
+  switch (RunPlot(settings, grid_, tables_, messages_, output_, &notes)) {
     case PlotOutcome::NoSplitColumn:
       accept();
       break;
     case PlotOutcome::MetafileFailure:
       break;  // the choices stay for another OK
     case PlotOutcome::Published:
-      messages_.ShowOwnBox(PublishedMessage);
+      messages_.ShowOwnBox(PublishedMessage + NoteLinesBelow(notes, grid_));
       accept();
       break;
   }

@@ -9,6 +9,7 @@
 #include "app/message_boxes.h"
 #include "dialogs/dialog_choices.h"
 #include "import/grid.h"
+#include "import/import_notes.h"
 #include "plot/plot_run.h"
 #include "plot/plot_types.h"
 
@@ -31,6 +32,9 @@ class MainDialog : public QDialog {
   DialogChoices CaptureChoices() const;
   PlotSettings CaptureSettings() const;
   int32_t errorBarStyle() const { return errorBarStyle_; }
+  // What the import could not keep as it was: told, with the chart's own notes, one line each
+  // under the success message.
+  void SetImportNotes(const ImportNotes& notes) { importNotes_ = notes; }
 
   void OnOk();
   void OnOptions();
@@ -51,6 +55,7 @@ class MainDialog : public QDialog {
   PlotOutput& output_;
   QIcon icon_;
   int32_t errorBarStyle_ = ErrorBarNeverChosen;
+  ImportNotes importNotes_;
 };
 
 }  // namespace qm

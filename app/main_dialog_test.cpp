@@ -39,6 +39,9 @@ class FakeOutput : public PlotOutput {
     closed++;
     return !writeFails;
   }
+  std::string FailureReason() const override {
+    return folderExists ? "" : "cannot create /no/Desktop/quilpic.emf: No such file or directory";
+  }
 };
 
 // A main dialog whose modal dialogs are driven by the test.
@@ -209,7 +212,9 @@ TEST(MainDialog, MissingFolderKeepsTheDialogOpenAndOkRunsAgain) {
   f.dialog->show();
   f.Click(OkButton);
   ASSERT_EQ(f.messages.boxes.size(), 1u);
-  EXPECT_EQ(f.messages.boxes[0].text, "Problem creating Metafile");
+  EXPECT_EQ(f.messages.boxes[0].text,
+            "Problem creating Metafile\n"
+            "cannot create /no/Desktop/quilpic.emf: No such file or directory");
   EXPECT_EQ(f.messages.boxes[0].caption, "Quillmap 0001");
   EXPECT_EQ(f.messages.boxes[0].icon, QMessageBox::NoIcon);
   EXPECT_EQ(f.messages.boxes[0].owner, f.dialog.get());
@@ -257,6 +262,21 @@ TEST(MainDialog, SplitColumnRunsThrough) {
   f.Click(OkButton);
   EXPECT_EQ(f.output.closed, 1);
   EXPECT_EQ(f.messages.texts().back(), PublishedMessage);
+}
+
+// What the import and the chart left out follows the success message, a line each.
+TEST(MainDialog, SuccessBoxTellsWhatWasLeftOut) {
+  Fixture f("examples/split.wk1");  // values at or below 0
+  ImportNotes notes;
+  notes.rangeColumns = 30;
+  f.dialog->SetImportNotes(notes);
+  f.Click(1007);  // a logarithmic axis
+  f.Click(OkButton);
+  EXPECT_EQ(f.messages.texts(),
+            std::vector<std::string>{
+                std::string(PublishedMessage) +
+                "\nThe range has cells in 30 columns: only the first 25 were read"
+                "\nNo logarithmic axis: some values are 0 or below, so the axis is linear"});
 }
 
 TEST(MainDialog, CancelDrawsNothing) {

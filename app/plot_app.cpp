@@ -27,6 +27,7 @@ int32_t PlotApp::InitInstance(const std::function<void(MainDialog&)>& runDialog)
     return result.Code();
   }
   MainDialog dialog(*grid_, *tables_, messages_, output_, icon_);
+  dialog.SetImportNotes(result.notes);
   runDialog(dialog);
   return 0;
 }

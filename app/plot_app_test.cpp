@@ -176,6 +176,15 @@ TEST(QtClipboardSource, TextRangeStandsInForMissingWk1Data) {
     EXPECT_STREQ(grid->HeaderRow1Text[1], "Dose");
     EXPECT_EQ(grid->Values[3][0], 3.5);
   }
+  // A number that reads either way takes the mark the range shows, and the import tells of it.
+  SetClipboard("text/plain", "Dose\nmg\n1,020\n2.5\n");
+  QtClipboardSource clipboard;
+  auto grid = std::make_unique<WorksheetGrid>();
+  const ImportResult result = ImportWorksheet(*grid, clipboard);
+  ASSERT_TRUE(result.ok());
+  EXPECT_EQ(grid->Values[2][0], 1020.0);
+  EXPECT_EQ(result.notes.eitherWayNumbers, 1);
+  EXPECT_STREQ(result.notes.shownBy.text, "2.5");
 }
 
 TEST(QtClipboardSource, FollowsTheClipboardSteps) {

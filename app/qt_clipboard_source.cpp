@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMimeData>
 #include <cstdio>
 #include <new>
@@ -13,13 +14,14 @@
 
 namespace qm {
 
-WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk1Name) {
+WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk1Name,
+                                        DecimalMark localeMark) {
   const QString windowsName =
       QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(wk1Name);
   const QStringList formats = data.formats();
   for (const QString& format : formats) {
     if (format == wk1Name || format == windowsName) {
-      return {WorksheetDataKind::Wk1Records, format, {}};
+      return {WorksheetDataKind::Wk1Records, format, {}, WorksheetDataProblem::None, {}};
     }
   }
   if (data.hasText()) {
@@ -28,23 +30,34 @@ WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk
       return {WorksheetDataKind::TextRange,
               QStringLiteral("text/plain"),
               {},
-              WorksheetDataProblem::TooLarge};
+              WorksheetDataProblem::TooLarge,
+              {}};
     }
     std::vector<uint8_t> records;
+    ImportNotes notes;
     try {
-      if (ClipboardTextToWk1(text.constData(), size_t(text.size()), records)) {
+      if (ClipboardTextToWk1(text.constData(), size_t(text.size()), records, localeMark, &notes)) {
         return {
             WorksheetDataKind::TextRange, QStringLiteral("text/plain"),
-            QByteArray(reinterpret_cast<const char*>(records.data()), qsizetype(records.size()))};
+            QByteArray(reinterpret_cast<const char*>(records.data()), qsizetype(records.size())),
+            WorksheetDataProblem::None, notes};
       }
     } catch (const std::bad_alloc&) {
       return {WorksheetDataKind::TextRange,
               QStringLiteral("text/plain"),
               {},
-              WorksheetDataProblem::NoMemory};
+              WorksheetDataProblem::NoMemory,
+              {}};
     }
   }
   return {};
+}
+
+DecimalMark SystemDecimalMark() {
+  const QString point = QLocale::system().decimalPoint();
+  if (point == QLatin1String(".")) return DecimalMark::Point;
+  if (point == QLatin1String(",")) return DecimalMark::Comma;
+  return DecimalMark::Unknown;
 }
 
 QByteArray ReadWorksheetData(const QMimeData& data, const WorksheetDataChoice& choice) {
@@ -104,7 +117,7 @@ WorksheetDataChoice QtClipboardSource::Choice(uint32_t format) const {
   if (!open_ || data_ == nullptr || format < FirstFormatId) return {};
   const qsizetype index = qsizetype(format - FirstFormatId);
   if (index >= names_.size()) return {};
-  return ChooseWorksheetData(*data_, names_[index]);
+  return ChooseWorksheetData(*data_, names_[index], SystemDecimalMark());
 }
 
 bool QtClipboardSource::IsFormatAvailable(uint32_t format) {
@@ -128,7 +141,13 @@ bool QtClipboardSource::GetDataHandle(uint32_t format) {
     std::fputs(WorksheetDataProblemText(problem).c_str(), stderr);
     return false;
   }
+  kind_ = choice.kind;
+  notes_ = choice.notes;
   return true;
+}
+
+const ImportNotes* QtClipboardSource::ConversionNotes() {
+  return kind_ == WorksheetDataKind::TextRange ? &notes_ : nullptr;
 }
 
 const uint8_t* QtClipboardSource::Lock() {

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "import/clipboard_source.h"
+#include "import/import_notes.h"
+#include "import/text_number.h"
 
 class QMimeData;
 
@@ -29,15 +31,20 @@ struct WorksheetDataChoice {
   QString format;      // the clipboard format the bytes are read from
   QByteArray records;  // a text range's WK1 records
   WorksheetDataProblem problem = WorksheetDataProblem::None;
+  ImportNotes notes;  // and the notes of its conversion
 };
 
 // The clipboard data that hold the worksheet. `wk1Name` is the registered format's name: X11
 // offers it as a target of that name, Qt on Windows as
 // application/x-qt-windows-mime;value="<name>". Without such data, text that holds a range
 // (a tab or a line break, and a cell) stands in for it as the WK1 records of that range: every
-// spreadsheet copies cells as tab-separated text. Text larger than MaxInputBytes is chosen with
-// the problem TooLarge and not read as a range.
-WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk1Name);
+// spreadsheet copies cells as tab-separated text; `localeMark` settles the decimal mark where
+// the text's numbers leave it open. Text larger than MaxInputBytes is chosen with the problem
+// TooLarge and not read as a range.
+WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk1Name,
+                                        DecimalMark localeMark = DecimalMark::Unknown);
+// The decimal mark of the user's locale, as Qt reads it from the system.
+DecimalMark SystemDecimalMark();
 // The WK1 record bytes of the chosen data; empty when none could be had.
 QByteArray ReadWorksheetData(const QMimeData& data, const WorksheetDataChoice& choice);
 // The line for standard error on data that cannot be taken ("" for None).
@@ -59,6 +66,7 @@ class QtClipboardSource : public ClipboardSource {
   void Unlock() override {}
   bool Close() override;
   uint32_t LastErrorCode() override { return 0; }
+  const ImportNotes* ConversionNotes() override;
 
  private:
   // Registered formats take identifiers from the range the system gives them.
@@ -72,6 +80,8 @@ class QtClipboardSource : public ClipboardSource {
   const QMimeData* data_ = nullptr;
   bool open_ = false;
   QByteArray bytes_;
+  WorksheetDataKind kind_ = WorksheetDataKind::None;  // of the data whose handle was taken
+  ImportNotes notes_;
 };
 
 }  // namespace qm

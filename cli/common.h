@@ -59,8 +59,18 @@ struct LoadedInput {
 };
 
 // Reads INPUT and imports it into the grid the way the desktop program imports the clipboard.
-// The import's texts are for the caller to show (ShowImportMessages).
+// The import's texts are for the caller to show (ShowInputMessages).
 LoadedInput LoadWorksheet(const std::string& path, WorksheetGrid& grid);
+
+// Shows the import's texts (ShowImportMessages) in words that fit a file: WK1 data too short to
+// hold a record are "<INPUT>: <n> bytes, too short for a WK1 worksheet", not an empty clipboard.
+// A text without a cell, for which the import has no text, gets "<INPUT>: no cell: the text is
+// empty or blank" on standard error (`command` ahead of it).
+void ShowInputMessages(const LoadedInput& input, const std::string& path, const char* command,
+                       MessageSink& messages);
+
+// Writes each line on standard error as "Note: <line>".
+void PrintNotes(const std::vector<std::string>& lines);
 
 // Writes text to standard output and flushes it. False, after "<command>: cannot write to
 // standard output" on stderr, when it could not be written (a full disk, a closed pipe).

@@ -43,7 +43,8 @@ int RunGrid(const std::string& input) {
     return 2;
   }
   RecordingSink sink;
-  ShowImportMessages(loaded.import, sink);
+  ShowInputMessages(loaded, input, "quillmap-cli grid", sink);
+  if (loaded.import.ok()) PrintNotes(ImportNoteLines(loaded.import.notes, *grid));
   const int32_t code = loaded.import.Code();
   if (!WriteStandardOutput(DumpJson(GridJson(code, sink, *grid)) + '\n', "quillmap-cli grid")) {
     return 1;
@@ -59,7 +60,10 @@ void AddGridCommand(CLI::App& app, int& status) {
   // The same options on every system: a path such as /data/x.wk1 is an input, not an option.
   command->allow_windows_style_options(false);
   auto input = std::make_shared<std::string>();
-  command->add_option("INPUT", *input, "a .wk1 file, or - for standard input")->required();
+  command
+      ->add_option("INPUT", *input,
+                   "a .wk1 file, a .csv, .tsv or .txt file, or - for standard input")
+      ->required();
   command->callback([&status, input] { status = RunGrid(*input); });
 }
 

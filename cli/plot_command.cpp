@@ -229,13 +229,10 @@ class FileOutput : public PlotOutput {
       : picturePath_(picturePath), format_(format), module_(module), opsPath_(opsPath) {}
 
   Canvas* Open() override {
-    std::string error;
     for (const std::string* path : {&picturePath_, &opsPath_}) {
       if (path->empty() || *path == "-") continue;
-      if (!CanCreateFileAt(*path, error)) {
-        std::cerr << CommandName << ": " << error << '\n';
-        return nullptr;
-      }
+      // The run shows it below "Problem creating Metafile".
+      if (!CanCreateFileAt(*path, failure_)) return nullptr;
     }
     if (!picturePath_.empty()) {
       recorder_ = MakeRecorder(format_, module_);
@@ -252,6 +249,8 @@ class FileOutput : public PlotOutput {
 
   // The files are written after the run, so that a failed run leaves the earlier ones.
   bool Close() override { return !recorder_ || recorder_->Finish(picture_); }
+
+  std::string FailureReason() const override { return failure_; }
 
   // Writes what the run recorded. False after a message when a file cannot be written.
   bool Write() const {
@@ -283,6 +282,7 @@ class FileOutput : public PlotOutput {
   std::unique_ptr<TraceCanvas> trace_;
   std::unique_ptr<TeeCanvas> tee_;
   std::string_view picture_;  // in recorder_
+  std::string failure_;       // why Open failed
 };
 
 struct PlotOptions {
@@ -362,12 +362,16 @@ int RunPlotCommand(const PlotOptions& options) {
     std::cerr << CommandName << ": " << loaded.error << '\n';
     return 2;
   }
-  ShowImportMessages(loaded.import, messages);
+  ShowInputMessages(loaded, options.input, CommandName, messages);
   if (!loaded.import.ok()) return 1;
+  PrintNotes(ImportNoteLines(loaded.import.notes, tables->grid));
 
   FileOutput output(options.output, format, module, options.ops);
-  PlotOutcome outcome = RunPlot(SettingsOf(options), tables->grid, tables->plot, messages, output);
+  RunNotes notes;
+  PlotOutcome outcome =
+      RunPlot(SettingsOf(options), tables->grid, tables->plot, messages, output, &notes);
   if (outcome != PlotOutcome::Published) return 1;
+  PrintNotes(PlotNoteLines(notes.plot));
   return output.Write() ? 0 : 1;
 }
 
@@ -380,7 +384,9 @@ void AddPlotCommand(CLI::App& app, int& status) {
                                  ") and/or trace it.");
   // The same options on every system: a path such as /data/x.wk1 is an input, not an option.
   command->allow_windows_style_options(false);
-  command->add_option("INPUT", options->input, "worksheet file, or - for standard input")
+  command
+      ->add_option("INPUT", options->input,
+                   "worksheet file (.wk1, .csv, .tsv or .txt), or - for standard input")
       ->required();
   command->add_option(
       "-o,--output", options->output,

@@ -253,5 +253,130 @@ TEST(PlotCommand, FailuresLeaveEarlierFilesAlone) {
   }
 }
 
+// What the import and the chart could not keep or draw as asked is told on standard error, a line
+// each; so is why an input gives no chart. The chart itself is still written where it can be.
+TEST(PlotCommand, SaysWhatWasLeftOut) {
+  std::string folder = TempFolder();
+  std::string tall = "A\nx\n";
+  for (int r = 0; r < 1098; r++) tall += std::to_string(r) + "\n";
+  std::string wide = "h";
+  for (int c = 1; c < 30; c++) wide += "\th";
+  wide += "\nx\n1\n";
+  struct Case {
+    const char* name;
+    const char* file;
+    std::string text;
+    std::vector<std::string> args;
+    int status;
+    std::vector<std::string> err;  // each one line of the standard error
+  } cases[] = {
+      {"a clean range", "clean.tsv", "A\nx\n1\n2\n", {}, 0, {}},
+      {"values beyond the bounds",
+       "load.tsv",
+       "Load\ncp/mL\n2500000\n12\n-3e6\n",
+       {},
+       0,
+       {"Note: 2 values outside -999999.999 to 999999.999 were read as Missing (the first: "
+        "2500000, row 3, column \"Load\")"}},
+      {"rows cut",
+       "tall.tsv",
+       tall,
+       {},
+       0,
+       {"Note: The range has cells in 1100 rows: only the first 1024 were read"}},
+      {"only empty rows beyond the grid",
+       "empty-rows.tsv",
+       "A\nx\n1\n" + std::string(2000, '\n'),
+       {},
+       0,
+       {}},
+      {"columns cut",
+       "wide.tsv",
+       wide,
+       {},
+       0,
+       {"Note: The range has cells in 30 columns: only the first 25 were read"}},
+      {"texts among numbers",
+       "nd.tsv",
+       "A\tB\nx\ty\n1\tn.d.\n12%\t\n2\tgood\n",
+       {},
+       0,
+       {"Note: 1 text in a column of numbers was read as Missing (\"12%\", row 4, column \"A\")"}},
+      {"numbers read either way",
+       "us.tsv",
+       "A\nx\n1,234\n1,100.5\n",
+       {},
+       0,
+       {"Note: \"1,234\" (row 3, column \"A\") was read as 1234: the decimal mark is a point, as "
+        "\"1,100.5\" (row 4, column \"A\") shows"}},
+      {"log axis refused",
+       "neg.tsv",
+       "A\nx\n-1\n2\n",
+       {"--log"},
+       0,
+       {"Note: No logarithmic axis: some values are 0 or below, so the axis is linear"}},
+      {"value beyond a marker",
+       "beyond.tsv",
+       "A\nx\n999999.5\n2\n",
+       {"--type", "boxplot"},
+       0,
+       {"Note: A value below -999998.999 or above 999998.999 sent the axis to its default range: "
+        "most values lie outside it"}},
+      {"quantile beside a marker",
+       "marker.tsv",
+       "A\nx\n-999998.999\n-999998.999\n1\n2\n3\n4\n5\n6\n7\n",
+       {"--type", "boxplot"},
+       0,
+       {"Note: A quantile next to a limit marker could not be computed, which sent the axis to its "
+        "default range: most boxes lie outside it"}},
+      {"no series",
+       "blank.tsv",
+       "A\tB\nx\ty\n\t\n",
+       {},
+       0,
+       {"Note: No series holds a value: only the frame was drawn"}},
+      {"empty text",
+       "empty.csv",
+       "",
+       {},
+       1,
+       {"quillmap-cli plot: @empty.csv: no cell: the text is empty or blank"}},
+      {"blank text",
+       "blank.txt",
+       "  \n\t\n",
+       {},
+       1,
+       {"quillmap-cli plot: @blank.txt: no cell: the text is empty or blank"}},
+      {"empty WK1 file",
+       "empty.wk1",
+       "",
+       {},
+       1,
+       {"@empty.wk1: 0 bytes, too short for a WK1 worksheet"}},
+      {"metafile folder missing",
+       "clean2.tsv",
+       "A\nx\n1\n",
+       {"-o", "@missing/x.emf"},
+       1,
+       {"Problem creating Metafile", "cannot create @missing/x.emf: No such file or directory"}},
+  };
+  for (const Case& c : cases) {
+    WriteFile(folder + c.file, c.text);
+    std::vector<std::string> args = {folder + c.file};
+    for (const std::string& a : c.args) args.push_back(a[0] == '@' ? folder + a.substr(1) : a);
+    if (c.args.empty() || c.args[0] != "-o") args.insert(args.end(), {"-o", folder + "chart.svg"});
+    CommandRun run = RunPlotCommand(args);
+    EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
+    std::string expected;
+    for (const std::string& line : c.err) {
+      expected += (line.find('@') == std::string::npos ? line
+                                                       : line.substr(0, line.find('@')) + folder +
+                                                             line.substr(line.find('@') + 1)) +
+                  "\n";
+    }
+    EXPECT_EQ(run.err, expected) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace qm

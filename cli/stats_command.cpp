@@ -92,8 +92,9 @@ int RunStats(const std::string& input, SplitMode splitMode) {
     std::cerr << "quillmap-cli stats: " << loaded.error << '\n';
     return 2;
   }
-  ShowImportMessages(loaded.import, messages);
+  ShowInputMessages(loaded, input, "quillmap-cli stats", messages);
   if (!loaded.import.ok()) return 1;
+  PrintNotes(ImportNoteLines(loaded.import.notes, tables->grid));
   if (!BuildSeriesTable(tables->series, tables->grid, splitMode, messages)) return 1;
   RankAllSeries(tables->series, tables->ranks);
   const int32_t rowCount = std::clamp(tables->grid.RowCount, 0, MaxRows);
@@ -113,7 +114,9 @@ void AddStatsCommand(CLI::App& app, int& status) {
       "stats", "Print the series of INPUT with every statistic of a plot run, as JSON.");
   // The same options on every system: a path such as /data/x.wk1 is an input, not an option.
   command->allow_windows_style_options(false);
-  command->add_option("INPUT", options->input, "worksheet file, or - for standard input")
+  command
+      ->add_option("INPUT", options->input,
+                   "worksheet file (.wk1, .csv, .tsv or .txt), or - for standard input")
       ->required();
   command->add_option("--split", options->split, "split mode")
       ->check(CLI::IsMember(WordsOf(SplitModeWords)))

@@ -85,10 +85,10 @@ TEST_F(TextInputTest, FilesByName) {
 
 TEST_F(TextInputTest, CsvRulesOnlyForCsvNames) {
   // The same bytes: comma-separated in a .csv file, one field with a decimal comma in a .txt file.
-  ASSERT_EQ(Load(Write("f.csv", "A\nx\n1,5\n")), 0);
+  ASSERT_EQ(Load(Write("f.csv", "A,B\nx,y\n1,5\n")), 0);
   EXPECT_EQ(grid->ColumnCount, 2);
   EXPECT_EQ(grid->Values[2][0], 1.0);
-  ASSERT_EQ(Load(Write("f.txt", "A\nx\n1,5\n")), 0);
+  ASSERT_EQ(Load(Write("f.txt", "A,B\nx,y\n1,5\n")), 0);
   EXPECT_EQ(grid->ColumnCount, 1);
   EXPECT_EQ(grid->Values[2][0], 1.5);
 }

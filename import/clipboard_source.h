@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "import/import_notes.h"
+
 namespace qm {
 
 class ClipboardSource {
@@ -28,6 +30,9 @@ class ClipboardSource {
   virtual bool Close() = 0;
   // The system's code for the last failure.
   virtual uint32_t LastErrorCode() = 0;
+  // What turning the data whose handle was taken into WK1 records noted (a text range's numbers
+  // read with a decimal mark that had to be decided); nullptr for data that were WK1 records.
+  virtual const ImportNotes* ConversionNotes() { return nullptr; }
 };
 
 }  // namespace qm

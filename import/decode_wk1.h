@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "import/grid.h"
+#include "import/import_notes.h"
 
 namespace qm {
 
@@ -34,7 +35,10 @@ enum class Wk1DecodeStatus : int32_t {
   PastTheEnd = -1,
 };
 
-// Resets the grid and decodes `length` bytes of WK1 records into it.
-Wk1DecodeStatus DecodeWk1(WorksheetGrid& grid, const uint8_t* buffer, size_t length);
+// Resets the grid and decodes `length` bytes of WK1 records into it. `notes`, when given, learns
+// what the grid could not keep: numbers beyond the bounds, rows and columns beyond the grid, texts
+// below the header rows of columns that hold numbers (ImportNotes).
+Wk1DecodeStatus DecodeWk1(WorksheetGrid& grid, const uint8_t* buffer, size_t length,
+                          ImportNotes* notes = nullptr);
 
 }  // namespace qm

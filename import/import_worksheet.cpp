@@ -78,7 +78,7 @@ ImportResult ImportWk1Bytes(WorksheetGrid& grid, const uint8_t* bytes, size_t si
     return result;
   }
   ImportResult result;
-  result.decoded = DecodeWk1(grid, bytes, size);
+  result.decoded = DecodeWk1(grid, bytes, size, &result.notes);
   if (result.decoded != Wk1DecodeStatus::Ok) {
     result.status = ImportStatus::DecodeFailed;
     return result;
@@ -122,6 +122,9 @@ ImportResult ImportWorksheet(WorksheetGrid& grid, ClipboardSource& clipboard) {
   }
   std::memcpy(buffer.data(), data, size);
   ImportResult result = ImportWk1Bytes(grid, buffer.data(), size);
+  if (const ImportNotes* conversion = clipboard.ConversionNotes()) {
+    AddConversionNotes(result.notes, *conversion);
+  }
   // The data are unlocked before the clipboard closes, after a failed decode too.
   clipboard.Unlock();
   if (!clipboard.Close() && result.ok()) {

@@ -11,6 +11,7 @@
 #include "import/clipboard_source.h"
 #include "import/decode_wk1.h"
 #include "import/grid.h"
+#include "import/import_notes.h"
 #include "import/message_sink.h"
 
 namespace qm {
@@ -38,6 +39,7 @@ struct ImportResult {
   size_t dataSize = 0;                            // the data's size, for TooShort
   uint32_t systemError = 0;                       // the system's code, for ClipboardNotClosed
   bool headerRowsHoldValues = false;              // Ok, with numbers in rows 1 and 2
+  ImportNotes notes;                              // Ok: what the grid could not keep as it was
 
   bool ok() const { return status == ImportStatus::Ok; }
   // The import's code: 0 on success, 1 to 7 and 9 for the clipboard's failures, and 108, 208
@@ -60,7 +62,7 @@ void ShowImportMessages(const ImportResult& result, MessageSink& messages);
 ImportResult ImportWk1Bytes(WorksheetGrid& grid, const uint8_t* bytes, size_t size);
 
 // The clipboard step: fetches the "Wk1" data (a private copy of it), decodes it with
-// ImportWk1Bytes and closes the clipboard.
+// ImportWk1Bytes, adds the source's ConversionNotes and closes the clipboard.
 ImportResult ImportWorksheet(WorksheetGrid& grid, ClipboardSource& clipboard);
 
 }  // namespace qm

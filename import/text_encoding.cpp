@@ -10,12 +10,19 @@ namespace {
 
 constexpr char32_t GreekSmallMu = 0x03BC;
 constexpr char32_t MicroSign = 0x00B5;
+constexpr char32_t MinusSign = 0x2212;
+constexpr char32_t NarrowNoBreakSpace = 0x202F;
+constexpr char32_t NoBreakSpaceCode = 0x00A0;
 
 // A code point reached by the decoders, or a replacement when the bytes were no character.
 void AppendCharacter(std::string& out, char32_t code) {
   if (code == 0 || IsInvisibleCharacter(code)) return;
   // Some keyboards type the Greek mu for the micro sign; "µg/L" reads the same either way.
   if (code == GreekSmallMu) code = MicroSign;
+  // Typeset numbers: "−5" with the minus sign and "1 000" grouped by a narrow no-break space
+  // read as the hyphen-minus and the no-break space the code page holds.
+  if (code == MinusSign) code = '-';
+  if (code == NarrowNoBreakSpace) code = NoBreakSpaceCode;
   unsigned char byte = 0;
   out += UnicodeToCp1252(code, byte) ? char(byte) : UnmappableCharacter;
 }

@@ -23,8 +23,9 @@ bool IsInvisibleCharacter(char32_t code);
 // The text as Windows-1252 bytes. A UTF-8 byte order mark is dropped; UTF-16LE and UTF-16BE with
 // their byte order marks are decoded; any other text is read as UTF-8 when it is valid UTF-8 and
 // taken byte for byte as Windows-1252 otherwise. NUL characters and invisible characters are
-// dropped; the Greek small mu becomes the micro sign; every other character the code page
-// cannot hold becomes UnmappableCharacter.
+// dropped; the Greek small mu becomes the micro sign, the minus sign U+2212 the hyphen-minus and
+// the narrow no-break space the no-break space; every other character the code page cannot hold
+// becomes UnmappableCharacter.
 std::string TextToCp1252(const uint8_t* bytes, size_t length);
 
 }  // namespace qm

@@ -8,9 +8,11 @@ char DetectCsvSeparator(std::string_view text) {
   size_t semicolons = 0;
   size_t tabs = 0;
   bool quoted = false;
+  bool content = false;  // the line holds more than blanks
   for (char c : text) {
     if (c == '"') {
       quoted = !quoted;
+      content = true;
     } else if (quoted) {
       continue;
     } else if (c == ',') {
@@ -19,10 +21,13 @@ char DetectCsvSeparator(std::string_view text) {
       semicolons++;
     } else if (c == '\t') {
       tabs++;
-    } else if ((c == '\n' || c == '\r') && commas + semicolons + tabs > 0) {
-      break;
+    } else if (c == '\n' || c == '\r') {
+      if (content || commas + semicolons + tabs > 0) break;
+    } else if (c != ' ') {
+      content = true;
     }
   }
+  if (commas + semicolons + tabs == 0) return content ? NoSeparator : ',';
   if (commas >= semicolons && commas >= tabs) return ',';
   return semicolons >= tabs ? ';' : '\t';
 }
@@ -82,8 +87,12 @@ void TextFieldReader::FinishField() {
     column_++;
     return;
   }
-  // A line end: CR LF counts once.
-  if (text_[position_] == '\r' && position_ + 1 < text_.size() && text_[position_ + 1] == '\n') {
+  // A line end: CRs up to an LF, or LF CR, count once.
+  if (text_[position_] == '\r') {
+    size_t at = position_;
+    while (at < text_.size() && text_[at] == '\r') at++;
+    position_ = at < text_.size() && text_[at] == '\n' ? at : position_;
+  } else if (position_ + 1 < text_.size() && text_[position_ + 1] == '\r') {
     position_++;
   }
   position_++;

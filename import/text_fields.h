@@ -1,4 +1,4 @@
-// Splitting a text range into rows and fields: lines are rows (CR LF, CR or LF), fields are
+// Splitting a text range into rows and fields: lines are rows (LF, CR LF, CR or LF CR), fields are
 // parted by a separator, and a field that opens with a double quote is quoted the way CSV files
 // and spreadsheets' clipboard text quote a cell that holds a separator, a quote or a line break.
 #pragma once
@@ -9,9 +9,14 @@
 
 namespace qm {
 
-// How the fields of a CSV file are parted, judged from its first line outside quotes that holds a
-// comma, a semicolon or a tab: the most frequent of the three, ties going to the comma and then
-// the semicolon. A text without any of them is comma-separated.
+// The separator of a text whose fields are not parted: a decoded text never holds a NUL, so
+// every line is one field.
+constexpr char NoSeparator = '\0';
+
+// How the fields of a CSV file are parted, judged from its first line that holds more than blanks
+// (a quoted line break does not end it): the most frequent of comma, semicolon and tab outside
+// quotes, ties going to the comma and then the semicolon. When that line holds none of them the
+// text is one column (a header "Gewicht" over "1,5" and "2,25"): NoSeparator.
 char DetectCsvSeparator(std::string_view text);
 
 struct TextField {
@@ -21,7 +26,9 @@ struct TextField {
 };
 
 // Walks the fields of a text in order. Every row has at least one field (an empty line is one
-// empty field); a line end at the very end of the text starts no further row.
+// empty field); a line end at the very end of the text starts no further row. A run of CRs
+// before an LF is one line end (CR CR LF is a CR LF converted twice), and so is LF CR; a CR
+// that no LF follows ends a line of its own.
 //
 // Quoting: spaces before an opening quote are dropped; inside quotes "" stands for one quote and
 // separators and line breaks are content; what follows the closing quote up to the next separator

@@ -43,6 +43,11 @@ TEST(TextFieldReaderTest, LinesAndFields) {
       {"comma inside a tab-separated field", "1,5\tx", '\t', {"0,0=1,5", "0,1=x"}},
       {"semicolons", "a;b;;c", ';', {"0,0=a", "0,1=b", "0,2=", "0,3=c"}},
       {"blanks kept in plain fields", " a \t b", '\t', {"0,0= a ", "0,1= b"}},
+      {"CR LF converted twice", "a\r\r\nb\r\r\r\nc", '\t', {"0,0=a", "1,0=b", "2,0=c"}},
+      {"LF CR", "a\n\rb\n\r\n\rc", '\t', {"0,0=a", "1,0=b", "2,0=", "3,0=c"}},
+      {"CR LF CR LF is an empty line", "a\r\n\r\nb", '\t', {"0,0=a", "1,0=", "2,0=b"}},
+      {"CRs without an LF end a line each", "a\r\rb", '\t', {"0,0=a", "1,0=", "2,0=b"}},
+      {"no separator: one field a line", "a,b\tc", NoSeparator, {"0,0=a,b\tc"}},
   };
   for (const FieldCase& c : cases) EXPECT_EQ(Fields(c.text, c.separator), c.fields) << c.name;
 }
@@ -84,14 +89,16 @@ TEST(DetectCsvSeparatorTest, FromTheFirstLineOutsideQuotes) {
   } cases[] = {
       {"a,b,c\n1,2,3", ','},
       {"Name;Wert\n1,5;2,5", ';'},
-      {"\"a;b\",c\n", ','},          // the semicolon is quoted
-      {"\"x,y\";\"z,w\";v\n", ';'},  // commas only inside quotes
-      {"single\n1;2\n", ';'},        // the first line has no separator: the next decides
-      {"a;b,c\n", ','},              // a tie goes to the comma
+      {"\"a;b\",c\n", ','},            // the semicolon is quoted
+      {"\"x,y\";\"z,w\";v\n", ';'},    // commas only inside quotes
+      {"single\n1;2\n", NoSeparator},  // a header without a separator: one column
+      {"Gewicht\nkg\n1,5\n2,25\n", NoSeparator},
+      {" \n\"a\";b\n", ';'},  // a blank first line does not count
+      {"a;b,c\n", ','},       // a tie goes to the comma
       {"a\tb\tc\n", '\t'},
       {"a\tb;c\n", ';'},
       {"", ','},
-      {"one column\n1\n2", ','},
+      {"one column\n1\n2", NoSeparator},
       {"\"multi\nline;\",x\n", ','},  // a quoted line break does not end the first line
   };
   for (const Case& c : cases) EXPECT_EQ(DetectCsvSeparator(c.text), c.separator) << c.text;

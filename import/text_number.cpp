@@ -17,30 +17,77 @@ size_t SkipDigits(std::string_view s, size_t i) {
   return i;
 }
 
-// The shape of a number: where its separator stands (npos when none) and whether the rest is
-// digits and an exponent. `body` starts after the sign.
-bool CheckShape(std::string_view body, char separator, size_t& separatorAt) {
+// Whether `body` (the field without blanks and sign) is a number with `mark` as its decimal
+// mark and `other` (or a no-break space) between digit groups; `plain`, when given, receives it
+// in the form std::from_chars reads: digits, a point, the exponent.
+bool FitsReading(std::string_view body, char mark, char other, std::string* plain) {
+  if (plain != nullptr) plain->clear();
   size_t i = SkipDigits(body, 0);
   size_t integerDigits = i;
+  if (plain != nullptr) plain->append(body.substr(0, i));
+  if (i > 0 && i < body.size() && (body[i] == other || body[i] == NoBreakSpace)) {
+    // Grouped: "1,234,567" but not "12,34" or "0,123", and one grouping mark throughout.
+    const char grouping = body[i];
+    if (integerDigits > 3 || body[0] == '0') return false;
+    while (i < body.size() && body[i] == grouping) {
+      size_t next = SkipDigits(body, i + 1);
+      if (next - (i + 1) != 3) return false;
+      if (plain != nullptr) plain->append(body.substr(i + 1, 3));
+      integerDigits += 3;
+      i = next;
+    }
+  }
   size_t fractionDigits = 0;
-  separatorAt = std::string_view::npos;
-  if (i < body.size() && body[i] == separator) {
-    separatorAt = i;
+  bool marked = false;
+  if (i < body.size() && body[i] == mark) {
+    marked = true;
     size_t next = SkipDigits(body, i + 1);
     fractionDigits = next - (i + 1);
+    if (plain != nullptr) {
+      *plain += '.';
+      plain->append(body.substr(i + 1, fractionDigits));
+    }
     i = next;
   }
   if (integerDigits + fractionDigits == 0) return false;
   // A decimal comma needs digits on both sides: "1," and ",5" are no numbers.
-  if (separator == ',' && (integerDigits == 0 || fractionDigits == 0)) return false;
+  if (marked && mark == ',' && (integerDigits == 0 || fractionDigits == 0)) return false;
   if (i < body.size() && (body[i] == 'e' || body[i] == 'E')) {
-    i++;
+    size_t start = i++;
     if (i < body.size() && (body[i] == '+' || body[i] == '-')) i++;
     size_t next = SkipDigits(body, i);
     if (next == i) return false;
+    if (plain != nullptr) plain->append(body.substr(start, next - start));
     i = next;
   }
   return i == body.size();
+}
+
+NumberShape ShapeOfBody(std::string_view body) {
+  const bool point = FitsReading(body, '.', ',', nullptr);
+  const bool comma = FitsReading(body, ',', '.', nullptr);
+  if (!point && !comma) return NumberShape::NotANumber;
+  if (point && comma) {
+    return body.find_first_of(".,") == std::string_view::npos ? NumberShape::Plain
+                                                              : NumberShape::Either;
+  }
+  return point ? NumberShape::PointOnly : NumberShape::CommaOnly;
+}
+
+// The field without its blanks and sign.
+std::string_view NumberBody(std::string_view field, bool tabIsBlank, bool& negative) {
+  auto isBlank = [tabIsBlank](char c) { return c == ' ' || (tabIsBlank && c == '\t'); };
+  size_t first = 0;
+  size_t last = field.size();
+  while (first < last && isBlank(field[first])) first++;
+  while (last > first && isBlank(field[last - 1])) last--;
+  std::string_view body = field.substr(first, last - first);
+  negative = false;
+  if (!body.empty() && (body[0] == '+' || body[0] == '-')) {
+    negative = body[0] == '-';
+    body.remove_prefix(1);
+  }
+  return body;
 }
 
 // Decides between overflow and underflow for a number std::from_chars could not hold: the
@@ -70,28 +117,25 @@ bool IsLarge(std::string_view digits) {
 
 }  // namespace
 
-bool ParseTextNumber(std::string_view field, bool decimalComma, bool tabIsBlank, double& value,
-                     std::string& scratch) {
-  auto isBlank = [tabIsBlank](char c) { return c == ' ' || (tabIsBlank && c == '\t'); };
-  size_t first = 0;
-  size_t last = field.size();
-  while (first < last && isBlank(field[first])) first++;
-  while (last > first && isBlank(field[last - 1])) last--;
-  std::string_view body = field.substr(first, last - first);
+NumberShape ShapeOfTextNumber(std::string_view field, bool tabIsBlank) {
   bool negative = false;
-  if (!body.empty() && (body[0] == '+' || body[0] == '-')) {
-    negative = body[0] == '-';
-    body.remove_prefix(1);
-  }
-  size_t separatorAt = std::string_view::npos;
-  if (!CheckShape(body, '.', separatorAt)) {
-    if (!decimalComma || !CheckShape(body, ',', separatorAt)) return false;
-  }
-  // from_chars reads a point only, and no sign of its own for "+": the digits go through scratch.
+  return ShapeOfBody(NumberBody(field, tabIsBlank, negative));
+}
+
+bool ParseTextNumber(std::string_view field, DecimalMark decimal, bool tabIsBlank, double& value,
+                     std::string& scratch, NumberShape* shapeOut) {
+  bool negative = false;
+  const std::string_view body = NumberBody(field, tabIsBlank, negative);
+  const NumberShape shape = ShapeOfBody(body);
+  if (shapeOut != nullptr) *shapeOut = shape;
+  if (shape == NumberShape::NotANumber) return false;
+  const bool comma = shape == NumberShape::CommaOnly ||
+                     (shape == NumberShape::Either && decimal == DecimalMark::Comma);
+  // from_chars reads a point and ungrouped digits only, and no sign of its own for "+": a field
+  // in another form goes through scratch.
   std::string_view digits = body;
-  if (separatorAt != std::string_view::npos && body[separatorAt] == ',') {
-    scratch.assign(body);
-    scratch[separatorAt] = '.';
+  if (comma || body.find_first_of(",\xA0") != std::string_view::npos) {
+    FitsReading(body, comma ? ',' : '.', comma ? '.' : ',', &scratch);
     digits = scratch;
   }
   double magnitude = 0.0;

@@ -1,5 +1,5 @@
-// Tests of the number rule for text fields: what reads as a number under each separator, and what
-// only looks like one.
+// Tests of the number rule for text fields: what reads as a number under each decimal mark, and
+// what only looks like one.
 #include "import/text_number.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +17,13 @@ struct NumberCase {
   double value;  // when isNumber
 };
 
-// Runs every case under one separator setting.
-void CheckCases(const NumberCase* begin, const NumberCase* end, bool decimalComma,
+// Runs every case with one decimal mark for the numbers that read either way.
+void CheckCases(const NumberCase* begin, const NumberCase* end, DecimalMark decimal,
                 bool tabIsBlank) {
   std::string scratch;
   for (const NumberCase* c = begin; c != end; c++) {
     double value = 12345.0;
-    bool isNumber = ParseTextNumber(c->field, decimalComma, tabIsBlank, value, scratch);
+    bool isNumber = ParseTextNumber(c->field, decimal, tabIsBlank, value, scratch);
     EXPECT_EQ(isNumber, c->isNumber) << "field [" << c->field << "]";
     if (isNumber && c->isNumber) {
       EXPECT_EQ(std::bit_cast<uint64_t>(value), std::bit_cast<uint64_t>(c->value))
@@ -49,7 +49,9 @@ TEST(ParseTextNumberTest, DecimalPointEverywhere) {
       {"-999998.999", true, -999998.999},
       {"999998.999", true, 999998.999},
   };
-  for (bool comma : {false, true}) CheckCases(std::begin(cases), std::end(cases), comma, comma);
+  for (DecimalMark mark : {DecimalMark::Point, DecimalMark::Comma}) {
+    CheckCases(std::begin(cases), std::end(cases), mark, mark == DecimalMark::Comma);
+  }
 }
 
 TEST(ParseTextNumberTest, Exponents) {
@@ -62,7 +64,7 @@ TEST(ParseTextNumberTest, Exponents) {
       {"1e5.5", false, 0},         {"1e 5", false, 0},
       {"1ee5", false, 0},
   };
-  CheckCases(std::begin(cases), std::end(cases), false, false);
+  CheckCases(std::begin(cases), std::end(cases), DecimalMark::Point, false);
 }
 
 TEST(ParseTextNumberTest, BeyondTheDoubleRange) {
@@ -75,7 +77,7 @@ TEST(ParseTextNumberTest, BeyondTheDoubleRange) {
       {"0.0001e-400", true, 0.0},
       {"123456789e99999999999999999999", true, INFINITY},
   };
-  CheckCases(std::begin(cases), std::end(cases), false, false);
+  CheckCases(std::begin(cases), std::end(cases), DecimalMark::Point, false);
 }
 
 TEST(ParseTextNumberTest, Blanks) {
@@ -83,24 +85,63 @@ TEST(ParseTextNumberTest, Blanks) {
       {" 1.5", true, 1.5}, {"1.5  ", true, 1.5}, {"  -2  ", true, -2.0}, {"- 2", false, 0},
       {"1 000", false, 0}, {"", false, 0},       {"   ", false, 0},      {"\t7", false, 0},
   };
-  CheckCases(std::begin(spaces), std::end(spaces), false, false);
+  CheckCases(std::begin(spaces), std::end(spaces), DecimalMark::Point, false);
   // In a comma- or semicolon-separated file a tab beside a number is a blank too.
   const NumberCase tabs[] = {{"\t7\t", true, 7.0}, {" \t-7", true, -7.0}};
-  CheckCases(std::begin(tabs), std::end(tabs), false, true);
+  CheckCases(std::begin(tabs), std::end(tabs), DecimalMark::Point, true);
 }
 
-TEST(ParseTextNumberTest, DecimalCommaOnlyWhereUnambiguous) {
+TEST(ParseTextNumberTest, DecimalCommaAndGroupedDigits) {
+  // A field that reads either way takes the range's mark; one that reads one way only takes it.
   const NumberCase withComma[] = {
-      {"1,5", true, 1.5},      {"-1,25", true, -1.25}, {"1,234", true, 1.234},
-      {"1,5e3", true, 1500.0}, {" 0,5 ", true, 0.5},   {"+3,0", true, 3.0},
-      {",5", false, 0},        {"5,", false, 0},       {"1,234,567", false, 0},
-      {"1.234,5", false, 0},   {"1,2.3", false, 0},    {",", false, 0},
+      {"1,5", true, 1.5},
+      {"-1,25", true, -1.25},
+      {"1,234", true, 1.234},
+      {"1,5e3", true, 1500.0},
+      {" 0,5 ", true, 0.5},
+      {"+3,0", true, 3.0},
+      {",5", false, 0},
+      {"5,", false, 0},
+      {"1,234,567", true, 1234567.0},
+      {"1.234,5", true, 1234.5},
+      {"1,2.3", false, 0},
+      {",", false, 0},
+      {"1.234", true, 1234.0},
+      {"1.234.567,5", true, 1234567.5},
+      {"0.125", true, 0.125},
+      {"1\xA0"
+       "000,5",
+       true, 1000.5},
   };
-  CheckCases(std::begin(withComma), std::end(withComma), true, false);
-  // Where the comma parts fields (a quoted "1,234" in a comma-separated file) it is no decimal
-  // comma: the field stays a label.
-  const NumberCase withoutComma[] = {{"1,5", false, 0}, {"1,234", false, 0}};
-  CheckCases(std::begin(withoutComma), std::end(withoutComma), false, true);
+  CheckCases(std::begin(withComma), std::end(withComma), DecimalMark::Comma, false);
+  const NumberCase withPoint[] = {
+      {"1,5", true, 1.5},
+      {"1,234", true, 1234.0},
+      {"1,020", true, 1020.0},
+      {"1,100.5", true, 1100.5},
+      {"1,234,567.5", true, 1234567.5},
+      {"-1.234", true, -1.234},
+      {"12,34", true, 12.34},
+      {"1234,567", true, 1234.567},
+      {"0,123", true, 0.123},
+      {"1\xA0"
+       "000",
+       true, 1000.0},
+      {"1\xA0"
+       "000\xA0"
+       "000.5",
+       true, 1000000.5},
+      {"1,000\xA0"
+       "000",
+       false, 0},
+      {"1\xA0"
+       "00",
+       false, 0},
+      {"1,234,56", false, 0},
+      {"1.234.5", false, 0},
+      {"1,234.567.8", false, 0},
+  };
+  CheckCases(std::begin(withPoint), std::end(withPoint), DecimalMark::Point, true);
 }
 
 TEST(ParseTextNumberTest, LookAlikesAreLabels) {
@@ -126,20 +167,22 @@ TEST(ParseTextNumberTest, LookAlikesAreLabels) {
        "1",
        false, 0},
   };
-  for (bool comma : {false, true}) CheckCases(std::begin(cases), std::end(cases), comma, comma);
+  for (DecimalMark mark : {DecimalMark::Point, DecimalMark::Comma}) {
+    CheckCases(std::begin(cases), std::end(cases), mark, mark == DecimalMark::Comma);
+  }
 }
 
 TEST(ParseTextNumberTest, ManyDigitsReadInOnePass) {
   std::string scratch;
   double value = 0;
   std::string longInteger(1'000'000, '1');
-  ASSERT_TRUE(ParseTextNumber(longInteger, false, false, value, scratch));
+  ASSERT_TRUE(ParseTextNumber(longInteger, DecimalMark::Point, false, value, scratch));
   EXPECT_TRUE(std::isinf(value));
   std::string tiny = "0," + std::string(1'000'000, '0') + "1";
-  ASSERT_TRUE(ParseTextNumber(tiny, true, false, value, scratch));
+  ASSERT_TRUE(ParseTextNumber(tiny, DecimalMark::Point, false, value, scratch));
   EXPECT_EQ(value, 0.0);
   std::string exact = "1." + std::string(1000, '0') + "1";
-  ASSERT_TRUE(ParseTextNumber(exact, false, false, value, scratch));
+  ASSERT_TRUE(ParseTextNumber(exact, DecimalMark::Comma, false, value, scratch));
   EXPECT_EQ(value, 1.0);
 }
 

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "import/grid.h"
+#include "import/import_notes.h"
 #include "import/import_worksheet.h"
+#include "import/text_number.h"
 
 namespace qm {
 
@@ -22,6 +24,7 @@ struct TextRangeSize {
   int64_t rows = 0;        // lines
   int64_t columns = 0;     // the most fields of any line
   bool holdsCell = false;  // some field is neither empty nor blank
+  ImportNotes notes;       // the numbers read either way, the size where the grid cuts it
 };
 
 // Whether clipboard text is to be read as a range: it holds a tab or a line break. A lone word
@@ -38,21 +41,33 @@ bool BytesAreText(const uint8_t* bytes, size_t length);
 // index, EOF. Fields beyond MaxRows lines or MaxColumns fields get no record. When the range's
 // first field is empty, an empty LABEL stands there so that the range still starts at it (it
 // reads as the Missing value, as an empty cell does). A text without lines gives BOF and EOF.
+//
+// The decimal mark is decided once for the whole range, from the numbers whose shape allows only
+// one (ShapeOfTextNumber): the mark more of them show. Where they show none, or as many of one
+// as of the other, it is the point when commas part the fields, else `localeMark` (the user's
+// locale's), else the point. It settles only the numbers that read either way ("1,234");
+// `size->notes` tells of them.
 std::vector<uint8_t> WriteTextRangeWk1(const uint8_t* bytes, size_t length, TextRangeKind kind,
-                                       TextRangeSize* size = nullptr);
+                                       TextRangeSize* size = nullptr,
+                                       DecimalMark localeMark = DecimalMark::Unknown);
 
 // Imports a text range the way the "Wk1" data of a clipboard are imported, with the same results
-// and warning; NoRange when the text holds no cell at all.
+// and warning, and with the notes of the text's conversion added; NoRange when the text holds no
+// cell at all.
 ImportResult ImportTextRange(WorksheetGrid& grid, const uint8_t* bytes, size_t length,
-                             TextRangeKind kind);
+                             TextRangeKind kind, DecimalMark localeMark = DecimalMark::Unknown);
 
 // The desktop program's fallback when the clipboard holds no "Wk1" data: true, with `wk1` set to
 // the WK1 stream to import as if it were the "Wk1" data, when the clipboard's text (UTF-8) is a
 // range (ClipboardTextIsRange) that holds at least one cell; false when the import is to end with
-// NoRange as before.
-bool ClipboardTextToWk1(const char* utf8, size_t length, std::vector<uint8_t>& wk1);
+// NoRange as before. `notes`, when given, receives the notes of the conversion.
+bool ClipboardTextToWk1(const char* utf8, size_t length, std::vector<uint8_t>& wk1,
+                        DecimalMark localeMark = DecimalMark::Unknown,
+                        ImportNotes* notes = nullptr);
 
-// ImportWk1Bytes over ClipboardTextToWk1's stream, or NoRange when it gives none.
-ImportResult ImportClipboardText(WorksheetGrid& grid, const char* utf8, size_t length);
+// ImportWk1Bytes over ClipboardTextToWk1's stream with its notes added, or NoRange when it gives
+// none.
+ImportResult ImportClipboardText(WorksheetGrid& grid, const char* utf8, size_t length,
+                                 DecimalMark localeMark = DecimalMark::Unknown);
 
 }  // namespace qm

@@ -31,17 +31,20 @@ const std::string ValuesWarning = "Warning: rows 1/2 contain VALUES\n";
 
 class TextRangeTest : public ::testing::Test {
  protected:
-  int32_t Import(const std::string& text, TextRangeKind kind = TextRangeKind::TabSeparated) {
+  int32_t Import(const std::string& text, TextRangeKind kind = TextRangeKind::TabSeparated,
+                 DecimalMark locale = DecimalMark::Unknown) {
     messages.texts.clear();
-    return testing::ShowImport(
-        ImportTextRange(*grid, reinterpret_cast<const uint8_t*>(text.data()), text.size(), kind),
-        messages);
+    const ImportResult result = ImportTextRange(
+        *grid, reinterpret_cast<const uint8_t*>(text.data()), text.size(), kind, locale);
+    notes = result.notes;
+    return testing::ShowImport(result, messages);
   }
   uint64_t Bits(int32_t row, int32_t column) const {
     return std::bit_cast<uint64_t>(grid->Values[row][column]);
   }
   std::unique_ptr<WorksheetGrid> grid = std::make_unique<WorksheetGrid>();
   RecordingMessages messages;
+  ImportNotes notes;
 };
 
 std::string Shortest(double value) {
@@ -161,6 +164,106 @@ TEST_F(TextRangeTest, ValueBoundsAndMarkers) {
   }
 }
 
+// How numbers are read from text: the decimal mark decided for the whole range, grouped digits,
+// one-column CSV files, line ends converted twice, and typeset minus signs and spaces.
+TEST_F(TextRangeTest, NumbersReadFromText) {
+  const DecimalMark U = DecimalMark::Unknown, P = DecimalMark::Point, C = DecimalMark::Comma;
+  const TextRangeKind Tsv = TextRangeKind::TabSeparated, Csv = TextRangeKind::Csv;
+  struct Case {
+    const char* name;
+    std::string text;  // a header row, a second one, then the values
+    TextRangeKind kind;
+    DecimalMark locale;
+    int32_t columns;
+    std::vector<double> values;  // column 0 from row 2 on
+    int32_t eitherWay;           // numbers that read either way
+    char mark;                   // and the mark they were read with
+  } cases[] = {
+      {"US thousands", "A\nx\n1,234\n1,020\n1,100.5\n", Tsv, C, 1, {1234, 1020, 1100.5}, 2, '.'},
+      // Millions lie beyond the import's bounds: read right, then kept as the Missing value.
+      {"US grouping",
+       "A\nx\n1,234,567.5\n12,345.5\n1,234\n",
+       Tsv,
+       C,
+       1,
+       {MissingValue, 12345.5, 1234},
+       1,
+       '.'},
+      {"German grouping",
+       "A\nx\n1.234.567,5\n12.345,5\n1.234\n",
+       Tsv,
+       P,
+       1,
+       {MissingValue, 12345.5, 1234},
+       1,
+       ','},
+      {"a comma not before three digits", "A\nx\n1,5\n1.234\n", Tsv, P, 1, {1.5, 1234}, 1, ','},
+      {"the locale decides", "A\nx\n1,234\n", Tsv, C, 1, {1.234}, 1, ','},
+      {"the locale decides the other way", "A\nx\n1,234\n", Tsv, P, 1, {1234}, 1, '.'},
+      {"without a locale the point", "A\nx\n1.234\n2,500\n", Tsv, U, 1, {1.234, 2500}, 2, '.'},
+      {"more numbers outvote fewer",
+       "A\nx\n1,5\n2,5\n3.5\n4,000\n",
+       Tsv,
+       P,
+       1,
+       {1.5, 2.5, 3.5, 4},
+       1,
+       ','},
+      {"one-column CSV with decimal commas",
+       "Gewicht\nkg\n1,5\n2,25\n",
+       Csv,
+       U,
+       1,
+       {1.5, 2.25},
+       0,
+       ','},
+      {"quoted US numbers in a CSV", "A\nx\n\"1,234\"\n\"2.5\"\n", Csv, C, 1, {1234, 2.5}, 1, '.'},
+      {"decimals the range shows are not noted",
+       "A\nx\n60.245\n4.2\n",
+       Tsv,
+       C,
+       1,
+       {60.245, 4.2},
+       0,
+       '.'},
+      {"commas part the fields", "A,B\nx,y\n1.234,2\n", Csv, C, 2, {1.234}, 1, '.'},
+      {"CR LF converted twice", "A\r\r\nx\r\r\n1\r\r\n2\r\r\n", Tsv, U, 1, {1, 2}, 0, '.'},
+      {"LF CR", "A\n\rx\n\r1\n\r2\n\r", Tsv, U, 1, {1, 2}, 0, '.'},
+      {"typeset minus and spaces",
+       "A\nx\n\xE2\x88\x92"
+       "5\n1\xC2\xA0"
+       "000\n\xE2\x88\x92"
+       "1\xE2\x80\xAF"
+       "000,5\n",
+       Tsv,
+       U,
+       1,
+       {-5, 1000, -1000.5},
+       0,
+       ','},
+      {"percent and currency stay texts",
+       "A\nx\n5%\n$5\n5\n",
+       Tsv,
+       U,
+       1,
+       {MissingValue, MissingValue, 5},
+       0,
+       '.'},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(Import(c.text, c.kind, c.locale), 0) << c.name;
+    EXPECT_EQ(grid->ColumnCount, c.columns) << c.name;
+    ASSERT_EQ(grid->RowCount, 2 + int32_t(c.values.size())) << c.name;
+    for (size_t k = 0; k < c.values.size(); k++) {
+      EXPECT_EQ(grid->Values[2 + k][0], c.values[k]) << c.name << ", value " << k;
+    }
+    EXPECT_EQ(notes.eitherWayNumbers, c.eitherWay) << c.name;
+    if (c.eitherWay > 0) {
+      EXPECT_EQ(notes.decimalMark, c.mark) << c.name;
+    }
+  }
+}
+
 TEST_F(TextRangeTest, HeaderLabelsCutAt255Characters) {
   std::string name(300, 'n');
   std::string second(255, 's');
@@ -247,8 +350,8 @@ TEST_F(TextRangeTest, CsvFiles) {
             0);
   EXPECT_STREQ(grid->HeaderRow1Text[1], "Dose, mg");
   EXPECT_EQ(grid->Values[2][0], 1.5);
-  EXPECT_EQ(Bits(2, 1), MissingBits);  // "1,234" is a label in a comma-separated file
-  EXPECT_EQ(grid->Values[3][0], 2.0);  // a quoted number is a number
+  EXPECT_EQ(grid->Values[2][1], 1234.0);  // "1.5" shows the decimal point: the comma groups
+  EXPECT_EQ(grid->Values[3][0], 2.0);     // a quoted number is a number
   EXPECT_EQ(grid->Values[3][1], 3.0);
 
   ASSERT_EQ(Import("Name;Gr\xC3\xB6\xC3\x9F"

@@ -40,10 +40,13 @@ int32_t PaletteIndex(int32_t index) {
   return ((index % PaletteSize) + PaletteSize) % PaletteSize;
 }
 
-// The range that the boxes and lines of all series span.
-void AxisRange(const SeriesTable& table, int32_t logFlag, double& low, double& high) {
+// The range that the boxes and lines of all series span. An end beyond a limit marker (a value
+// there, or a quantile that could not be had beside a marker) sends it to the default range;
+// the result says why.
+AxisFallback AxisRange(const SeriesTable& table, int32_t logFlag, double& low, double& high) {
   low = AboveLimitMarker;
   high = BelowLimitMarker;
+  AxisFallback fallback = AxisFallback::None;
   for (int32_t k = 0; k < table.SeriesCount; k++) {
     const Series& s = table.series[k];
     if (s.count < 1) continue;
@@ -57,10 +60,17 @@ void AxisRange(const SeriesTable& table, int32_t logFlag, double& low, double& h
     }
     if (lo < low) low = lo;
     if (hi > high) high = hi;
+    if (s.minimum < BelowLimitMarker || s.maximum > AboveLimitMarker) {
+      fallback = AxisFallback::ValueBeyondMarker;
+    } else if (lo < BelowLimitMarker && fallback == AxisFallback::None) {
+      fallback = AxisFallback::QuantileMissing;
+    }
   }
+  if (!(low < BelowLimitMarker || high > AboveLimitMarker)) fallback = AxisFallback::None;
   if (table.SeriesCount < 1 || low <= BelowLimitMarker || low >= AboveLimitMarker) low = 0.5;
   if (high <= low || high >= AboveLimitMarker) high = low + 1;
   if (low > 0 && logFlag == 0) low = 0;
+  return fallback;
 }
 
 // The notched box of a series of 6 or more values, a third of the slot to each side. The whisker
@@ -122,11 +132,12 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
   CreatePalette(canvas, chart.settings.BlueBackground != 0, palette);
 
   double low, high;
-  AxisRange(table, logFlag, low, high);
+  const AxisFallback fallback = AxisRange(table, logFlag, low, high);
   const ValueAxis axis = ChooseValueAxis(chart.tables.ticks, low, high, logFlag, BoxPlotReach);
   chart.tables.AxisLow = axis.low;
   chart.tables.AxisHigh = axis.high;
   const ChartFrame frame{chart, axis, LayOutSlots(table, chart.settings.Split, axis.left)};
+  NoteFrame(frame, logFlag, fallback);
 
   if (chart.settings.BlueBackground != 0) {
     // Released right away: it stays in effect while selected, so the frame is still blue.

@@ -174,6 +174,18 @@ void ChartFrame::DrawSlotName(int32_t s) const {
                              TextBoxCenter | TextBoxBottom);
 }
 
+void NoteFrame(const ChartFrame& frame, int32_t askedLog, AxisFallback fallback) {
+  const SeriesTable& table = frame.chart.tables.series;
+  PlotNotes& notes = frame.chart.tables.notes;
+  notes.logAxisRefused = askedLog != 0 && frame.axis.logScale == 0;
+  notes.axisFallback = fallback;
+  bool anyValue = false;
+  for (int32_t s = 0; frame.slots.exists && s < table.SeriesCount; s++) {
+    anyValue = anyValue || table.series[s].count >= 1;
+  }
+  notes.nothingToDraw = !anyValue;
+}
+
 void DrawNotchedBox(Canvas& canvas, int32_t x, int32_t halfWidth, const NotchedBoxHeights& box) {
   const int32_t l = x - halfWidth;
   const int32_t r = x + halfWidth;

@@ -131,6 +131,11 @@ struct ChartFrame {
   void DrawSlotName(int32_t s) const;
 };
 
+// Keeps in the run's PlotNotes what the frame cannot show as asked: the logarithmic axis
+// `askedLog` that the data refused, the default range (`fallback`) the data's range fell back to,
+// no series with a value to draw.
+void NoteFrame(const ChartFrame& frame, int32_t askedLog, AxisFallback fallback);
+
 // The heights of a notched box with whiskers, from the top whisker's end down.
 struct NotchedBoxHeights {
   int32_t quantile90;

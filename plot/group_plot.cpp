@@ -86,17 +86,23 @@ void ReplaceLimitMarkers(const ChartContext& chart, int32_t logScale) {
 }
 
 // The data range over all series, made drawable: a default range without data, a range of
-// one unit for equal values, and zero as the start of a linear axis of positive data.
-void ChooseAxisRange(const SeriesTable& table, int32_t logScale, double& low, double& high) {
+// one unit for equal values, and zero as the start of a linear axis of positive data. A value
+// beyond a limit marker sends it to the default range too; the result says so.
+AxisFallback ChooseAxisRange(const SeriesTable& table, int32_t logScale, double& low,
+                             double& high) {
   low = AboveLimitMarker;
   high = BelowLimitMarker;
   for (int32_t s = 0; s < table.SeriesCount; s++) {
     if (table.series[s].minimum < low) low = table.series[s].minimum;
     if (table.series[s].maximum > high) high = table.series[s].maximum;
   }
+  const AxisFallback fallback = low < BelowLimitMarker || high > AboveLimitMarker
+                                    ? AxisFallback::ValueBeyondMarker
+                                    : AxisFallback::None;
   if (table.SeriesCount < 1 || low <= BelowLimitMarker || low >= AboveLimitMarker) low = 0.5;
   if (high <= low || high >= AboveLimitMarker) high = low + 1;
   if (low > 0 && logScale == 0) low = 0;
+  return fallback;
 }
 
 // Counts every drawable value into its bin; PointBin stays -1 for a cell without a point.
@@ -282,11 +288,12 @@ int32_t DrawGroupPlot(ChartContext& chart, int32_t logScale, SummaryMark mark) {
   ReplaceLimitMarkers(chart, logScale);
 
   double low, high;
-  ChooseAxisRange(table, logScale, low, high);
+  const AxisFallback fallback = ChooseAxisRange(table, logScale, low, high);
   const ValueAxis axis = ChooseValueAxis(chart.tables.ticks, low, high, logScale, GroupPlotReach);
   chart.tables.AxisLow = axis.low;
   chart.tables.AxisHigh = axis.high;
   const ChartFrame frame{chart, axis, LayOutSlots(table, chart.settings.Split, axis.left)};
+  NoteFrame(frame, logScale, fallback);
 
   if (chart.settings.BlueBackground != 0) canvas.SelectObject(objects.frameBrush);
   // Without a series there is nothing to name: the caption stays empty.

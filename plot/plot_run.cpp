@@ -29,6 +29,12 @@ void DrawChart(ChartContext& chart) {
   }
 }
 
+// "Problem creating Metafile", and on a second line where the picture was to go and why not.
+std::string MetafileProblem(const PlotOutput& output) {
+  const std::string reason = output.FailureReason();
+  return reason.empty() ? MetafileProblemMessage : MetafileProblemMessage + ("\n" + reason);
+}
+
 }  // namespace
 
 ChartCanvas PrepareChartCanvas(Canvas& canvas, const PlotSettings& settings) {
@@ -60,7 +66,9 @@ void ReleaseChartCanvas(Canvas& canvas, const ChartCanvas& objects) {
 }
 
 PlotOutcome RunPlot(const PlotSettings& settings, const WorksheetGrid& grid, PlotTables& tables,
-                    MessageSink& messages, PlotOutput& output) {
+                    MessageSink& messages, PlotOutput& output, RunNotes* notes) {
+  tables.notes = PlotNotes{};
+  if (notes != nullptr) notes->plot = PlotNotes{};
   if (!BuildSeriesTable(tables.series, grid, settings.Split, messages)) {
     return PlotOutcome::NoSplitColumn;
   }
@@ -68,15 +76,16 @@ PlotOutcome RunPlot(const PlotSettings& settings, const WorksheetGrid& grid, Plo
 
   Canvas* canvas = output.Open();
   if (canvas == nullptr) {
-    messages.ShowOwnBox(MetafileProblemMessage);
+    messages.ShowOwnBox(MetafileProblem(output));
     return PlotOutcome::MetafileFailure;
   }
   const ChartCanvas objects = PrepareChartCanvas(*canvas, settings);
   ChartContext chart{*canvas, settings, grid, tables, objects.upright, objects.rotated};
   DrawChart(chart);
   ReleaseChartCanvas(*canvas, objects);
+  if (notes != nullptr) notes->plot = tables.notes;
   if (!output.Close()) {
-    messages.ShowOwnBox(MetafileProblemMessage);
+    messages.ShowOwnBox(MetafileProblem(output));
     return PlotOutcome::MetafileFailure;
   }
   return PlotOutcome::Published;

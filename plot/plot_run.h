@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "import/grid.h"
 #include "import/message_sink.h"
 #include "plot/canvas.h"
 #include "plot/plot_types.h"
+#include "plot/run_notes.h"
 
 namespace qm {
 
@@ -26,6 +28,9 @@ class PlotOutput {
   // Ends the recording and puts the picture where it goes. False when it could not be kept
   // there (the disk is full, say): the run then ends as for a picture that cannot be created.
   virtual bool Close() = 0;
+  // After Open or Close failed: where the picture was to go and the system's reason, in one line
+  // ("cannot write /home/u/Desktop/quilpic.emf: No space left on device"); "" when unknown.
+  virtual std::string FailureReason() const { return ""; }
 };
 
 // What a chart starts with: the objects of the run that PrepareChartCanvas creates.
@@ -42,8 +47,10 @@ ChartCanvas PrepareChartCanvas(Canvas& canvas, const PlotSettings& settings);
 void ReleaseChartCanvas(Canvas& canvas, const ChartCanvas& objects);
 
 // One run over `tables` (allocated once by the caller and reused). "No SPLIT-column found\n"
-// and "Problem creating Metafile" are shown on `messages`; the success message is the caller's.
+// and "Problem creating Metafile" (with the output's FailureReason as a second line) are shown on
+// `messages`; the success message is the caller's. `notes`, when given, receives in its `plot`
+// part what the chart could not draw as asked; its `import` part is left as the caller set it.
 PlotOutcome RunPlot(const PlotSettings& settings, const WorksheetGrid& grid, PlotTables& tables,
-                    MessageSink& messages, PlotOutput& output);
+                    MessageSink& messages, PlotOutput& output, RunNotes* notes = nullptr);
 
 }  // namespace qm

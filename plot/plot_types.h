@@ -8,6 +8,7 @@
 #include "import/limits.h"
 #include "plot/axis.h"
 #include "plot/canvas.h"
+#include "plot/run_notes.h"
 #include "stats/ranks.h"
 #include "stats/series_table.h"
 
@@ -60,6 +61,7 @@ struct PlotTables {
   double AxisLow;
   double AxisHigh;
   GroupPlotScratch group;
+  PlotNotes notes;  // what the chart of the run could not draw as asked
 };
 
 // What a chart draws with. On entry UprightFont is selected and the pen and brush are those

@@ -34,8 +34,16 @@ struct Sums {
   }
 };
 
+// The standard errors and bands need a spread "greater than the Missing value".
 bool Available(double value) {
   return value > MissingValue;
+}
+
+// A regression result exists unless it is the Missing value itself: an intercept far below
+// -999999.999 (large negative values beside limit markers) is still a real intercept, and the
+// estimates built on it are due.
+bool Exists(double value) {
+  return value != MissingValue;
 }
 
 // Mean and standard deviation of the summed values; Missing where too few values allow none.
@@ -71,14 +79,14 @@ void RegressionMeanAndSd(const Sums& sums, double& mean, double& sd) {
 
 // score * sd + mean on the linear scale; Missing when the regression gave none.
 double LinearEstimate(double score, double mean, double sd) {
-  if (!Available(mean) || !Available(sd) || !Available(score)) return MissingValue;
+  if (!Exists(mean) || !Exists(sd) || !Exists(score)) return MissingValue;
   return score * sd + mean;
 }
 
 // The value (not its logarithm) of score * logSd + logMean; Missing when the regression gave
 // none or the value does not fit a double.
 double LogEstimate(double score, double logMean, double logSd) {
-  if (!Available(logMean) || !Available(logSd) || !Available(score)) return MissingValue;
+  if (!Exists(logMean) || !Exists(logSd) || !Exists(score)) return MissingValue;
   const double value = std::exp(score * logSd + logMean);
   return std::isfinite(value) ? value : MissingValue;
 }

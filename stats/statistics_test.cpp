@@ -190,6 +190,34 @@ TEST(Statistics, OnlyMarkers) {
   EXPECT_EQ(s.logAboveLimitEstimate, M);
 }
 
+// A regression intercept below -999999.999 is a real intercept: the estimates and bands built on
+// it exist, and are the plain formulas.
+TEST(Statistics, EstimatesBesideAnInterceptBelowTheMissingValue) {
+  const struct {
+    std::vector<double> values;
+  } cases[] = {
+      {{B, B, B, B, -392388, 642544, A}},
+      {{B, B, B, B, B, -900000, -100000, A}},
+      {{B, B, B, B, B, B, -999000, -500000, 1000, A}},
+  };
+  for (const auto& c : cases) {
+    const auto run = RunSeries(c.values);
+    const Series& s = run->series(0);
+    const std::string name = "values " + std::to_string(c.values.front()) + ", " +
+                             std::to_string(c.values[c.values.size() / 2]);
+    ASSERT_LT(s.mean, M) << name;
+    ASSERT_GT(s.sd, 0.0) << name;
+    EXPECT_EQ(s.belowLimitEstimate, MeanLowNormalScore(s.belowLimitCount, s.count) * s.sd + s.mean)
+        << name;
+    EXPECT_EQ(s.aboveLimitEstimate, MeanHighNormalScore(s.aboveLimitCount, s.count) * s.sd + s.mean)
+        << name;
+    EXPECT_EQ(s.sem, s.sd / std::sqrt(s.measuredCount)) << name;
+    if (s.measuredCount >= 3) {
+      EXPECT_EQ(s.meanPlusSem, s.mean + s.sem) << name;
+    }
+  }
+}
+
 // ---- Every field against the rules written out plainly ----
 
 struct Reference {
