@@ -169,6 +169,9 @@ cmp "$work/office.emf" "$emf" || fail "the office format differs from quilpic.em
 xclip -selection clipboard -o -t image/gif >"$work/pasted.gif" || fail "image/gif unreadable"
 [ "$(head -c 6 "$work/pasted.gif")" = GIF89a ] || fail "not a GIF"
 echo "pasted chart: $(stat -c %s "$work/pasted.emf") bytes of EMF, same as quilpic.emf"
+# The choices of the chart drawn are remembered in the user's settings.
+grep -qx "plotTypeButton=1000" "$HOME/.config/Quillmap/Quillmap.conf" ||
+  fail "the choices were not remembered in ~/.config/Quillmap/Quillmap.conf"
 
 # 1b. The same range copied as a spreadsheet copies it, tab-separated text (UTF-8, as
 # text/plain and UTF8_STRING): the same chart.
