@@ -13,6 +13,12 @@ packages=(
   xvfb xauth xclip xdotool time
   dpkg-dev file lintian appstream desktop-file-utils man-db
 )
+# LibreOffice is left out by default: its download and installation take about two minutes of
+# the test suite's budget for one test (the Writer paste, which skips without it).
+# QUILLMAP_OFFICE=1 adds it.
+if [ "${QUILLMAP_OFFICE:-0}" = 1 ]; then
+  packages+=(libreoffice-writer libreoffice-draw libreoffice-impress libreoffice-calc unzip)
+fi
 export DEBIAN_FRONTEND=noninteractive
 missing=()
 for p in "${packages[@]}"; do
