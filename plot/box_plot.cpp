@@ -160,8 +160,9 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
       }
     }
     // The box plot draws no points: the key names its shapes only.
-    if (chart.settings.MarkLimitValues != 0)
+    if (chart.settings.MarkLimitValues != 0) {
       DrawChartKey(canvas, BoxPlotKey(smallSeries), false, false, 0);
+    }
   }
 
   canvas.SelectStockObject(StockWhiteBrush);
