@@ -15,11 +15,11 @@ const char* const EmfFormatNames[4] = {
 };
 
 ClipboardFormats ChartClipboardFormats(const QByteArray& emf, const QByteArray& svg,
-                                       const QByteArray& png) {
+                                       const QByteArray& gif) {
   ClipboardFormats formats;
   for (const char* name : EmfFormatNames) formats.append({QString::fromLatin1(name), emf});
   if (!svg.isEmpty()) formats.append({QStringLiteral("image/svg+xml"), svg});
-  if (!png.isEmpty()) formats.append({QStringLiteral("image/png"), png});
+  if (!gif.isEmpty()) formats.append({QStringLiteral("image/gif"), gif});
   return formats;
 }
 

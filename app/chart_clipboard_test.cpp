@@ -15,30 +15,30 @@ namespace {
 
 const QByteArray kEmf("\x01\x00\x00\x00 emf bytes\x00\xff", 16);
 const QByteArray kSvg("<svg/>");
-const QByteArray kPng("\x89PNG\r\n\x1a\n", 8);
+const QByteArray kGif("GIF89a");
 
-TEST(ChartClipboardFormats, OffersTheMetafileFirstUnderEveryNameThenSvgAndPng) {
-  const ClipboardFormats formats = ChartClipboardFormats(kEmf, kSvg, kPng);
+TEST(ChartClipboardFormats, OffersTheMetafileFirstUnderEveryNameThenSvgAndGif) {
+  const ClipboardFormats formats = ChartClipboardFormats(kEmf, kSvg, kGif);
   const QStringList expected = {"application/x-openoffice-emf;windows_formatname=\"Image EMF\"",
                                 "image/x-emf",
                                 "image/emf",
                                 "WCF_ENHMETAFILE",
                                 "image/svg+xml",
-                                "image/png"};
+                                "image/gif"};
   ASSERT_EQ(formats.size(), expected.size());
   for (qsizetype i = 0; i < formats.size(); i++) {
     EXPECT_EQ(formats[i].name, expected[i]);
-    EXPECT_EQ(formats[i].bytes, i < 4 ? kEmf : i == 4 ? kSvg : kPng) << i;
+    EXPECT_EQ(formats[i].bytes, i < 4 ? kEmf : i == 4 ? kSvg : kGif) << i;
   }
 }
 
 TEST(ChartClipboardFormats, LeavesOutMissingPictures) {
-  EXPECT_EQ(ChartClipboardFormats(kEmf, {}, kPng).size(), 5);
+  EXPECT_EQ(ChartClipboardFormats(kEmf, {}, kGif).size(), 5);
   EXPECT_EQ(ChartClipboardFormats(kEmf, {}, {}).size(), 4);
 }
 
 TEST(ClipboardFormatStream, RoundTripsNamesAndBytes) {
-  const ClipboardFormats formats = ChartClipboardFormats(kEmf, kSvg, kPng);
+  const ClipboardFormats formats = ChartClipboardFormats(kEmf, kSvg, kGif);
   ClipboardFormats decoded;
   ASSERT_TRUE(DecodeClipboardFormats(EncodeClipboardFormats(formats), decoded));
   ASSERT_EQ(decoded.size(), formats.size());
@@ -49,7 +49,7 @@ TEST(ClipboardFormatStream, RoundTripsNamesAndBytes) {
 }
 
 TEST(ClipboardFormatStream, RejectsMalformedStreams) {
-  const QByteArray good = EncodeClipboardFormats(ChartClipboardFormats(kEmf, kSvg, kPng));
+  const QByteArray good = EncodeClipboardFormats(ChartClipboardFormats(kEmf, kSvg, kGif));
   ClipboardFormats decoded;
   EXPECT_FALSE(DecodeClipboardFormats(QByteArray(), decoded));
   EXPECT_FALSE(DecodeClipboardFormats(good.left(good.size() - 1), decoded));  // cut short
@@ -61,7 +61,7 @@ TEST(ClipboardFormatStream, RejectsMalformedStreams) {
 
 TEST(InProcessPublisher, PutsEveryFormatOnTheClipboardInOrder) {
   InProcessPublisher publisher;
-  publisher.Publish(ChartClipboardFormats(kEmf, kSvg, kPng));
+  publisher.Publish(ChartClipboardFormats(kEmf, kSvg, kGif));
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   ASSERT_NE(data, nullptr);
   const QStringList formats = data->formats();
@@ -69,7 +69,8 @@ TEST(InProcessPublisher, PutsEveryFormatOnTheClipboardInOrder) {
   EXPECT_EQ(formats[0], "application/x-openoffice-emf;windows_formatname=\"Image EMF\"");
   for (const char* name : EmfFormatNames) EXPECT_EQ(data->data(name), kEmf) << name;
   EXPECT_EQ(data->data("image/svg+xml"), kSvg);
-  EXPECT_EQ(data->data("image/png"), kPng);
+  EXPECT_EQ(data->data("image/gif"), kGif);
+  EXPECT_FALSE(data->hasFormat("image/png"));  // Writer would paste it instead of the metafile
 }
 
 TEST(ServingPublisher, FallsBackToTheOwnClipboardWithoutItsServer) {

@@ -2,6 +2,7 @@
 #include "app/desktop_output.h"
 
 #include "app/desktop_folder.h"
+#include "app/gif_image.h"
 #include "canvas/emf_canvas.h"
 #include "canvas/svg_canvas.h"
 #include "canvas/tee_canvas.h"
@@ -42,7 +43,7 @@ bool DesktopOutput::Close() {
   const std::string& svg = svg_->Finish();
   publisher_.Publish(ChartClipboardFormats(
       QByteArray(reinterpret_cast<const char*>(emf.data()), qsizetype(emf.size())),
-      QByteArray(svg.data(), qsizetype(svg.size())), image_->Png()));
+      QByteArray(svg.data(), qsizetype(svg.size())), EncodeGif(image_->Finish())));
   canvas_.reset();
   pictures_.reset();
   return true;

@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/preview_pane.h"
+
 namespace qm {
 
 DialogUnits DialogBaseUnits(const QFont& font) {
@@ -53,6 +55,8 @@ QWidget* MakeControl(QDialog& dialog, const ControlRow& control, const QIcon& ic
       label->setPixmap(icon.pixmap(LargeIconSize, LargeIconSize));
       return label;
     }
+    case ControlKind::Preview:
+      return new PreviewPane(&dialog);
   }
   return nullptr;
 }
@@ -98,7 +102,7 @@ void BuildDialog(QDialog& dialog, const DialogTable& table, const QIcon& icon) {
     widget->setProperty(ControlIdProperty, control.id);
     widget->setEnabled(control.enabled);
     if (control.kind == ControlKind::StaticText || control.kind == ControlKind::Icon ||
-        control.kind == ControlKind::GroupBox) {
+        control.kind == ControlKind::GroupBox || control.kind == ControlKind::Preview) {
       widget->setFocusPolicy(Qt::NoFocus);
     } else if (!control.tabStop) {
       widget->setFocusPolicy(Qt::ClickFocus);

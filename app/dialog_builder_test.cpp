@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "app/preview_pane.h"
 #include "app/test_support.h"
 
 namespace qm {
@@ -49,6 +50,7 @@ const char* KindName(QWidget* widget) {
   if (qobject_cast<QPushButton*>(widget)) return "push";
   if (qobject_cast<QGroupBox*>(widget)) return "group";
   if (qobject_cast<QLabel*>(widget)) return "label";
+  if (dynamic_cast<PreviewPane*>(widget)) return "preview";
   return "?";
 }
 
@@ -66,6 +68,8 @@ const char* KindName(ControlKind kind) {
     case ControlKind::StaticText:
     case ControlKind::Icon:
       return "label";
+    case ControlKind::Preview:
+      return "preview";
   }
   return "";
 }

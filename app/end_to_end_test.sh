@@ -8,13 +8,19 @@
 # Then, with a clipboard manager running, quillmap-clipboard hands the chart to the manager
 # and ends. Last, an owner of the clipboard that does not answer: quillmap says so and "No data
 # on Clipboard" after a short wait.
-# Usage: end_to_end_test.sh <quillmap> <file.wk1> <fake_clipboard_manager>. Exits 77 (skipped)
-# without the tools.
+# With a fourth argument "writer", instead: the chart is pasted into a new LibreOffice Writer
+# document, which is saved as .odt; the picture in it must be the metafile (SVM or EMF), not a
+# bitmap. That part needs LibreOffice (soffice) and unzip.
+# Usage: end_to_end_test.sh <quillmap> <file.wk1> <fake_clipboard_manager> [writer]. Exits 77
+# (skipped) without the tools.
 set -u
 quillmap=$1
 wk1=$2
 fake_manager=$3
-for tool in Xvfb xclip xdotool; do
+mode=${4:-clipboard}
+tools="Xvfb xclip xdotool"
+[ "$mode" = writer ] && tools="$tools soffice unzip"
+for tool in $tools; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
 done
 [ -r "$wk1" ] || { echo "skipped: $wk1 is missing"; exit 77; }
@@ -32,16 +38,13 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-display=
-for number in $(seq 91 140); do
-  if [ ! -e /tmp/.X11-unix/X$number ] && [ ! -e /tmp/.X$number-lock ]; then
-    display=:$number
-    break
-  fi
-done
-[ -n "$display" ] || fail "no free X display"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and names it when it is ready: tests started at the same
+# moment (ctest -j, other checkouts) never share one, and so never share a clipboard.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+display=:$(head -n 1 "$work/display")
 export DISPLAY=$display
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start"
@@ -73,6 +76,71 @@ wait_for_end() {
   return 1
 }
 
+# The Writer paste: a new Writer document takes the chart with its default paste (what Ctrl+V
+# does) and is saved as .odt. A LibreOffice Basic macro of a private user profile does the
+# pasting and saving, so no keystrokes reach LibreOffice's windows; it also lists the formats
+# LibreOffice saw on the clipboard.
+paste_into_writer() {
+  xclip -selection clipboard -t Wk1 -i "$wk1" || fail "xclip could not take the clipboard"
+  "$quillmap" &
+  local app=$!
+  press_return_in "Quillmap" || fail "the main dialog did not appear"
+  press_return_in "Quillmap 0001" || fail "the success message did not appear"
+  wait_for_end "$app" || fail "quillmap did not end"
+
+  local profile=$work/office odt=$work/pasted.odt
+  # A first start writes the profile, the macro then replaces the empty Standard module.
+  timeout 120 soffice --headless --terminate_after_init -env:UserInstallation="file://$profile" \
+    >/dev/null 2>&1 || fail "LibreOffice did not start"
+  local module=$profile/user/basic/Standard/Module1.xba
+  [ -e "$module" ] || fail "no Basic library in the LibreOffice profile"
+  cat >"$module" <<'MACRO'
+<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE script:module PUBLIC "-//OpenOffice.org//DTD OfficeDocument 1.0//EN" "module.dtd">
+<script:module xmlns:script="http://openoffice.org/2000/script" script:name="Module1" script:language="StarBasic">
+Sub PasteIntoWriter
+  doc = StarDesktop.loadComponentFromURL(&quot;private:factory/swriter&quot;, &quot;_blank&quot;, 0, Array())
+  flavors = createUnoService(&quot;com.sun.star.datatransfer.clipboard.SystemClipboard&quot;).getContents().getTransferDataFlavors()
+  n = FreeFile
+  Open Environ(&quot;QM_FLAVORS&quot;) For Output As #n
+  For i = 0 To UBound(flavors)
+    Print #n, flavors(i).MimeType
+  Next
+  Close #n
+  createUnoService(&quot;com.sun.star.frame.DispatchHelper&quot;).executeDispatch(doc.CurrentController.Frame, &quot;.uno:Paste&quot;, &quot;&quot;, 0, Array())
+  Dim filter(0) As New com.sun.star.beans.PropertyValue
+  filter(0).Name = &quot;FilterName&quot;
+  filter(0).Value = &quot;writer8&quot;
+  doc.storeToURL(ConvertToURL(Environ(&quot;QM_ODT&quot;)), filter())
+  doc.close(True)
+  StarDesktop.terminate()
+End Sub
+</script:module>
+MACRO
+  QM_FLAVORS=$work/flavors.txt QM_ODT=$odt timeout 120 soffice --norestore --nologo --nodefault \
+    -env:UserInstallation="file://$profile" "macro:///Standard.Module1.PasteIntoWriter" \
+    >/dev/null 2>&1 || fail "LibreOffice did not paste and save"
+  echo "LibreOffice saw: $(tr '\n' ' ' <"$work/flavors.txt" 2>/dev/null)"
+  [ -s "$odt" ] || fail "Writer saved no document"
+  echo "pictures in the document: $(unzip -Z1 "$odt" 'Pictures/*' 2>/dev/null | tr '\n' ' ')"
+  # The frame's first image is the one Writer shows; LibreOffice stores a PNG beside a metafile
+  # only as the replacement for readers without it.
+  local shown
+  shown=$(unzip -p "$odt" content.xml | grep -o '<draw:image xlink:href="[^"]*"' | head -1)
+  case "$shown" in
+    *.svm\"|*.emf\") echo "Writer pasted the metafile: $shown" ;;
+    "") fail "nothing was pasted into Writer" ;;
+    *) fail "Writer pasted a bitmap: $shown" ;;
+  esac
+  unzip -p "$odt" content.xml | grep -q 'svg:width="5.6693in" svg:height="4.252in"' ||
+    fail "the pasted chart is not 144 mm x 108 mm"
+  echo "PASS"
+}
+if [ "$mode" = writer ]; then
+  paste_into_writer
+  exit 0
+fi
+
 # 1. A range on the clipboard: the chart is drawn, written and published.
 xclip -selection clipboard -t Wk1 -i "$wk1" || fail "xclip could not take the clipboard"
 "$quillmap" &
@@ -89,17 +157,24 @@ echo "$targets"
 first=$(echo "$targets" | grep -v -E '^(TARGETS|MULTIPLE|TIMESTAMP|SAVE_TARGETS)$' | head -1)
 [ "$first" = 'application/x-openoffice-emf;windows_formatname="Image EMF"' ] ||
   fail "the first chart format is '$first'"
-for format in image/x-emf image/emf WCF_ENHMETAFILE image/svg+xml image/png; do
+for format in image/x-emf image/emf WCF_ENHMETAFILE image/svg+xml image/gif; do
   echo "$targets" | grep -qxF "$format" || fail "format $format is not offered"
+done
+# Writer would take a PNG, JPEG or BMP before the metafile.
+for format in image/png image/jpeg image/bmp; do
+  echo "$targets" | grep -qxF "$format" && fail "format $format is offered"
 done
 xclip -selection clipboard -o -t image/emf >"$work/pasted.emf" || fail "image/emf unreadable"
 cmp "$work/pasted.emf" "$emf" || fail "the pasted metafile differs from quilpic.emf"
 xclip -selection clipboard -o -t 'application/x-openoffice-emf;windows_formatname="Image EMF"' \
   >"$work/office.emf" || fail "the office format is unreadable"
 cmp "$work/office.emf" "$emf" || fail "the office format differs from quilpic.emf"
-xclip -selection clipboard -o -t image/png >"$work/pasted.png" || fail "image/png unreadable"
-head -c 8 "$work/pasted.png" | od -An -tx1 | grep -q '89 50 4e 47 0d 0a 1a 0a' || fail "not a PNG"
+xclip -selection clipboard -o -t image/gif >"$work/pasted.gif" || fail "image/gif unreadable"
+[ "$(head -c 6 "$work/pasted.gif")" = GIF89a ] || fail "not a GIF"
 echo "pasted chart: $(stat -c %s "$work/pasted.emf") bytes of EMF, same as quilpic.emf"
+# The choices of the chart drawn are remembered in the user's settings.
+grep -qx "plotTypeButton=1000" "$HOME/.config/Quillmap/Quillmap.conf" ||
+  fail "the choices were not remembered in ~/.config/Quillmap/Quillmap.conf"
 
 # 1b. The same range copied as a spreadsheet copies it, tab-separated text (UTF-8, as
 # text/plain and UTF8_STRING): the same chart.

@@ -1,7 +1,9 @@
 // quillmap: reads the range copied from a spreadsheet off the clipboard, lets the user choose a
-// chart, and leaves it as quilpic.emf on the desktop and on the clipboard. No settings file:
-// every run starts from the same defaults. The one option, --version, prints the version.
+// chart, and leaves it as quilpic.emf on the desktop and on the clipboard. The choices of the
+// last chart drawn are kept in the user's settings (QSettings) for the next start. The one
+// option, --version, prints the version.
 #include <QApplication>
+#include <QSettings>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +14,7 @@
 #include "app/desktop_output.h"
 #include "app/display_check.h"
 #include "app/plot_app.h"
+#include "app/qt_choice_store.h"
 #include "app/qt_clipboard_source.h"
 #include "quillmap_version.h"
 
@@ -44,6 +47,7 @@ int main(int argc, char** argv) {
   qm::WatchPlatformStart();
   QApplication application(argc, argv);
   qm::EndWatchingPlatformStart();
+  QApplication::setOrganizationName(QStringLiteral("Quillmap"));
   QApplication::setApplicationName(QStringLiteral("Quillmap"));
   QApplication::setApplicationVersion(QStringLiteral(QUILLMAP_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("quillmap"));
@@ -54,7 +58,13 @@ int main(int argc, char** argv) {
   qm::QtMessageSink messages;
   std::unique_ptr<qm::ChartPublisher> publisher = qm::MakeChartPublisher();
   qm::DesktopOutput output(qm::DesktopFolder(), *publisher);
+  QSettings settings;
+  qm::QtChoiceStore choices(settings);
   qm::PlotApp app(clipboard, messages, output, icon);
-  app.InitInstance([](qm::MainDialog& dialog) { dialog.exec(); });
+  app.InitInstance([&](qm::MainDialog& dialog) {
+    dialog.UseChoiceStore(&choices);
+    dialog.SetPicturePath(output.path());
+    dialog.exec();
+  });
   return 0;
 }

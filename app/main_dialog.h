@@ -1,12 +1,16 @@
 // The main dialog (dialog 102): the plot type, the drawing flags and the split mode, the
-// Options button and, in its context menu, the About box. Its OK is the plot run.
+// Options button and, in its context menu, the About box. Its OK is the plot run. Beside the
+// controls a preview shows the chart OK would draw; with a store of choices the dialog opens on
+// the choices of the last chart drawn, and "Defaults" brings back those of a first start.
 #pragma once
 
 #include <QDialog>
 #include <QIcon>
 #include <memory>
+#include <string>
 
 #include "app/message_boxes.h"
+#include "dialogs/choice_store.h"
 #include "dialogs/dialog_choices.h"
 #include "import/grid.h"
 #include "import/import_notes.h"
@@ -16,6 +20,8 @@
 class QMenu;
 
 namespace qm {
+
+class PreviewPane;
 
 constexpr const char* PublishedMessage = "Quillmap.emf on clipboard: use Edit/Paste or CTRL-V";
 
@@ -36,8 +42,23 @@ class MainDialog : public QDialog {
   // under the success message.
   void SetImportNotes(const ImportNotes& notes) { importNotes_ = notes; }
 
+  // Remembers the choices of every chart drawn in `store` (which must outlive the dialog) and
+  // shows the ones it holds now.
+  void UseChoiceStore(ChoiceStore* store);
+  // Sets the controls (and the Options dialog's choices) to `choices`.
+  void ApplyChoices(const DialogChoices& choices);
+  // The file the chart is written to, named in the success message.
+  void SetPicturePath(const std::string& path) { picturePath_ = path; }
+
+  // Draws the preview for the current choices unless it shows them already. The pane asks for
+  // this before it paints; tests ask directly.
+  void UpdatePreview();
+  PreviewPane& preview() const { return *preview_; }
+
   void OnOk();
   void OnOptions();
+  // The first start's choices again, and nothing remembered any more.
+  void OnDefaults();
   // A command of the dialog's menu: AboutCommand opens the About box.
   void OnSysCommand(int32_t id);
   // The dialog's menu: the About entry (its data is AboutCommand).
@@ -45,6 +66,7 @@ class MainDialog : public QDialog {
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // Runs a dialog of this one modally; tests drive it instead.
   virtual void RunModal(QDialog& dialog);
 
@@ -53,9 +75,16 @@ class MainDialog : public QDialog {
   PlotTables& tables_;
   QtMessageSink& messages_;
   PlotOutput& output_;
+  void OnChoiceChanged();
+
   QIcon icon_;
   int32_t errorBarStyle_ = ErrorBarNeverChosen;
   ImportNotes importNotes_;
+  bool markLimitValues_ = false;
+  ChoiceStore* store_ = nullptr;
+  std::string picturePath_;
+  PreviewPane* preview_ = nullptr;
+  bool previewStale_ = true;
 };
 
 }  // namespace qm

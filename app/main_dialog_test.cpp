@@ -8,10 +8,14 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <functional>
 
 #include "app/dialog_builder.h"
 #include "app/options_dialog.h"
+#include "app/preview_pane.h"
+#include "app/qt_choice_store.h"
 #include "app/test_support.h"
 #include "canvas/trace_canvas.h"
 #include "import/decode_wk1.h"
@@ -286,6 +290,76 @@ TEST(MainDialog, CancelDrawsNothing) {
   EXPECT_EQ(f.output.opened, 0);
   EXPECT_EQ(f.dialog->result(), QDialog::Rejected);
   EXPECT_TRUE(f.messages.boxes.empty());
+}
+
+// The preview draws through the same plot run as OK, but into the pane: a split mode without a
+// split column shows the run's message there, with no box and nothing published.
+TEST(MainDialog, PreviewFollowsTheChoicesAndShowsTheRunsMessageInThePane) {
+  Fixture f;
+  PreviewPane& pane = f.dialog->preview();
+  f.dialog->UpdatePreview();
+  const QImage first = pane.picture();
+  ASSERT_FALSE(first.isNull());
+  EXPECT_EQ(first.size(), pane.PictureSize());
+  EXPECT_TRUE(pane.message().isEmpty());
+
+  f.Click(1009);  // blue background
+  f.dialog->UpdatePreview();
+  EXPECT_NE(pane.picture(), first);
+
+  f.Click(1016);  // paired, but treatment.wk1 has no split column
+  f.dialog->UpdatePreview();
+  EXPECT_TRUE(pane.picture().isNull());
+  EXPECT_EQ(pane.message(), "No SPLIT-column found");
+  EXPECT_TRUE(f.messages.boxes.empty());
+  EXPECT_EQ(f.output.opened, 0);
+  EXPECT_NE(f.dialog->result(), QDialog::Accepted);  // not closed, as OK would close it
+
+  f.Click(1015);
+  f.dialog->UpdatePreview();
+  EXPECT_FALSE(pane.picture().isNull());
+}
+
+// The choices of the last chart drawn come back at the next start; "Defaults" brings back the
+// first start's and forgets the stored ones. The store is a file of the test's own.
+TEST(MainDialog, RemembersTheChoicesOfTheLastChartUntilDefaults) {
+  QTemporaryDir folder;
+  QSettings settings(folder.filePath("quillmap.conf"), QSettings::IniFormat);
+  QtChoiceStore store(settings);
+  {
+    Fixture f;
+    f.dialog->UseChoiceStore(&store);
+    f.Click(1001);
+    f.Click(1009);
+    f.dialog->onModal = [](QDialog& options) {
+      FindButton(options, 1105)->click();
+      FindButton(options, MarkLimitValuesBox)->click();
+      FindButton(options, OkButton)->click();
+    };
+    f.Click(OptionsButton);
+    EXPECT_EQ(f.dialog->CaptureSettings().MarkLimitValues, 1);
+    f.dialog->SetPicturePath("/home/user/Desktop/quilpic.emf");
+    f.Click(OkButton);
+    EXPECT_EQ(f.messages.texts().back(),
+              std::string(PublishedMessage) + "\n/home/user/Desktop/quilpic.emf");
+  }
+  Fixture g;
+  g.dialog->UseChoiceStore(&store);
+  const DialogChoices c = g.dialog->CaptureChoices();
+  EXPECT_EQ(c.plotTypeButton, 1001);
+  EXPECT_EQ(c.splitButton, 1015);
+  EXPECT_TRUE(c.blueBackground);
+  EXPECT_FALSE(c.logFlag);
+  EXPECT_EQ(c.errorBarStyle, 1105);
+  EXPECT_TRUE(c.markLimitValues);
+
+  g.Click(DefaultsButton);
+  const DialogChoices d = g.dialog->CaptureChoices();
+  EXPECT_EQ(d.plotTypeButton, 1000);
+  EXPECT_FALSE(d.blueBackground);
+  EXPECT_EQ(d.errorBarStyle, 0);
+  EXPECT_FALSE(d.markLimitValues);
+  EXPECT_TRUE(settings.allKeys().isEmpty());
 }
 
 }  // namespace

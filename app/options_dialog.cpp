@@ -17,6 +17,14 @@ OptionsDialog::OptionsDialog(int32_t& errorBarStyle, QWidget* parent)
   connect(FindButton(*this, CancelButton), &QAbstractButton::clicked, this, &QDialog::reject);
 }
 
+void OptionsDialog::SetMarkLimitValues(bool checked) {
+  FindButton(*this, MarkLimitValuesBox)->setChecked(checked);
+}
+
+bool OptionsDialog::markLimitValues() const {
+  return IsDlgButtonChecked(*this, MarkLimitValuesBox);
+}
+
 void OptionsDialog::OnOk() {
   errorBarStyle_ = GetCheckedRadioButton(*this, FirstErrorBarButton, LastErrorBarButton);
   accept();

@@ -12,7 +12,8 @@
 #     medians of the runs and of the ratio of each pair; peak resident memory of the largest run;
 #   - PNG and PDF of the largest range: time and peak memory (the render module is loaded);
 #   - the desktop program from start to its main dialog shown, under Xvfb with the example
-#     range on the clipboard (dialog_timer watches the X server map the window).
+#     range on the clipboard (dialog_timer watches the X server map the window), and a redraw of
+#     its preview on the largest range (preview_bench, Google Benchmark, offscreen).
 # Usage: bench/report.sh [BUILD_DIR] [RUNS]   (build with -DQUILLMAP_BENCH=ON)
 set -euo pipefail
 build=${1:-build/release}
@@ -60,6 +61,13 @@ step() {
 echo "| whole plot run, group plot with the BoxPlot mark (\`BM_WholePlotRun/0\`, CPU time) | < 3 ms | $(step BM_WholePlotRun/0) |"
 echo "| series, ranks and statistics, paired split (\`BM_SeriesAndRanks/1\`) | | $(step BM_SeriesAndRanks/1) |"
 echo "| group plot recorded to EMF (\`BM_GroupPlot/7\`) | | $(step BM_GroupPlot/7) |"
+# The desktop program's preview: one redraw after a change, on the largest range.
+if [[ -x $build/bench/preview_bench ]]; then
+  "$build/bench/preview_bench" --benchmark_filter='^BM_PreviewRedraw/0$' \
+    --benchmark_repetitions=10 --benchmark_report_aggregates_only=true --benchmark_color=false \
+    2>/dev/null >>"$work/steps.txt"
+  echo "| preview redraw in the main dialog, largest range, group plot with every option (\`BM_PreviewRedraw/0\`, CPU time) | < 50 ms | $(step BM_PreviewRedraw/0) |"
+fi
 
 # Whole processes on the largest range.
 "$build/bench/make_large_wk1" "$work/large.wk1"

@@ -296,6 +296,7 @@ struct PlotOptions {
   bool blue = false;
   bool connect = false;
   std::string errorBar = "unset";
+  bool markLimits = false;
 };
 
 PlotSettings SettingsOf(const PlotOptions& options) {
@@ -307,6 +308,7 @@ PlotSettings SettingsOf(const PlotOptions& options) {
   settings.BlueBackground = options.blue ? 1 : 0;
   settings.ConnectingLines = options.connect ? 1 : 0;
   settings.Mark = ValueOfWord(SummaryMarkWords, options.errorBar);
+  settings.MarkLimitValues = options.markLimits ? 1 : 0;
   return settings;
 }
 
@@ -408,6 +410,9 @@ void AddPlotCommand(CLI::App& app, int& status) {
   command->add_option("--error-bar", options->errorBar, "summary mark of the group plot")
       ->check(CLI::IsMember(WordsOf(SummaryMarkWords)))
       ->capture_default_str();
+  command->add_flag("--mark-limits", options->markLimits,
+                    "draw values estimated for limit markers as filled dots, and a key under the "
+                    "chart naming the summary mark and that dot");
   command->callback([options, &status] { status = RunPlotCommand(*options); });
 }
 

@@ -133,6 +133,11 @@ PlotSettings Settings(ChartKind chart, int32_t split, int32_t log, int32_t line0
   return PlotSettings{chart, SplitMode(split), log, line01, blue, connect, mark};
 }
 
+PlotSettings MarkingLimits(PlotSettings settings) {
+  settings.MarkLimitValues = 1;
+  return settings;
+}
+
 TEST(PlotCommand, FilesHoldTheRunOfTheNamedSettings) {
   const OptionCase cases[] = {
       {"treatment.wk1", {}, Settings(ChartKind::GroupPlot, 0, 0, 0, 0, 0, SummaryMark::None)},
@@ -148,6 +153,9 @@ TEST(PlotCommand, FilesHoldTheRunOfTheNamedSettings) {
       {"ranges.wk1",
        {"--log", "--error-bar", "boxplot"},
        Settings(ChartKind::GroupPlot, 0, 1, 0, 0, 0, SummaryMark::BoxPlot)},
+      {"treatment.wk1",
+       {"--error-bar", "sd", "--mark-limits"},
+       MarkingLimits(Settings(ChartKind::GroupPlot, 0, 0, 0, 0, 0, SummaryMark::Sd))},
       {"ranges.wk1",
        {"--error-bar", "none"},
        Settings(ChartKind::GroupPlot, 0, 0, 0, 0, 0, SummaryMark::None)},

@@ -1,6 +1,8 @@
 // The mapping of the dialogs' buttons onto chart kinds, split modes and summary marks.
 #include "dialogs/dialog_choices.h"
 
+#include "dialogs/dialog_tables.h"
+
 namespace qm {
 
 namespace {
@@ -57,7 +59,15 @@ PlotSettings SettingsFromChoices(const DialogChoices& choices) {
   settings.LineAt01 = choices.lineAt01 ? 1 : 0;
   settings.BlueBackground = choices.blueBackground ? 1 : 0;
   settings.ConnectingLines = choices.connectingLines ? 1 : 0;
+  settings.MarkLimitValues = choices.markLimitValues ? 1 : 0;
   return settings;
+}
+
+DialogChoices DefaultChoices() {
+  DialogChoices choices;
+  choices.plotTypeButton = FirstPlotTypeButton;
+  choices.splitButton = FirstSplitButton;
+  return choices;
 }
 
 }  // namespace qm

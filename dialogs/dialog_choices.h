@@ -22,11 +22,16 @@ struct DialogChoices {
   bool blueBackground = false;
   bool connectingLines = false;
   int32_t errorBarStyle = ErrorBarNeverChosen;  // or ErrorBarCancelled, or 1100..1107
+  bool markLimitValues = false;                 // the Options dialog's check box
 };
 
 // The settings the choices stand for: a plot type without a chart of its own draws the
 // placeholder; no checked split button means no split; an error-bar style other than
 // 1101..1107 draws no summary mark.
 PlotSettings SettingsFromChoices(const DialogChoices& choices);
+
+// The choices a first start shows: "Ttest", split "none", every box clear, the Options dialog
+// never opened.
+DialogChoices DefaultChoices();
 
 }  // namespace qm

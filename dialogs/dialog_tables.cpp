@@ -33,6 +33,10 @@ constexpr ControlRow kMainControls[] = {
     {1015, K::RadioButton, "none", 181, 32, 32, 10, true, true, true},
     {1016, K::RadioButton, "paired 00-11", 181, 44, 55, 10, true, false, true},
     {1017, K::RadioButton, "non-paired 01-01", 181, 56, 69, 10, true, false, true},
+    // Added to the first release's controls, which keep their places: the preview to their
+    // right (the dialog grew to hold it) and the way back to the first choices under Options.
+    {1019, K::PushButton, "Defaults", 260, 105, 50, 14, true, false, true},
+    {1018, K::Preview, "", 320, 7, 220, 180, true, false, false},
 };
 
 constexpr ControlRow kOptionsControls[] = {
@@ -46,6 +50,8 @@ constexpr ControlRow kOptionsControls[] = {
     {1102, K::RadioButton, "Median", 52, 16, 39, 10, true, false, true},
     {1101, K::RadioButton, "Mean", 7, 16, 34, 10, true, false, true},
     {1107, K::RadioButton, "BoxPlot", 52, 47, 40, 10, true, false, true},
+    // Added to the first release's controls: after the radio buttons, so it starts a group.
+    {1108, K::CheckBox, "Mark limit values", 7, 66, 80, 10, true, true, true},
 };
 
 // An icon static takes the size of the icon (the system's large icon), so it has no size here.
@@ -63,7 +69,8 @@ constexpr int32_t Count(const ControlRow (&)[N]) {
   return int32_t(N);
 }
 
-constexpr DialogTable kMain{"Quillmap", 320, 133, kMainControls, Count(kMainControls)};
+// The first release's main dialog was 320 x 133; it grew by the preview and its margins.
+constexpr DialogTable kMain{"Quillmap", 547, 194, kMainControls, Count(kMainControls)};
 constexpr DialogTable kOptions{"Options", 186, 95, kOptionsControls, Count(kOptionsControls)};
 constexpr DialogTable kAbout{"About Quillmap", 235, 55, kAboutControls, Count(kAboutControls)};
 

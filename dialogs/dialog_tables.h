@@ -14,7 +14,8 @@ enum class ControlKind {
   CheckBox,     // automatic check box
   GroupBox,
   StaticText,
-  Icon,  // the application icon, sized as the system's large icon
+  Icon,     // the application icon, sized as the system's large icon
+  Preview,  // the chart as OK would draw it, redrawn whenever a choice changes
 };
 
 struct ControlRow {
@@ -48,6 +49,11 @@ constexpr int32_t FirstSplitButton = 1015;
 constexpr int32_t LastSplitButton = 1017;
 constexpr int32_t FirstErrorBarButton = 1100;
 constexpr int32_t LastErrorBarButton = 1107;
+// Beyond the choices of the first release: the main dialog's preview and the button that brings
+// back the first choices, and the Options dialog's check box for marking limit values.
+constexpr int32_t PreviewControl = 1018;
+constexpr int32_t DefaultsButton = 1019;
+constexpr int32_t MarkLimitValuesBox = 1108;
 // The command of the About entry in the main dialog's menu.
 constexpr int32_t AboutCommand = 16;
 constexpr const char* AboutMenuText = "&About Quillmap...";

@@ -7,7 +7,7 @@ build=$1
 docs=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(dirname "$docs")
 work=$(mktemp -d)
-Xvfb :97 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb :97 -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 export DISPLAY=:97 HOME=$work QT_QPA_PLATFORM=xcb
@@ -31,7 +31,7 @@ import -window "$main" "$docs/main-dialog.png"
 
 # The Options button, then the Options dialog.
 eval "$(xdotool getwindowgeometry --shell "$main")"
-xdotool mousemove --window "$main" $((WIDTH * 8875 / 10000)) $((HEIGHT * 7070 / 10000)) click 1
+xdotool mousemove --window "$main" $((WIDTH * 5210 / 10000)) $((HEIGHT * 4845 / 10000)) click 1
 options=$(window_named Options)
 sleep 0.5
 import -window "$options" "$docs/options-dialog.png"

@@ -131,6 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   settings.BlueBackground = (data[0] >> 6) & 1;
   settings.ConnectingLines = (data[0] >> 7) & 1;
   settings.Mark = marks[data[1] % 10];
+  settings.MarkLimitValues = (data[2] >> 2) & 1;
   bool asText = (data[2] & 1) != 0;
   const uint8_t* body = data + 4;
   size_t length = size - 4;

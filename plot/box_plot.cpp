@@ -3,6 +3,7 @@
 #include "plot/box_plot.h"
 
 #include "plot/chart_frame.h"
+#include "plot/chart_key.h"
 
 namespace qm {
 
@@ -154,6 +155,7 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
   if (frame.slots.exists) {
     frame.DrawBlockHeadings();
     const int32_t third = frame.slots.width / 3;
+    bool smallSeries = false;
     for (int32_t k = 0; k < frame.slots.count; k++) {
       const Series& s = table.series[k];
       canvas.SelectObject(palette.brushes[PaletteIndex(SlotColour(frame, k))]);
@@ -163,9 +165,14 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
       const int32_t x = frame.SlotCentre(k);
       if (s.count <= 5) {
         DrawMinMaxLine(canvas, axis, s, x, third);
+        smallSeries = true;
       } else {
         DrawBox(canvas, axis, s, x, third);
       }
+    }
+    // The box plot draws no points: the key names its shapes only.
+    if (chart.settings.MarkLimitValues != 0) {
+      DrawChartKey(canvas, BoxPlotKey(smallSeries), false, false, 0);
     }
   }
 

@@ -343,6 +343,35 @@ TEST(BoxPlotMarks, SmallSeriesLineAndMedianBar) {
   }
 }
 
+// Marked limit values: the box plot draws no points, so its key names its shapes only, and
+// the shape of a small series where there is one; unmarked, no key.
+TEST(BoxPlotMarks, MarkedLimitValuesKeyNamesTheShapes) {
+  const std::string boxes = "Median \u00b1 SE notch, box 25-75 %, whiskers 10-90 %";
+  const struct {
+    std::vector<std::vector<double>> columns;
+    int32_t marked;
+    std::string key;  // "" for none
+  } cases[] = {
+      {{Range(1, 1, 9)}, 0, ""},
+      {{Range(1, 1, 9)}, 1, boxes},
+      {{Range(1, 1, 9), {2, 3}}, 1, boxes + "; up to 5 values: median, range"},
+  };
+  for (const auto& c : cases) {
+    std::vector<Column> columns;
+    for (const auto& values : c.columns) columns.push_back({"A", "", values});
+    Drawing d(columns);
+    d.settings.MarkLimitValues = c.marked;
+    d.Draw();
+    const std::vector<std::string> keys = d.WithPrefix("DrawText 100 7095 ");
+    if (c.key.empty()) {
+      EXPECT_TRUE(keys.empty());
+    } else {
+      EXPECT_EQ(keys, std::vector<std::string>{Text(100, 7095, 9690, 7344, 0, c.key)});
+    }
+    EXPECT_EQ(d.CountPrefix("Ellipse"), 0);  // no estimate marker without points
+  }
+}
+
 // Six to eight values: no 10 % and 90 % quantiles and no upper median limit, so the upper
 // whisker sits on the upper quartile and the lower whisker point and notch top on the median.
 TEST(BoxPlotMarks, SixToEightValuesCollapsedWhiskers) {

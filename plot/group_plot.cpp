@@ -9,6 +9,7 @@
 
 #include "plot/axis.h"
 #include "plot/chart_frame.h"
+#include "plot/chart_key.h"
 #include "plot/summary_marks.h"
 
 namespace qm {
@@ -21,7 +22,8 @@ struct GroupPlotObjects {
   CanvasObject outlinePen;
   CanvasObject hollowBrush;
   CanvasObject markFillBrush;
-  CanvasObject frameBrush;  // 0 without the blue background
+  CanvasObject frameBrush;    // 0 without the blue background
+  CanvasObject estimateFill;  // 0 unless limit values are marked
 };
 
 // The points' bins and spacing, shared by the drawing steps of one call.
@@ -48,11 +50,14 @@ GroupPlotObjects CreateObjects(Canvas& canvas, const PlotSettings& settings) {
   objects.markFillBrush =
       canvas.CreateSolidBrush(settings.BlueBackground != 0 ? Rgb(255, 255, 0) : Rgb(127, 127, 127));
   objects.frameBrush = settings.BlueBackground != 0 ? canvas.CreateSolidBrush(Rgb(0, 0, 180)) : 0;
+  // Created only when asked for, so that the picture without it stays as it was.
+  objects.estimateFill = settings.MarkLimitValues != 0 ? canvas.CreateSolidBrush(EstimateFill) : 0;
   return objects;
 }
 
 // The plot's own copy of the cells, with limit markers (and, on a logarithmic axis, values
-// without a logarithm) replaced by the estimates the series carries for them.
+// without a logarithm) replaced by the estimates the series carries for them; Estimated tells
+// which cells were replaced.
 void ReplaceLimitMarkers(const ChartContext& chart, int32_t logScale) {
   const WorksheetGrid& grid = chart.grid;
   const SeriesTable& table = chart.tables.series;
@@ -61,6 +66,7 @@ void ReplaceLimitMarkers(const ChartContext& chart, int32_t logScale) {
   const int32_t columns = ClampedColumns(grid);
   for (int32_t r = 0; r < rows; r++) {
     std::memcpy(scratch.Values[r], grid.Values[r], sizeof(double) * size_t(columns));
+    std::memset(scratch.Estimated[r], 0, size_t(columns));
   }
   for (int32_t s = 0; s < table.SeriesCount; s++) {
     const Series& series = table.series[s];
@@ -70,17 +76,20 @@ void ReplaceLimitMarkers(const ChartContext& chart, int32_t logScale) {
       double& cell = scratch.Values[member[k]][series.column];
       const double v = cell;
       if (v == MissingValue) continue;
+      bool below = false;
+      bool above = false;
       if (logScale != 0) {
-        if (v == BelowLimitMarker || v <= 0) {
-          cell = series.logBelowLimitEstimate;
-        } else if (v == AboveLimitMarker) {
-          cell = series.logAboveLimitEstimate;
-        }
-      } else if (v == BelowLimitMarker) {
-        cell = series.belowLimitEstimate;
-      } else if (v == AboveLimitMarker) {
-        cell = series.aboveLimitEstimate;
+        below = v == BelowLimitMarker || v <= 0;
+        above = !below && v == AboveLimitMarker;
+        if (below) cell = series.logBelowLimitEstimate;
+        if (above) cell = series.logAboveLimitEstimate;
+      } else {
+        below = v == BelowLimitMarker;
+        above = v == AboveLimitMarker;
+        if (below) cell = series.belowLimitEstimate;
+        if (above) cell = series.aboveLimitEstimate;
       }
+      if (below || above) scratch.Estimated[member[k]][series.column] = 1;
     }
   }
 }
@@ -169,12 +178,40 @@ void ChooseSpacing(const ChartFrame& frame, PointLayout& points) {
   }
 }
 
-void DrawPointsAndNames(const ChartFrame& frame, const PointLayout& points,
-                        CanvasObject hollowBrush) {
+// Draws the estimated points of series s again, over the open circles drawn for them, with the
+// estimate fill; leaves the hollow brush selected. Returns how many it drew.
+int32_t DrawEstimatedPoints(const ChartFrame& frame, const PointLayout& points, int32_t s,
+                            CanvasObject hollowBrush, CanvasObject estimateFill) {
+  const ChartContext& chart = frame.chart;
+  const GroupPlotScratch& scratch = chart.tables.group;
+  const int32_t column = chart.tables.series.series[s].column;
+  const SeriesRows member = RowsOfSeries(chart.tables.series, s, ClampedRows(chart.grid));
+  int32_t drawn = 0;
+  for (int32_t k = 0; k < member.count; k++) {
+    const int32_t r = member[k];
+    const int32_t b = scratch.PointBin[r][column];
+    if (scratch.Estimated[r][column] == 0 || b < 0 || b >= DrawnBins) continue;
+    // Where the points' loop drew this cell: the order-th point of its bin, as the connecting
+    // lines find it.
+    const int32_t order = scratch.PointBinOrder[r][column];
+    const int32_t n = scratch.BinCounts[b][s];
+    const int32_t px = frame.SlotCentre(s) - int32_t((order - (n + 1) * 0.5) * points.dotStep);
+    if (drawn == 0) chart.canvas.SelectObject(estimateFill);
+    DrawEstimatedPoint(chart.canvas, px, points.binY[b], !(points.dotStep > 42));
+    drawn++;
+  }
+  if (drawn > 0) chart.canvas.SelectObject(hollowBrush);
+  return drawn;
+}
+
+// Returns how many estimated points were marked (none unless estimateFill is an object).
+int32_t DrawPointsAndNames(const ChartFrame& frame, const PointLayout& points,
+                           CanvasObject hollowBrush, CanvasObject estimateFill) {
   const ChartContext& chart = frame.chart;
   const SeriesTable& table = chart.tables.series;
   const GroupPlotScratch& scratch = chart.tables.group;
   Canvas& canvas = chart.canvas;
+  int32_t estimates = 0;
   canvas.SelectObject(hollowBrush);
   for (int32_t s = 0; s < table.SeriesCount; s++) {
     if (frame.SlotHasDivider(s)) frame.DrawDivider(s);
@@ -192,8 +229,12 @@ void DrawPointsAndNames(const ChartFrame& frame, const PointLayout& points,
         }
       }
     }
+    if (estimateFill != 0) {
+      estimates += DrawEstimatedPoints(frame, points, s, hollowBrush, estimateFill);
+    }
     frame.DrawSlotName(s);
   }
+  return estimates;
 }
 
 // Joins the points of every row from series to series: across all columns without a split
@@ -274,6 +315,7 @@ void ReleaseObjects(Canvas& canvas, const GroupPlotObjects& objects) {
   canvas.DeleteObject(objects.hollowBrush);
   canvas.DeleteObject(objects.markFillBrush);
   if (objects.frameBrush != 0) canvas.DeleteObject(objects.frameBrush);
+  if (objects.estimateFill != 0) canvas.DeleteObject(objects.estimateFill);
 }
 
 }  // namespace
@@ -308,11 +350,16 @@ int32_t DrawGroupPlot(ChartContext& chart, int32_t logScale, SummaryMark mark) {
     ChooseSpacing(frame, points);
     frame.DrawLineAt01();
     frame.DrawBlockHeadings();
-    DrawPointsAndNames(frame, points, objects.hollowBrush);
+    const int32_t estimates =
+        DrawPointsAndNames(frame, points, objects.hollowBrush, objects.estimateFill);
     if (chart.settings.ConnectingLines != 0 && chart.settings.Split != SplitMode::NonPaired) {
       DrawConnectingLines(frame, points);
     }
     DrawSummaryMarks(frame, mark, objects.markFillBrush);
+    if (objects.estimateFill != 0) {
+      DrawChartKey(canvas, SummaryMarkKey(mark, axis.logScale != 0), estimates > 0,
+                   !(points.dotStep > 42), objects.estimateFill);
+    }
   }
 
   ReleaseObjects(canvas, objects);

@@ -365,6 +365,82 @@ TEST_F(GroupPlotTest, LimitMarkersAreDrawnAtTheirEstimatesOnBothAxes) {
   }
 }
 
+// Marked, the estimated points are drawn again as filled grey dots over their open circles, and
+// the key under the frame names the mark and that dot; unmarked, neither appears. With points as
+// strokes the estimate is the stroke crossed by a short bar.
+TEST_F(GroupPlotTest, MarkedLimitValuesAreFilledDotsNamedInTheKey) {
+  for (int32_t marked = 0; marked <= 1; marked++) {
+    SCOPED_TRACE(marked);
+    SetGrid(
+        {{"A", "", {BelowLimitMarker, 11, 12, 13, 14, 15, AboveLimitMarker}}, {"B", "", {1, 40}}});
+    settings.Mark = SummaryMark::Sd;
+    settings.MarkLimitValues = marked;
+    const std::string trace = Draw();
+    const std::vector<Op> ops = ParseTrace(trace);
+    const Series& a = tables->series.series[0];
+    Expected e = Layout(2);
+    const Centre below{e.Cx(0), e.BinY(e.Bin(a.belowLimitEstimate))};
+    const Centre above{e.Cx(0), e.BinY(e.Bin(a.aboveLimitEstimate))};
+    const Centre keyDot{9690 - 105, 7095 + 125};
+    // The dots drawn while the grey fill is selected.
+    std::vector<Centre> filled;
+    std::istringstream lines(trace);
+    bool grey = false;
+    for (const Op& op : ops) {
+      std::string line;
+      std::getline(lines, line);
+      if (op.name == "Brush") grey = line == "Brush solid 0x808080";
+      if (op.name == "Ellipse" && grey) filled.push_back({op.args[0] + 105, op.args[1] + 105});
+    }
+    const std::vector<std::string> texts = DrawnTexts(ops);
+    const bool keyed =
+        std::find(texts.begin(), texts.end(), "\"Mean \u00b1 SD\"") != texts.end() &&
+        std::find(texts.begin(), texts.end(), "\"estimated (below/above a limit)\"") != texts.end();
+    if (marked) {
+      EXPECT_EQ(filled, (std::vector<Centre>{below, above, keyDot}));
+      EXPECT_TRUE(keyed);
+      EXPECT_NE(trace.find("DrawText 100 7095 9690 7344 0 \"Mean"), std::string::npos);
+    } else {
+      EXPECT_TRUE(filled.empty());
+      EXPECT_FALSE(keyed);
+      EXPECT_EQ(trace.find("0x808080"), std::string::npos);
+    }
+  }
+}
+
+TEST_F(GroupPlotTest, MarkedEstimateAmongStrokesIsCrossedByABar) {
+  // 24 slots with eight equal values each: the points are strokes. Column A holds an Above-limit
+  // marker whose estimate lies inside the axis.
+  std::vector<Column> columns(24, Column{"C", "", std::vector<double>(8, 5.0)});
+  columns[0].values = {AboveLimitMarker, 5, 5, 5, 5, 5, 5, 5, 5, 1, 2, 3, 4, 6, 7, 8, 9};
+  columns[1].values.push_back(40);
+  SetGrid(columns);
+  settings.MarkLimitValues = 1;
+  const std::string trace = Draw();
+  const size_t greyAt = trace.find("Brush solid 0x808080");
+  ASSERT_NE(greyAt, std::string::npos);
+  const std::vector<Op> after = ParseTrace(trace.substr(greyAt));
+  const std::vector<Segment> strokes = Segments(after);
+  ASSERT_GE(strokes.size(), 4u);
+  Expected e = Layout(24);
+  const int32_t y = e.BinY(e.Bin(tables->series.series[0].aboveLimitEstimate));
+  const Segment& tick = strokes[0];
+  const Segment& bar = strokes[1];
+  EXPECT_EQ(tick.x1, tick.x2);
+  EXPECT_EQ(tick.y1, y - 105);
+  EXPECT_EQ(tick.y2, y + 105);
+  EXPECT_LT(std::abs(tick.x1 - e.Cx(0)), e.half);
+  EXPECT_EQ(bar.x1, tick.x1 - 42);
+  EXPECT_EQ(bar.x2, tick.x1 + 42);
+  EXPECT_EQ(bar.y1, y);
+  EXPECT_EQ(bar.y2, y);
+  // The key shows the same marker: no summary mark, so the words for the estimate only.
+  EXPECT_EQ(strokes.back().y1, 7095 + 125);
+  EXPECT_EQ(strokes.back().x2, 9690 - 105 + 42);
+  EXPECT_EQ(DrawnTexts(after).back(), "\"estimated (below/above a limit)\"");
+  EXPECT_EQ(trace.find("Mean"), std::string::npos);
+}
+
 TEST_F(GroupPlotTest, EmptyThirdColumnAmongFiveLeavesItsSlotBehindADivider) {
   SetGrid(
       {{"A", "", {1, 2}}, {"B", "", {2, 3}}, {"C", "", {}}, {"D", "", {3, 4}}, {"E", "", {4, 5}}});

@@ -30,7 +30,9 @@ enum class SummaryMark : int32_t {
 };
 
 // What one run draws: the chart, the split layout, the four drawing flags (0 or 1) and the
-// group plot's summary mark.
+// group plot's summary mark. MarkLimitValues (0 or 1) draws the values estimated for limit
+// markers apart from measured ones and puts a key under the frame; with 0 the picture is the
+// one drawn without it, byte for byte.
 struct PlotSettings {
   ChartKind Chart = ChartKind::Placeholder;
   SplitMode Split = SplitMode::None;
@@ -39,15 +41,18 @@ struct PlotSettings {
   int32_t BlueBackground = 0;
   int32_t ConnectingLines = 0;
   SummaryMark Mark = SummaryMark::None;
+  int32_t MarkLimitValues = 0;
 };
 
 // Value bins of the group plot: 25 drawn ones and room above them for values beyond the top.
 constexpr int32_t MaxBins = 101;
 
 // The group plot's working tables: its own copy of the values (limit markers replaced there,
-// never in the grid) and the bin bookkeeping of every point.
+// never in the grid), which of its cells hold such an estimate (1) rather than a measured value
+// (0), and the bin bookkeeping of every point.
 struct GroupPlotScratch {
   double Values[MaxRows][MaxColumns];
+  uint8_t Estimated[MaxRows][MaxColumns];
   int32_t PointBin[MaxRows][MaxColumns];
   int32_t PointBinOrder[MaxRows][MaxColumns];
   int32_t BinCounts[MaxBins][MaxSeries];
