@@ -19,12 +19,7 @@
 namespace qm {
 namespace {
 
-class RecordingMessages : public MessageSink {
- public:
-  void ShowOwnBox(const std::string& text) override { texts.push_back(text); }
-  void ShowFrameworkBox(const std::string& text) override { texts.push_back(text); }
-  std::vector<std::string> texts;
-};
+using testing::RecordingMessages;
 
 constexpr uint64_t MissingBits = 0xC12E847FFF7CED91;
 const std::string ValuesWarning = "Warning: rows 1/2 contain VALUES\n";
@@ -32,7 +27,7 @@ const std::string ValuesWarning = "Warning: rows 1/2 contain VALUES\n";
 class TextRangeTest : public ::testing::Test {
  protected:
   int32_t Import(const std::string& text, TextRangeKind kind = TextRangeKind::TabSeparated) {
-    messages.texts.clear();
+    messages.Clear();
     return testing::ShowImport(
         ImportTextRange(*grid, reinterpret_cast<const uint8_t*>(text.data()), text.size(), kind),
         messages);
