@@ -16,30 +16,13 @@
 #include "canvas/trace_canvas.h"
 #include "import/decode_wk1.h"
 #include "quillmap_version.h"
+#include "testsupport/plot_outputs.h"
 
 namespace qm {
 namespace {
 
 // Records the outcome the run sees: no canvas (the folder is missing) or a trace.
-class FakeOutput : public PlotOutput {
- public:
-  bool folderExists = true;
-  bool writeFails = false;
-  int opened = 0;
-  int closed = 0;
-  std::unique_ptr<TraceCanvas> canvas;
-
-  Canvas* Open() override {
-    opened++;
-    if (!folderExists) return nullptr;
-    canvas = std::make_unique<TraceCanvas>();
-    return canvas.get();
-  }
-  bool Close() override {
-    closed++;
-    return !writeFails;
-  }
-};
+using FakeOutput = testing::CanvasOutput<TraceCanvas>;
 
 // A main dialog whose modal dialogs are driven by the test.
 class TestDialog : public MainDialog {
@@ -205,7 +188,7 @@ TEST(MainDialog, MissingFolderKeepsTheDialogOpenAndOkRunsAgain) {
   Fixture f;
   f.Click(1001);
   f.Click(1009);
-  f.output.folderExists = false;
+  f.output.failOpen = true;
   f.dialog->show();
   f.Click(OkButton);
   ASSERT_EQ(f.messages.boxes.size(), 1u);
@@ -217,10 +200,10 @@ TEST(MainDialog, MissingFolderKeepsTheDialogOpenAndOkRunsAgain) {
   EXPECT_EQ(GetCheckedRadioButton(*f.dialog, 1000, 1003), 1001);  // the choices stay
   EXPECT_TRUE(IsDlgButtonChecked(*f.dialog, 1009));
 
-  f.output.folderExists = true;
+  f.output.failOpen = false;
   f.Click(OkButton);
-  EXPECT_EQ(f.output.opened, 2);
-  EXPECT_EQ(f.output.closed, 1);
+  EXPECT_EQ(f.output.opens, 2);
+  EXPECT_EQ(f.output.closes, 1);
   ASSERT_EQ(f.messages.boxes.size(), 2u);
   EXPECT_EQ(f.messages.boxes[1].text, "Quillmap.emf on clipboard: use Edit/Paste or CTRL-V");
   EXPECT_EQ(f.messages.boxes[1].caption, "Quillmap 0001");
@@ -233,7 +216,7 @@ TEST(MainDialog, MissingFolderKeepsTheDialogOpenAndOkRunsAgain) {
 
 TEST(MainDialog, FailedFileWriteKeepsTheDialogOpen) {
   Fixture f;
-  f.output.writeFails = true;
+  f.output.failClose = true;
   f.dialog->show();
   f.Click(OkButton);
   EXPECT_EQ(f.messages.texts(), std::vector<std::string>{"Problem creating Metafile"});
@@ -247,7 +230,7 @@ TEST(MainDialog, NoSplitColumnClosesTheDialogWithoutDrawing) {
   f.Click(OkButton);
   EXPECT_EQ(f.messages.texts(), std::vector<std::string>{"No SPLIT-column found\n"});
   EXPECT_EQ(f.messages.boxes[0].caption, "Quillmap");
-  EXPECT_EQ(f.output.opened, 0);
+  EXPECT_EQ(f.output.opens, 0);
   EXPECT_FALSE(f.dialog->isVisible());
 }
 
@@ -255,7 +238,7 @@ TEST(MainDialog, SplitColumnRunsThrough) {
   Fixture f("examples/split.wk1");
   f.Click(1017);
   f.Click(OkButton);
-  EXPECT_EQ(f.output.closed, 1);
+  EXPECT_EQ(f.output.closes, 1);
   EXPECT_EQ(f.messages.texts().back(), PublishedMessage);
 }
 
@@ -263,7 +246,7 @@ TEST(MainDialog, CancelDrawsNothing) {
   Fixture f;
   f.dialog->show();
   f.Click(CancelButton);
-  EXPECT_EQ(f.output.opened, 0);
+  EXPECT_EQ(f.output.opens, 0);
   EXPECT_EQ(f.dialog->result(), QDialog::Rejected);
   EXPECT_TRUE(f.messages.boxes.empty());
 }
