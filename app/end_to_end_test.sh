@@ -5,8 +5,9 @@
 # same bytes as quilpic.emf on the desktop. The same range as tab-separated text (the .tsv
 # beside the .wk1) gives the same chart. Then a clipboard without a range: "No data on
 # Clipboard".
-# Last, with a clipboard manager running, quillmap-clipboard hands the chart to the manager
-# and ends.
+# Then, with a clipboard manager running, quillmap-clipboard hands the chart to the manager
+# and ends. Last, an owner of the clipboard that does not answer: quillmap says so and "No data
+# on Clipboard" after a short wait.
 # Usage: end_to_end_test.sh <quillmap> <file.wk1> <fake_clipboard_manager>. Exits 77 (skipped)
 # without the tools.
 set -u
@@ -21,8 +22,10 @@ done
 work=$(mktemp -d)
 xvfb=
 manager=
+silent=
 cleanup() {
   [ -n "$manager" ] && kill "$manager" 2>/dev/null
+  [ -n "$silent" ] && kill "$silent" 2>/dev/null
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
   rm -rf "$work"
 }
@@ -151,4 +154,23 @@ grep -q "saved 6 targets" "$work/manager.log" || fail "the manager got: $(cat "$
 xclip -selection clipboard -o -t image/emf >"$work/managed.emf" || fail "the manager has no EMF"
 cmp "$work/managed.emf" "$emf" || fail "the manager's metafile differs from quilpic.emf"
 echo "handed to the clipboard manager: $(tail -1 "$work/manager.log")"
+
+# 4. A clipboard owner that never answers: a short wait, a line on standard error, then "No
+# data on Clipboard" (Qt alone would wait 5 s for each of its requests).
+: >"$work/silent.log"
+"$fake_manager" --silent-owner >"$work/silent.log" &
+silent=$!
+for _ in $(seq 50); do grep -q ready "$work/silent.log" && break; sleep 0.1; done
+grep -q ready "$work/silent.log" || fail "the silent owner did not take the clipboard"
+rm -f "$emf"
+started=$(date +%s%N)
+"$quillmap" 2>"$work/silent.err" &
+app=$!
+press_return_in "Quillmap" || fail "the no-data message did not appear (silent owner)"
+waited=$((($(date +%s%N) - started) / 1000000))
+wait_for_end "$app" || fail "quillmap did not end (silent owner)"
+grep -q "did not answer" "$work/silent.err" || fail "nothing said of the silent owner: $(cat "$work/silent.err")"
+[ "$waited" -lt 10000 ] || fail "the no-data message came after $waited ms"
+[ ! -e "$emf" ] || fail "a chart was drawn without data (silent owner)"
+echo "silent clipboard owner: no data after $waited ms"
 echo "PASS"

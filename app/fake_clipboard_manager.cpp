@@ -2,6 +2,8 @@
 // clipboard owner that is about to end asks it to SAVE_TARGETS, it copies every target of the
 // clipboard and serves them itself, as desktop clipboard managers do. Prints "ready" once it
 // owns CLIPBOARD_MANAGER; ends when another program takes the clipboard from it.
+// With --silent-owner it is instead a hung clipboard owner: it takes the clipboard, prints
+// "ready" and never answers a request.
 #include <xcb/xcb.h>
 
 #include <cstdio>
@@ -70,26 +72,46 @@ void Notify(const xcb_selection_request_event_t& request, xcb_atom_t property) {
   xcb_flush(connection);
 }
 
+// Takes `selection` and prints "ready" once it is ours; false when another program keeps it.
+bool TakeSelection(xcb_atom_t selection) {
+  xcb_set_selection_owner(connection, window, selection, XCB_CURRENT_TIME);
+  xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
+      connection, xcb_get_selection_owner(connection, selection), nullptr);
+  const bool ours = owner != nullptr && owner->owner == window;
+  free(owner);
+  if (ours) {
+    printf("ready\n");
+    fflush(stdout);
+  }
+  return ours;
+}
+
 }  // namespace
 
-int main() {
+// Owns the clipboard and lets every request wait; ends when the clipboard is taken from it.
+int SilentOwner() {
+  if (!TakeSelection(Atom("CLIPBOARD"))) return 1;
+  while (xcb_generic_event_t* event = xcb_wait_for_event(connection)) {
+    const bool cleared = (event->response_type & 0x7F) == XCB_SELECTION_CLEAR;
+    free(event);
+    if (cleared) return 0;
+  }
+  return 0;
+}
+
+int main(int argc, char** argv) {
   connection = xcb_connect(nullptr, nullptr);
   if (xcb_connection_has_error(connection)) return 1;
   xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
   window = xcb_generate_id(connection);
   xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, 1, 1, 0,
                     XCB_WINDOW_CLASS_INPUT_ONLY, screen->root_visual, 0, nullptr);
+  if (argc > 1 && strcmp(argv[1], "--silent-owner") == 0) return SilentOwner();
   const xcb_atom_t manager = Atom("CLIPBOARD_MANAGER"), clipboard = Atom("CLIPBOARD"),
                    saveTargets = Atom("SAVE_TARGETS"), targetsAtom = Atom("TARGETS"),
                    multiple = Atom("MULTIPLE"), timestamp = Atom("TIMESTAMP"),
                    property = Atom("QM_FAKE_MANAGER");
-  xcb_set_selection_owner(connection, window, manager, XCB_CURRENT_TIME);
-  xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
-      connection, xcb_get_selection_owner(connection, manager), nullptr);
-  if (owner == nullptr || owner->owner != window) return 1;
-  free(owner);
-  printf("ready\n");
-  fflush(stdout);
+  if (!TakeSelection(manager)) return 1;
 
   std::vector<Target> saved;
   bool owning = false;

@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "app/chart_publisher.h"
 #include "app/desktop_folder.h"
 #include "app/desktop_output.h"
+#include "app/display_check.h"
 #include "app/plot_app.h"
 #include "app/qt_clipboard_source.h"
 #include "quillmap_version.h"
@@ -34,7 +36,14 @@ int main(int argc, char** argv) {
           std::getenv("QT_QPA_PLATFORM"), std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY"))) {
     qputenv("QT_QPA_PLATFORM", platform);
   }
+  const std::string missing = qm::MissingDisplay(qm::CurrentDisplayEnvironment());
+  if (!missing.empty()) {
+    std::fputs(qm::NoDisplayMessage(missing).c_str(), stderr);
+    return 1;
+  }
+  qm::WatchPlatformStart();
   QApplication application(argc, argv);
+  qm::EndWatchingPlatformStart();
   QApplication::setApplicationName(QStringLiteral("Quillmap"));
   QApplication::setApplicationVersion(QStringLiteral(QUILLMAP_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("quillmap"));

@@ -4,7 +4,11 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <cstdio>
+#include <new>
 
+#include "app/x11_clipboard_probe.h"
+#include "import/limits.h"
 #include "import/text_range.h"
 
 namespace qm {
@@ -20,10 +24,24 @@ WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk
   }
   if (data.hasText()) {
     const QByteArray text = data.text().toUtf8();
+    if (size_t(text.size()) > MaxInputBytes) {
+      return {WorksheetDataKind::TextRange,
+              QStringLiteral("text/plain"),
+              {},
+              WorksheetDataProblem::TooLarge};
+    }
     std::vector<uint8_t> records;
-    if (ClipboardTextToWk1(text.constData(), size_t(text.size()), records)) {
-      return {WorksheetDataKind::TextRange, QStringLiteral("text/plain"),
-              QByteArray(reinterpret_cast<const char*>(records.data()), qsizetype(records.size()))};
+    try {
+      if (ClipboardTextToWk1(text.constData(), size_t(text.size()), records)) {
+        return {
+            WorksheetDataKind::TextRange, QStringLiteral("text/plain"),
+            QByteArray(reinterpret_cast<const char*>(records.data()), qsizetype(records.size()))};
+      }
+    } catch (const std::bad_alloc&) {
+      return {WorksheetDataKind::TextRange,
+              QStringLiteral("text/plain"),
+              {},
+              WorksheetDataProblem::NoMemory};
     }
   }
   return {};
@@ -41,6 +59,19 @@ QByteArray ReadWorksheetData(const QMimeData& data, const WorksheetDataChoice& c
   return {};
 }
 
+std::string WorksheetDataProblemText(WorksheetDataProblem problem) {
+  switch (problem) {
+    case WorksheetDataProblem::TooLarge:
+      return std::string("quillmap: the clipboard's data are larger than ") + MaxInputText +
+             ", the most Quillmap reads (a range of 1024 rows by 25 columns takes far less)\n";
+    case WorksheetDataProblem::NoMemory:
+      return "quillmap: not enough memory for the clipboard's data\n";
+    case WorksheetDataProblem::None:
+      break;
+  }
+  return "";
+}
+
 uint32_t QtClipboardSource::RegisterFormat(const std::string& name) {
   const QString format = QString::fromStdString(name);
   qsizetype index = names_.indexOf(format);
@@ -55,7 +86,16 @@ bool QtClipboardSource::Open() {
   if (open_ || QGuiApplication::instance() == nullptr) return false;
   // A Wayland client sees the clipboard only while one of its windows has the focus.
   if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return false;
-  data_ = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+  data_ = nullptr;
+  if (QGuiApplication::platformName() == QLatin1String("xcb") &&
+      ProbeClipboardOwner("", OwnerWaitMilliseconds) == ClipboardOwnerState::Silent) {
+    std::fprintf(stderr,
+                 "quillmap: the program that owns the clipboard did not answer within %d s; "
+                 "its data cannot be read\n",
+                 OwnerWaitMilliseconds / 1000);
+  } else {
+    data_ = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+  }
   open_ = true;
   return true;
 }
@@ -74,7 +114,20 @@ bool QtClipboardSource::IsFormatAvailable(uint32_t format) {
 bool QtClipboardSource::GetDataHandle(uint32_t format) {
   const WorksheetDataChoice choice = Choice(format);
   if (choice.kind == WorksheetDataKind::None) return false;
-  bytes_ = ReadWorksheetData(*data_, choice);
+  WorksheetDataProblem problem = choice.problem;
+  if (problem == WorksheetDataProblem::None) {
+    try {
+      bytes_ = ReadWorksheetData(*data_, choice);
+    } catch (const std::bad_alloc&) {
+      problem = WorksheetDataProblem::NoMemory;
+    }
+    if (size_t(bytes_.size()) > MaxInputBytes) problem = WorksheetDataProblem::TooLarge;
+  }
+  if (problem != WorksheetDataProblem::None) {
+    bytes_.clear();
+    std::fputs(WorksheetDataProblemText(problem).c_str(), stderr);
+    return false;
+  }
   return true;
 }
 

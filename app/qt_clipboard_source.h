@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <string>
 
 #include "import/clipboard_source.h"
 
@@ -16,27 +17,42 @@ namespace qm {
 
 enum class WorksheetDataKind { None, Wk1Records, TextRange };
 
+// Why data that are offered cannot be taken.
+enum class WorksheetDataProblem {
+  None,
+  TooLarge,  // more than MaxInputBytes
+  NoMemory,  // the text range's records did not fit in memory
+};
+
 struct WorksheetDataChoice {
   WorksheetDataKind kind = WorksheetDataKind::None;
   QString format;      // the clipboard format the bytes are read from
   QByteArray records;  // a text range's WK1 records
+  WorksheetDataProblem problem = WorksheetDataProblem::None;
 };
 
 // The clipboard data that hold the worksheet. `wk1Name` is the registered format's name: X11
 // offers it as a target of that name, Qt on Windows as
 // application/x-qt-windows-mime;value="<name>". Without such data, text that holds a range
 // (a tab or a line break, and a cell) stands in for it as the WK1 records of that range: every
-// spreadsheet copies cells as tab-separated text.
+// spreadsheet copies cells as tab-separated text. Text larger than MaxInputBytes is chosen with
+// the problem TooLarge and not read as a range.
 WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk1Name);
 // The WK1 record bytes of the chosen data; empty when none could be had.
 QByteArray ReadWorksheetData(const QMimeData& data, const WorksheetDataChoice& choice);
+// The line for standard error on data that cannot be taken ("" for None).
+std::string WorksheetDataProblemText(WorksheetDataProblem problem);
 
 class QtClipboardSource : public ClipboardSource {
  public:
   uint32_t RegisterFormat(const std::string& name) override;
-  // Fails where the clipboard cannot be read before a window has the focus (Wayland).
+  // Fails where the clipboard cannot be read before a window has the focus (Wayland). On X11
+  // an owner that does not answer within OwnerWaitMilliseconds leaves the clipboard without
+  // data, with a line on standard error.
   bool Open() override;
   bool IsFormatAvailable(uint32_t format) override;
+  // False, with a line on standard error, for data larger than MaxInputBytes or that do not
+  // fit in memory.
   bool GetDataHandle(uint32_t format) override;
   size_t DataSize() override { return size_t(bytes_.size()); }
   const uint8_t* Lock() override;
@@ -47,6 +63,8 @@ class QtClipboardSource : public ClipboardSource {
  private:
   // Registered formats take identifiers from the range the system gives them.
   static constexpr uint32_t FirstFormatId = 0xC000;
+  // A local owner answers in milliseconds; Qt would wait 5 s for each of its requests.
+  static constexpr int OwnerWaitMilliseconds = 2000;
 
   WorksheetDataChoice Choice(uint32_t format) const;
 

@@ -2,6 +2,7 @@
 // message sinks, and JSON output with numbers in their shortest round-trip form.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -31,14 +32,30 @@ class StderrSink : public MessageSink {
   void ShowFrameworkBox(const std::string& text) override;
 };
 
-// The bytes of a file, or of standard input for "-". False with a one-line reason.
-bool ReadInput(const std::string& path, std::vector<uint8_t>& bytes, std::string& error);
+// What is kept of an input too large to read whole: enough to tell its kind, and a WK1
+// stream's first records.
+constexpr size_t InputBeginningBytes = size_t(64) << 10;
+
+// What reading an input gave.
+enum class InputRead {
+  Whole,     // all its bytes
+  TooLarge,  // it holds more than the limit; the bytes are its first InputBeginningBytes
+  Failed,    // it could not be opened or read, or there was no memory for it
+};
+
+// The bytes of a file, or of standard input for "-", reading at most `limit` + 1 of them (only
+// the beginning of a regular file that is larger) and holding them about once in memory. A read
+// error (a reset connection, a folder, EIO) fails, on standard input as on a file. Failed comes
+// with a one-line reason.
+InputRead ReadInput(const std::string& path, size_t limit, std::vector<uint8_t>& bytes,
+                    std::string& error);
 
 // What became of an INPUT: read and imported (with the import's result), or not read at all.
 struct LoadedInput {
-  bool read = false;  // false: the input could not be read or is of a kind not accepted
+  bool read = false;  // false: the input could not be read, is larger than MaxInputBytes, or
+                      // is of a kind not accepted
   std::string error;  // why not, in one line
-  ImportResult import;
+  ImportResult import;  // OutOfMemory ("malloc problem") when memory runs out
 };
 
 // Reads INPUT and imports it into the grid the way the desktop program imports the clipboard.

@@ -1,5 +1,7 @@
 // quillmap-cli: the import, the statistics and the charts of Quillmap on files, headless.
 #include <CLI/CLI.hpp>
+#include <iostream>
+#include <new>
 
 #include "cli/commands.h"
 #include "quillmap_version.h"
@@ -17,6 +19,10 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& e) {
     int code = app.exit(e);
     return code == 0 ? 0 : 2;
+  } catch (const std::bad_alloc&) {
+    // The import reports its own lack of memory ("malloc problem"); this is any other step's.
+    std::cerr << "quillmap-cli: not enough memory to finish\n";
+    return 1;
   }
   return status;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <csignal>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -26,6 +27,8 @@
 namespace qm {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr const char* CommandName = "quillmap-cli plot";
 
@@ -69,6 +72,37 @@ bool FormatOfPath(const std::string& path, PictureFormat& format) {
     }
   }
   return false;
+}
+
+// A character device or a pipe (/dev/stdout, a named pipe) has no picture name of its own: it
+// gets the metafile, the desktop program's own picture.
+bool IsDeviceOrPipe(const std::string& path) {
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  return !error && (fs::is_character_file(status) || fs::is_fifo(status));
+}
+
+// The file a name leads to once the symbolic links at its end are followed (whether or not it
+// exists yet), as an absolute path with its folder's links resolved; empty when that fails.
+fs::path ResolvedName(const std::string& name) {
+  std::error_code error;
+  fs::path path = name;
+  for (int hop = 0; hop < 40 && fs::is_symlink(fs::symlink_status(path, error)); hop++) {
+    const fs::path next = fs::read_symlink(path, error);
+    if (error) break;
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  path = fs::weakly_canonical(fs::absolute(path, error), error);
+  return error ? fs::path() : path;
+}
+
+// Whether two output names lead to one file: the same file, or for files yet to be made the
+// same name in the same folder, however each is spelt.
+bool NameSameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  if (fs::equivalent(a, b, error)) return true;
+  const fs::path resolved = ResolvedName(a);
+  return !resolved.empty() && resolved == ResolvedName(b);
 }
 
 // A back end that records the picture and gives its bytes once the run has closed it.
@@ -250,9 +284,17 @@ int RunPlotCommand(const PlotOptions& options) {
     std::cerr << CommandName << ": give -o OUT, --ops FILE or both\n";
     return 2;
   }
+  // Both would be written, the one over the other: only the trace would be left.
+  if (!options.output.empty() && !options.ops.empty() && options.ops != "-" &&
+      NameSameFile(options.output, options.ops)) {
+    std::cerr << CommandName << ": -o and --ops name the same file (" << options.ops
+              << "); give each its own\n";
+    return 2;
+  }
   PictureFormat format = PictureFormat::Emf;
   std::string error;
-  if (!options.output.empty() && !FormatOfPath(options.output, format)) {
+  if (!options.output.empty() && !FormatOfPath(options.output, format) &&
+      !IsDeviceOrPipe(options.output)) {
     std::cerr << CommandName << ": " << options.output
               << ": unknown picture format (the name must end in " QM_PICTURE_FORMATS ")\n";
     return 2;
@@ -298,7 +340,8 @@ void AddPlotCommand(CLI::App& app, int& status) {
       ->required();
   command->add_option("-o,--output", options->output,
                       "picture file: " QM_PICTURE_FORMATS
-                      " (PNG and PDF are painted by the render module, loaded only for them)");
+                      " (PNG and PDF are painted by the render module, loaded only for them; a device or pipe"
+                      " without such a name gets the metafile)");
   command->add_option("--ops", options->ops,
                       "write the drawing operations, one a line, to FILE (- for standard output)");
   command->add_option("--type", options->type, "chart")

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/run_in_child.h"
 #include "testsupport/test_files.h"
 
 namespace qm {
@@ -40,27 +40,13 @@ std::vector<std::string> Entries(const std::string& folder) {
   return names;
 }
 
-struct ChildRun {
-  bool exited = false;  // ended by returning, not by a signal
-  int status = -1;      // exit status, or the signal that ended it
-  std::string err;
-};
-
-// Runs "quillmap-cli plot ARGS" as main() would, in a child process that starts like a fresh
-// program (SIGXFSZ at its default action) under a file-size limit of `fileLimit` bytes
-// (0: none). Its standard error comes back through a pipe, which no file-size limit applies to.
+// Runs "quillmap-cli plot ARGS" (or another command) under a file-size limit of `fileLimit`
+// bytes (0: none), with standard output on `standardOutput` when given.
 ChildRun RunInChild(const std::vector<std::string>& args, rlim_t fileLimit,
                     const char* standardOutput = nullptr, const char* command = "plot") {
-  int pipeEnds[2];
-  if (pipe(pipeEnds) != 0) return {};
-  std::cout.flush();
-  std::cerr.flush();
-  pid_t pid = fork();
-  if (pid == 0) {
-    close(pipeEnds[0]);
-    dup2(pipeEnds[1], 2);
-    close(pipeEnds[1]);
-    signal(SIGXFSZ, SIG_DFL);
+  std::vector<std::string> commandArgs = {command};
+  commandArgs.insert(commandArgs.end(), args.begin(), args.end());
+  return RunCliInChild(commandArgs, [&] {
     if (standardOutput != nullptr) {
       int out = open(standardOutput, O_WRONLY);
       dup2(out, 1);
@@ -72,34 +58,7 @@ ChildRun RunInChild(const std::vector<std::string>& args, rlim_t fileLimit,
       limit.rlim_cur = fileLimit;
       setrlimit(RLIMIT_FSIZE, &limit);
     }
-    CLI::App app;
-    app.require_subcommand(1);
-    int status = -1;
-    AddGridCommand(app, status);
-    AddStatsCommand(app, status);
-    AddPlotCommand(app, status);
-    std::vector<const char*> argv = {"quillmap-cli", command};
-    for (const std::string& a : args) argv.push_back(a.c_str());
-    try {
-      app.parse(int(argv.size()), argv.data());
-    } catch (const CLI::ParseError& e) {
-      status = app.exit(e) == 0 ? 0 : 2;
-    }
-    std::cout.flush();
-    std::cerr.flush();
-    _exit(status);
-  }
-  close(pipeEnds[1]);
-  ChildRun run;
-  char buffer[4096];
-  ssize_t n;
-  while ((n = read(pipeEnds[0], buffer, sizeof buffer)) > 0) run.err.append(buffer, size_t(n));
-  close(pipeEnds[0]);
-  int status = 0;
-  if (waitpid(pid, &status, 0) != pid) return run;
-  run.exited = WIFEXITED(status);
-  run.status = run.exited ? WEXITSTATUS(status) : WTERMSIG(status);
-  return run;
+  });
 }
 
 struct FailureCase {
@@ -186,6 +145,43 @@ TEST(PlotFailures, TheSameWritesSucceedWithRoom) {
   EXPECT_GT(ReadFile(folder + "old.emf").size(), 512u);
   EXPECT_GT(ReadFile(folder + "old.ops").size(), 512u);
   EXPECT_EQ(Entries(folder), (std::vector<std::string>{"old.emf", "old.ops", "old.svg"}));
+}
+
+struct OutputNameCase {
+  const char* name;
+  std::vector<std::string> args;  // "@" stands for the test's folder
+  int status;
+  const char* errPart;
+};
+
+// Names that lead to one file, however spelt, are refused before anything is written; a device
+// without a picture name gets the metafile and says why it could not take it.
+TEST(PlotFailures, OutputNamesAreTakenForWhatTheyLeadTo) {
+  const std::string folder = TempFolder();
+  WriteFile(folder + "same.svg", "earlier");
+  fs::create_symlink("same.svg", folder + "link.svg");
+  fs::create_symlink("/dev/full", folder + "full");
+  fs::create_directories(folder + "sub");
+  const std::string refused = "-o and --ops name the same file";
+  const OutputNameCase cases[] = {
+      {"one name twice", {"-o", "@same.svg", "--ops", "@same.svg"}, 2, refused.c_str()},
+      {"a link and its file", {"-o", "@link.svg", "--ops", "@same.svg"}, 2, refused.c_str()},
+      {"a longer way to it", {"-o", "@same.svg", "--ops", "@sub/../same.svg"}, 2, refused.c_str()},
+      {"a file yet to be made", {"-o", "@new.emf", "--ops", "@sub/../new.emf"}, 2, refused.c_str()},
+      {"a full device", {"-o", "@full"}, 1, "No space left on device"},
+  };
+  for (const OutputNameCase& c : cases) {
+    std::vector<std::string> args = {Treatment};
+    for (const std::string& a : c.args) args.push_back(a[0] == '@' ? folder + a.substr(1) : a);
+    ChildRun run = RunInChild(args, 0);
+    EXPECT_TRUE(run.exited) << c.name;
+    EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
+    EXPECT_NE(run.err.find(c.errPart), std::string::npos) << c.name << ": " << run.err;
+    EXPECT_EQ(ReadFile(folder + "same.svg"), "earlier") << c.name;
+    EXPECT_EQ(Entries(folder), (std::vector<std::string>{"full", "link.svg", "same.svg", "sub"}))
+        << c.name;
+    EXPECT_TRUE(fs::is_symlink(folder + "full")) << c.name;
+  }
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "cli/common.h"
@@ -112,10 +111,18 @@ TEST_F(TextInputTest, CodesAndMessagesOfTheImport) {
 }
 
 TEST_F(TextInputTest, StandardInput) {
-  std::istringstream input("Name\tDose\nx\ty\n1\t3,5\n");
-  std::streambuf* saved = std::cin.rdbuf(input.rdbuf());
+  // Standard input is read as the file it is (descriptor 0): a pipe stands in for it.
+  const std::string input = "Name\tDose\nx\ty\n1\t3,5\n";
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  ASSERT_EQ(write(ends[1], input.data(), input.size()), ssize_t(input.size()));
+  close(ends[1]);
+  const int saved = dup(0);
+  dup2(ends[0], 0);
+  close(ends[0]);
   int32_t code = Load("-");
-  std::cin.rdbuf(saved);
+  dup2(saved, 0);
+  close(saved);
   ASSERT_EQ(code, 0) << error;
   EXPECT_STREQ(grid->HeaderRow1Text[1], "Dose");
   EXPECT_EQ(grid->Values[2][1], 3.5);

@@ -3,6 +3,7 @@
 // so a plot run never allocates per cell or per series.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace qm {
@@ -11,6 +12,12 @@ namespace qm {
 constexpr int32_t MaxRows = 1024;
 // Columns of an imported range; 24 data columns beside one split column.
 constexpr int32_t MaxColumns = 25;
+// The most bytes of worksheet data the programs take in (a file, standard input, the
+// clipboard). A range of MaxRows x MaxColumns cells needs far less, as text or as WK1 records
+// (a whole 8192 x 256 WK1 worksheet of numbers is 36 MB); the bound keeps a wrong file or a
+// device that never ends (/dev/zero) from taking all memory.
+constexpr size_t MaxInputBytes = size_t(64) << 20;
+constexpr const char* MaxInputText = "64 MB";
 // A header text keeps at most 255 characters; its field holds them and the NUL.
 constexpr int32_t MaxHeaderText = 255;
 constexpr int32_t HeaderTextSize = 257;

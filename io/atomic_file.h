@@ -8,12 +8,16 @@
 
 namespace qm {
 
-// Checks that a file can be created in path's folder (it exists and is writable). False with
-// a reason otherwise; nothing is left behind.
+// Checks that path can be written: a file can be created in its folder (it exists and is
+// writable), or path is a device or pipe this process may write to. Symbolic links are followed.
+// False with a reason otherwise; nothing is left behind.
 bool CanCreateFileAt(const std::string& path, std::string& error);
 
-// Replaces path by the bytes. False with a reason ("cannot write /x/y: No space left on
-// device") when anything fails; the temporary file is removed then.
+// Replaces path by the bytes. A symbolic link stays and the file it points to is replaced; the
+// new file keeps the earlier file's permission bits (and its owner where the process may set
+// it). A device, pipe or socket is written in place, never replaced. False with a reason
+// ("cannot write /x/y: No space left on device") when anything fails; no temporary file is left
+// then, nor when SIGINT, SIGTERM or SIGHUP ends the program during the write.
 bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size,
                          std::string& error);
 

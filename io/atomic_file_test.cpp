@@ -1,15 +1,29 @@
 // Atomic replacement: a good write replaces the file whole; a failed one (folder missing, disk
-// full) reports why and leaves the earlier file as it was, with no temporary file behind.
+// full) reports why and leaves the earlier file as it was, with no temporary file behind. What
+// is not a file to replace (a device, a pipe, a link) stays what it was.
 #include "io/atomic_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
+#include <thread>
+
+#include "io/atomic_file_testing.h"
 
 namespace qm {
 namespace {
@@ -83,6 +97,192 @@ TEST_F(AtomicFileTest, FailedWriteKeepsTheEarlierFile) {
   EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
   EXPECT_EQ(Read(path), "the earlier picture");
   EXPECT_EQ(Entries(), 1u);
+}
+
+bool HoldsTemporary(const fs::path& folder) {
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().filename().string().rfind(".quillmap-", 0) == 0) return true;
+  }
+  return false;
+}
+
+mode_t ModeOf(const fs::path& path) {
+  struct stat entry;
+  return ::stat(path.c_str(), &entry) == 0 ? entry.st_mode : 0;
+}
+
+struct TargetCase {
+  const char* name;
+  std::function<void(const fs::path&)> prepare;  // in the test's folder
+  const char* target;                            // written through this name
+  const char* errorPart;                         // nullptr: the write succeeds
+  std::function<void(const fs::path&)> check;
+};
+
+// Whatever the name leads to, the write either replaces a file (keeping its permissions, its
+// owner and the links to it) or writes in place, and never leaves a temporary file.
+TEST_F(AtomicFileTest, EveryKindOfTargetStaysWhatItWas) {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  int reader = -1;  // of the pipe, opened before the write as a reader would be
+  const TargetCase cases[] = {
+      {"a new file gets 0666 less the umask", [](const fs::path&) {}, "new.emf", nullptr,
+       [&](const fs::path& f) {
+         EXPECT_EQ(Read(f / "new.emf"), "chart");
+         EXPECT_EQ(ModeOf(f / "new.emf") & 07777, 0666 & ~mask);
+       }},
+      {"an earlier file keeps its permission bits",
+       [](const fs::path& f) {
+         std::ofstream(f / "old.emf") << "earlier";
+         ::chmod((f / "old.emf").c_str(), 0640);
+       },
+       "old.emf", nullptr,
+       [](const fs::path& f) {
+         EXPECT_EQ(Read(f / "old.emf"), "chart");
+         EXPECT_EQ(ModeOf(f / "old.emf") & 07777, 0640u);
+       }},
+      {"an earlier file keeps its owner where the process may set it",
+       [](const fs::path& f) {
+         std::ofstream(f / "theirs.emf") << "earlier";
+         if (::geteuid() == 0) {
+           EXPECT_EQ(::chown((f / "theirs.emf").c_str(), 4321, 4321), 0);
+         }
+       },
+       "theirs.emf", nullptr,
+       [](const fs::path& f) {
+         struct stat entry;
+         ASSERT_EQ(::stat((f / "theirs.emf").c_str(), &entry), 0);
+         EXPECT_EQ(entry.st_uid, ::geteuid() == 0 ? 4321u : ::geteuid());
+       }},
+      {"a symbolic link stays and its file is replaced",
+       [](const fs::path& f) {
+         std::ofstream(f / "real.emf") << "earlier";
+         fs::create_symlink("real.emf", f / "link.emf");
+       },
+       "link.emf", nullptr,
+       [](const fs::path& f) {
+         EXPECT_TRUE(fs::is_symlink(f / "link.emf"));
+         EXPECT_EQ(Read(f / "real.emf"), "chart");
+       }},
+      {"a dangling link gets its file",
+       [](const fs::path& f) { fs::create_symlink("made.emf", f / "dangling.emf"); },
+       "dangling.emf", nullptr,
+       [](const fs::path& f) {
+         EXPECT_TRUE(fs::is_symlink(f / "dangling.emf"));
+         EXPECT_EQ(Read(f / "made.emf"), "chart");
+       }},
+      {"a loop of links is refused",
+       [](const fs::path& f) {
+         fs::create_symlink("b.emf", f / "a.emf");
+         fs::create_symlink("a.emf", f / "b.emf");
+       },
+       "a.emf", "Too many levels of symbolic links",
+       [](const fs::path& f) { EXPECT_TRUE(fs::is_symlink(f / "a.emf")); }},
+      {"the null device is written, not replaced",
+       [](const fs::path& f) { fs::create_symlink("/dev/null", f / "null.emf"); }, "null.emf",
+       nullptr,
+       [](const fs::path& f) {
+         EXPECT_TRUE(fs::is_symlink(f / "null.emf"));
+         EXPECT_TRUE(fs::is_character_file("/dev/null"));
+       }},
+      {"a full device says so",
+       [](const fs::path& f) { fs::create_symlink("/dev/full", f / "full.emf"); }, "full.emf",
+       "No space left on device",
+       [](const fs::path& f) { EXPECT_TRUE(fs::is_symlink(f / "full.emf")); }},
+      {"a socket is refused, not replaced",
+       [](const fs::path& f) {
+         int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+         struct sockaddr_un address = {};
+         address.sun_family = AF_UNIX;
+         std::snprintf(address.sun_path, sizeof address.sun_path, "%s", (f / "chart.sock").c_str());
+         EXPECT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+         ::close(s);
+       },
+       "chart.sock", "No such device or address",
+       [](const fs::path& f) { EXPECT_TRUE(fs::is_socket(f / "chart.sock")); }},
+      {"a folder is refused", [](const fs::path& f) { fs::create_directory(f / "folder.emf"); },
+       "folder.emf", "Is a directory",
+       [](const fs::path& f) { EXPECT_TRUE(fs::is_directory(f / "folder.emf")); }},
+      {"a pipe is written in place, for whoever reads it",
+       [&](const fs::path& f) {
+         ASSERT_EQ(::mkfifo((f / "pipe.emf").c_str(), 0600), 0);
+         reader = ::open((f / "pipe.emf").c_str(), O_RDONLY | O_NONBLOCK);
+       },
+       "pipe.emf", nullptr,
+       [&](const fs::path& f) {
+         char received[16] = {};
+         EXPECT_EQ(::read(reader, received, sizeof received), 5);
+         ::close(reader);
+         EXPECT_STREQ(received, "chart");
+         EXPECT_TRUE(fs::is_fifo(f / "pipe.emf"));
+       }},
+  };
+  for (const TargetCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    c.prepare(folder_);
+    const std::string path = (folder_ / c.target).string();
+    std::string error;
+    const bool creatable = CanCreateFileAt(path, error);
+    if (c.errorPart == nullptr) {
+      EXPECT_TRUE(creatable) << error;
+    }
+    error.clear();
+    EXPECT_EQ(WriteFileAtomically(path, "chart", 5, error), c.errorPart == nullptr) << error;
+    if (c.errorPart != nullptr) {
+      EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
+    }
+    c.check(folder_);
+    EXPECT_FALSE(HoldsTemporary(folder_));
+  }
+}
+
+struct SignalCase {
+  bool namedOnly;
+  int signal;
+};
+
+// A program ended during a write leaves no temporary file: the named one is removed on SIGINT,
+// SIGTERM and SIGHUP; the unnamed one has no name that even SIGKILL could leave behind.
+TEST_F(AtomicFileTest, EndingTheProgramDuringAWriteLeavesNoTemporary) {
+  int probe = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY, 0600);
+  const bool unnamedWork = probe >= 0;
+  if (probe >= 0) ::close(probe);
+  const SignalCase cases[] = {{true, SIGTERM}, {true, SIGINT}, {true, SIGHUP}, {false, SIGKILL}};
+  const std::string big(16 << 20, 'x');
+  const std::string path = (folder_ / "quilpic.emf").string();
+  for (const SignalCase& c : cases) {
+    SCOPED_TRACE(::strsignal(c.signal));
+    if (!c.namedOnly && !unnamedWork) continue;  // this file system has no unnamed files
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      UseNamedTemporariesOnly(c.namedOnly);
+      for (;;) {
+        std::string error;
+        WriteFileAtomically(path, big.data(), big.size(), error);
+      }
+    }
+    // Strike while a temporary file is there (the named one can be seen; the unnamed one is
+    // there nearly all the time).
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    if (c.namedOnly) {
+      while (!HoldsTemporary(folder_) && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+      }
+      EXPECT_TRUE(HoldsTemporary(folder_));
+    } else {
+      std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    }
+    ::kill(child, c.signal);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
+    EXPECT_FALSE(HoldsTemporary(folder_));
+  }
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 #include "plot/axis.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstring>
+
+#include "plot/format_fixed.h"
 
 namespace qm {
 
@@ -160,8 +161,9 @@ void LabelTicks(AxisTickTable& table, const int32_t exponents[], int32_t tickCou
     if (tick.value > limit) break;
     int32_t decimals = linear ? extra - exponents[i] : -exponents[i];
     if (decimals < 0) decimals = 0;
-    // A label longer than the field keeps its first 39 characters.
-    std::snprintf(tick.text, sizeof tick.text, "%.*lf", decimals, double(tick.value));
+    // A label longer than the field keeps its first 39 characters. The point is a point in
+    // every locale, so that every back end draws the same label.
+    FormatFixed(double(tick.value), decimals, tick.text, sizeof tick.text);
   }
 }
 

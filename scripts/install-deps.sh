@@ -8,10 +8,13 @@ packages=(
   clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
-  qt6-base-dev libgl-dev
+  # qt6-wayland: the desktop program's Wayland platform
+  qt6-base-dev libgl-dev qt6-wayland
   libuemf-dev libxml2-dev libxml2-utils poppler-utils
   xvfb xauth xclip xdotool time
   dpkg-dev file lintian appstream desktop-file-utils man-db
+  # locales: the sources from which the locale test makes a German locale
+  locales
 )
 export DEBIAN_FRONTEND=noninteractive
 missing=()
