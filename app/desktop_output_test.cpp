@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "app/test_support.h"
+#include "base/little_endian.h"
 #include "import/decode_wk1.h"
 
 namespace qm {
@@ -22,8 +23,7 @@ class RecordingPublisher : public ChartPublisher {
 };
 
 uint32_t Read32(const std::vector<uint8_t>& bytes, size_t at) {
-  return uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16 |
-         uint32_t(bytes[at + 3]) << 24;
+  return LoadU32(bytes.data() + at);
 }
 
 TEST(DesktopOutput, MissingFolderGivesNoCanvasAndNoFile) {

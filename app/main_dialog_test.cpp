@@ -20,33 +20,13 @@
 #include "canvas/trace_canvas.h"
 #include "import/decode_wk1.h"
 #include "quillmap_version.h"
+#include "testsupport/plot_outputs.h"
 
 namespace qm {
 namespace {
 
 // Records the outcome the run sees: no canvas (the folder is missing) or a trace.
-class FakeOutput : public PlotOutput {
- public:
-  bool folderExists = true;
-  bool writeFails = false;
-  int opened = 0;
-  int closed = 0;
-  std::unique_ptr<TraceCanvas> canvas;
-
-  Canvas* Open() override {
-    opened++;
-    if (!folderExists) return nullptr;
-    canvas = std::make_unique<TraceCanvas>();
-    return canvas.get();
-  }
-  bool Close() override {
-    closed++;
-    return !writeFails;
-  }
-  std::string FailureReason() const override {
-    return folderExists ? "" : "cannot create /no/Desktop/quilpic.emf: No such file or directory";
-  }
-};
+using FakeOutput = testing::CanvasOutput<TraceCanvas>;
 
 // A main dialog whose modal dialogs are driven by the test.
 class TestDialog : public MainDialog {
@@ -212,7 +192,8 @@ TEST(MainDialog, MissingFolderKeepsTheDialogOpenAndOkRunsAgain) {
   Fixture f;
   f.Click(1001);
   f.Click(1009);
-  f.output.folderExists = false;
+  f.output.failOpen = true;
+  f.output.failureReason = "cannot create /no/Desktop/quilpic.emf: No such file or directory";
   f.dialog->show();
   f.Click(OkButton);
   ASSERT_EQ(f.messages.boxes.size(), 1u);
@@ -226,10 +207,10 @@ TEST(MainDialog, MissingFolderKeepsTheDialogOpenAndOkRunsAgain) {
   EXPECT_EQ(GetCheckedRadioButton(*f.dialog, 1000, 1003), 1001);  // the choices stay
   EXPECT_TRUE(IsDlgButtonChecked(*f.dialog, 1009));
 
-  f.output.folderExists = true;
+  f.output.failOpen = false;
   f.Click(OkButton);
-  EXPECT_EQ(f.output.opened, 2);
-  EXPECT_EQ(f.output.closed, 1);
+  EXPECT_EQ(f.output.opens, 2);
+  EXPECT_EQ(f.output.closes, 1);
   ASSERT_EQ(f.messages.boxes.size(), 2u);
   EXPECT_EQ(f.messages.boxes[1].text, "Quillmap.emf on clipboard: use Edit/Paste or CTRL-V");
   EXPECT_EQ(f.messages.boxes[1].caption, "Quillmap 0001");
@@ -242,7 +223,7 @@ TEST(MainDialog, MissingFolderKeepsTheDialogOpenAndOkRunsAgain) {
 
 TEST(MainDialog, FailedFileWriteKeepsTheDialogOpen) {
   Fixture f;
-  f.output.writeFails = true;
+  f.output.failClose = true;
   f.dialog->show();
   f.Click(OkButton);
   EXPECT_EQ(f.messages.texts(), std::vector<std::string>{"Problem creating Metafile"});
@@ -256,7 +237,7 @@ TEST(MainDialog, NoSplitColumnClosesTheDialogWithoutDrawing) {
   f.Click(OkButton);
   EXPECT_EQ(f.messages.texts(), std::vector<std::string>{"No SPLIT-column found\n"});
   EXPECT_EQ(f.messages.boxes[0].caption, "Quillmap");
-  EXPECT_EQ(f.output.opened, 0);
+  EXPECT_EQ(f.output.opens, 0);
   EXPECT_FALSE(f.dialog->isVisible());
 }
 
@@ -264,7 +245,7 @@ TEST(MainDialog, SplitColumnRunsThrough) {
   Fixture f("examples/split.wk1");
   f.Click(1017);
   f.Click(OkButton);
-  EXPECT_EQ(f.output.closed, 1);
+  EXPECT_EQ(f.output.closes, 1);
   EXPECT_EQ(f.messages.texts().back(), PublishedMessage);
 }
 
@@ -287,7 +268,7 @@ TEST(MainDialog, CancelDrawsNothing) {
   Fixture f;
   f.dialog->show();
   f.Click(CancelButton);
-  EXPECT_EQ(f.output.opened, 0);
+  EXPECT_EQ(f.output.opens, 0);
   EXPECT_EQ(f.dialog->result(), QDialog::Rejected);
   EXPECT_TRUE(f.messages.boxes.empty());
 }
@@ -312,7 +293,7 @@ TEST(MainDialog, PreviewFollowsTheChoicesAndShowsTheRunsMessageInThePane) {
   EXPECT_TRUE(pane.picture().isNull());
   EXPECT_EQ(pane.message(), "No SPLIT-column found");
   EXPECT_TRUE(f.messages.boxes.empty());
-  EXPECT_EQ(f.output.opened, 0);
+  EXPECT_EQ(f.output.opens, 0);
   EXPECT_NE(f.dialog->result(), QDialog::Accepted);  // not closed, as OK would close it
 
   f.Click(1015);

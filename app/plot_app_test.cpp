@@ -11,17 +11,18 @@
 #include "app/dialog_builder.h"
 #include "app/qt_clipboard_source.h"
 #include "app/test_support.h"
+#include "canvas/trace_canvas.h"
 #include "import/import_worksheet.h"
 #include "testsupport/memory_clipboard.h"
+#include "testsupport/plot_outputs.h"
 #include "testsupport/recording_messages.h"
 
 namespace qm {
 namespace {
 
-class NoOutput : public PlotOutput {
- public:
-  Canvas* Open() override { return nullptr; }
-  bool Close() override { return true; }
+// An output whose folder is missing: no canvas.
+struct NoOutput : testing::CanvasOutput<TraceCanvas> {
+  NoOutput() { failOpen = true; }
 };
 
 struct StartUp {

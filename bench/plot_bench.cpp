@@ -15,15 +15,13 @@
 #include "stats/rank_all_series.h"
 #include "stats/ranks.h"
 #include "stats/series_table.h"
+#include "testsupport/plot_outputs.h"
+#include "testsupport/recording_messages.h"
 
 namespace qm {
 namespace {
 
-class QuietSink : public MessageSink {
- public:
-  void ShowOwnBox(const std::string&) override {}
-  void ShowFrameworkBox(const std::string&) override {}
-};
+using QuietSink = testing::QuietMessages;
 
 // Everything a benchmark needs, allocated once.
 struct Fixture {
@@ -42,19 +40,8 @@ Fixture& Shared(int32_t groups) {
   return *fixture;
 }
 
-class EmfOutput : public PlotOutput {
- public:
-  Canvas* Open() override {
-    canvas = std::make_unique<EmfCanvas>();
-    return canvas.get();
-  }
-  bool Close() override {
-    size = canvas->Finish().size();
-    return true;
-  }
-  std::unique_ptr<EmfCanvas> canvas;
-  size_t size = 0;
-};
+// Close() finishes the metafile, as the desktop program's output does before it writes.
+using EmfOutput = testing::CanvasOutput<EmfCanvas>;
 
 void BM_DecodeWk1(benchmark::State& state) {
   Fixture& f = Shared(10);
@@ -132,7 +119,7 @@ void BM_WholePlotRun(benchmark::State& state) {
   settings.Mark = SummaryMark::BoxPlot;
   EmfOutput output;
   for (auto _ : state) RunPlot(settings, f.grid, f.tables, sink, output);
-  state.counters["emfBytes"] = double(output.size);
+  state.counters["emfBytes"] = double(output.canvas ? output.canvas->Finish().size() : 0);
 }
 // Argument: 0 the group plot, 1 the box plot.
 BENCHMARK(BM_WholePlotRun)

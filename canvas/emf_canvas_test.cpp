@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 
+#include "base/little_endian.h"
 #include "canvas/emf_check.h"
 #include "canvas/emf_format.h"
 #include "canvas/text_layout.h"
@@ -18,14 +19,13 @@ namespace qm {
 namespace {
 
 uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
-  return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
-         uint32_t(b[at + 3]) << 24;
+  return LoadU32(b.data() + at);
 }
 int32_t I32(const std::vector<uint8_t>& b, size_t at) {
-  return int32_t(U32(b, at));
+  return LoadI32(b.data() + at);
 }
 uint16_t U16(const std::vector<uint8_t>& b, size_t at) {
-  return uint16_t(b[at] | b[at + 1] << 8);
+  return LoadU16(b.data() + at);
 }
 
 // The records after the header and before EmrEof.

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "base/little_endian.h"
 #include "canvas/emf_canvas.h"
 #include "canvas/emf_format.h"
 
@@ -12,11 +13,10 @@ namespace qm {
 namespace {
 
 void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; i++) b[at + i] = uint8_t(v >> (8 * i));
+  StoreU32(b.data() + at, v);
 }
 uint32_t Get32(const std::vector<uint8_t>& b, size_t at) {
-  return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
-         uint32_t(b[at + 3]) << 24;
+  return LoadU32(b.data() + at);
 }
 
 // A picture with every record kind the recorder writes.

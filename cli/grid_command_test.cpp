@@ -5,38 +5,22 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli/common.h"
 #include "import/write_wk1.h"
+#include "testsupport/cli_command_run.h"
 
 namespace qm {
 namespace {
 
-struct CommandRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::CommandRun;
 
 // Runs "quillmap-cli grid INPUT" in this process, capturing its standard output and error.
 CommandRun RunGrid(const std::string& input) {
-  CLI::App app;
-  int status = -1;
-  AddGridCommand(app, status);
-  std::ostringstream out, err;
-  auto* oldOut = std::cout.rdbuf(out.rdbuf());
-  auto* oldErr = std::cerr.rdbuf(err.rdbuf());
-  std::vector<std::string> args = {"grid", input};
-  std::vector<const char*> argv = {"quillmap-cli"};
-  for (const std::string& a : args) argv.push_back(a.c_str());
-  app.parse(int(argv.size()), argv.data());
-  std::cout.rdbuf(oldOut);
-  std::cerr.rdbuf(oldErr);
-  return {status, out.str(), err.str()};
+  return testing::RunCliCommand(AddGridCommand, {"grid", input});
 }
 
 std::string TempFile(const std::string& name, const std::vector<uint8_t>& bytes) {

@@ -8,21 +8,18 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "testsupport/run_in_child.h"
+#include "testsupport/test_files.h"
 
 namespace qm {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
+using testing::ReadFile;
 
 // Whether `name` can be set and writes a decimal comma; the process stays in the C locale.
 bool HasDecimalComma(const char* name) {
@@ -51,7 +48,7 @@ std::string GermanLocale(const std::string& folder) {
 
 TEST(LocaleTest, PicturesAreTheSameBytesInEveryLocale) {
   const std::string folder =
-      testing::TempDir() + "quillmap_locale_" + std::to_string(getpid()) + "/";
+      ::testing::TempDir() + "quillmap_locale_" + std::to_string(getpid()) + "/";
   fs::remove_all(folder);
   fs::create_directories(folder);
   const std::string locale = GermanLocale(folder);

@@ -4,10 +4,8 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,68 +17,33 @@
 #include "cli/common.h"
 #include "import/write_wk1.h"
 #include "plot/plot_run.h"
+#include "testsupport/cli_command_run.h"
+#include "testsupport/plot_outputs.h"
+#include "testsupport/test_files.h"
 
 namespace qm {
 namespace {
 
 const std::string Examples = QUILLMAP_SOURCE_DIR "/examples/";
 
-struct CommandRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::CommandRun;
+using testing::ReadFile;
+using testing::WriteFile;
 
 // Runs "quillmap-cli plot ARGS" in this process as main() would, capturing its output.
-CommandRun RunPlotCommand(const std::vector<std::string>& args) {
-  CLI::App app;
-  app.require_subcommand(1);
-  int status = -1;
-  AddPlotCommand(app, status);
-  std::ostringstream out, err;
-  auto* oldOut = std::cout.rdbuf(out.rdbuf());
-  auto* oldErr = std::cerr.rdbuf(err.rdbuf());
-  std::vector<const char*> argv = {"quillmap-cli", "plot"};
-  for (const std::string& a : args) argv.push_back(a.c_str());
-  try {
-    app.parse(int(argv.size()), argv.data());
-  } catch (const CLI::ParseError& e) {
-    status = app.exit(e) == 0 ? 0 : 2;
-  }
-  std::cout.rdbuf(oldOut);
-  std::cerr.rdbuf(oldErr);
-  return {status, out.str(), err.str()};
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
+CommandRun RunPlotCommand(std::vector<std::string> args) {
+  args.insert(args.begin(), "plot");
+  return testing::RunCliCommand(AddPlotCommand, args);
 }
 
 // A fresh folder per test.
 std::string TempFolder() {
-  const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-  std::string path = testing::TempDir() + "quillmap_plot_" + info->name();
-  std::filesystem::remove_all(path);
-  std::filesystem::create_directories(path);
-  return path + "/";
+  return testing::TempFolder("quillmap_plot_");
 }
 
 // Records into any back end; Close() leaves the canvas to be read.
 template <typename CanvasType>
-class MemoryOutput : public PlotOutput {
- public:
-  Canvas* Open() override {
-    canvas = std::make_unique<CanvasType>();
-    return canvas.get();
-  }
-  bool Close() override { return true; }
-  std::unique_ptr<CanvasType> canvas;
-};
+using MemoryOutput = testing::CanvasOutput<CanvasType>;
 
 // The picture and trace the plot run itself gives for the input and settings.
 struct Expected {
@@ -263,6 +226,13 @@ TEST(PlotCommand, FailuresLeaveEarlierFilesAlone) {
 
 // What the import and the chart could not keep or draw as asked is told on standard error, a line
 // each; so is why an input gives no chart. The chart itself is still written where it can be.
+// The system's reason for a file in a folder that does not exist.
+#ifdef _WIN32
+const std::string MissingFolderReason = "Path not found";
+#else
+const std::string MissingFolderReason = "No such file or directory";
+#endif
+
 TEST(PlotCommand, SaysWhatWasLeftOut) {
   std::string folder = TempFolder();
   std::string tall = "A\nx\n";
@@ -366,7 +336,7 @@ TEST(PlotCommand, SaysWhatWasLeftOut) {
        "A\nx\n1\n",
        {"-o", "@missing/x.emf"},
        1,
-       {"Problem creating Metafile", "cannot create @missing/x.emf: No such file or directory"}},
+       {"Problem creating Metafile", "cannot create @missing/x.emf: " + MissingFolderReason}},
   };
   for (const Case& c : cases) {
     WriteFile(folder + c.file, c.text);

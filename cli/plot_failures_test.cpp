@@ -10,13 +10,12 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "testsupport/run_in_child.h"
+#include "testsupport/test_files.h"
 
 namespace qm {
 namespace {
@@ -25,21 +24,11 @@ namespace fs = std::filesystem;
 
 const std::string Treatment = QUILLMAP_SOURCE_DIR "/examples/treatment.wk1";
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing::ReadFile;
+using testing::WriteFile;
 
 std::string TempFolder() {
-  const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-  std::string path = testing::TempDir() + "quillmap_plot_failures_" + info->name();
-  fs::remove_all(path);
-  fs::create_directories(path);
-  return path + "/";
+  return testing::TempFolder("quillmap_plot_failures_");
 }
 
 std::vector<std::string> Entries(const std::string& folder) {

@@ -10,9 +10,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "testsupport/test_files.h"
 
 namespace qm {
 namespace {
@@ -48,17 +49,10 @@ ShellRun RunCli(const std::string& module, const std::string& args,
   return Shell(environment + " QUILLMAP_RENDER_MODULE='" + module + "' '" + Cli + "' " + args);
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
+using testing::ReadFile;
 
 std::string TempFolder() {
-  const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-  std::string path = testing::TempDir() + "quillmap_render_" + info->name();
-  std::filesystem::remove_all(path);
-  std::filesystem::create_directories(path);
-  return path + "/";
+  return testing::TempFolder("quillmap_render_");
 }
 
 bool Contains(const std::string& text, const std::string& part) {

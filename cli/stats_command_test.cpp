@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,30 +12,17 @@
 #include "stats/rank_all_series.h"
 #include "stats/ranks.h"
 #include "stats/series_table.h"
+#include "testsupport/cli_command_run.h"
 
 namespace qm {
 namespace {
 
-struct CommandRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::CommandRun;
 
 // Runs "quillmap-cli stats ARGS..." in this process, capturing standard output and error.
-CommandRun RunStats(const std::vector<std::string>& args) {
-  CLI::App app;
-  int status = -1;
-  AddStatsCommand(app, status);
-  std::ostringstream out, err;
-  auto* oldOut = std::cout.rdbuf(out.rdbuf());
-  auto* oldErr = std::cerr.rdbuf(err.rdbuf());
-  std::vector<const char*> argv = {"quillmap-cli", "stats"};
-  for (const std::string& a : args) argv.push_back(a.c_str());
-  app.parse(static_cast<int>(argv.size()), argv.data());
-  std::cout.rdbuf(oldOut);
-  std::cerr.rdbuf(oldErr);
-  return {status, out.str(), err.str()};
+CommandRun RunStats(std::vector<std::string> args) {
+  args.insert(args.begin(), "stats");
+  return testing::RunCliCommand(AddStatsCommand, args);
 }
 
 const std::string splitExample = QUILLMAP_SOURCE_DIR "/examples/split.wk1";

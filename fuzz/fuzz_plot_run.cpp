@@ -18,75 +18,28 @@
 #include "import/decode_wk1.h"
 #include "import/text_range.h"
 #include "plot/plot_run.h"
+#include "testsupport/coordinate_canvas.h"
+#include "testsupport/plot_outputs.h"
+#include "testsupport/recording_messages.h"
 
 namespace {
 
-class QuietSink : public qm::MessageSink {
- public:
-  void ShowOwnBox(const std::string&) override {}
-  void ShowFrameworkBox(const std::string&) override {}
-};
+using QuietSink = qm::testing::QuietMessages;
 
 template <typename C>
-class Output : public qm::PlotOutput {
- public:
-  qm::Canvas* Open() override {
-    canvas = std::make_unique<C>();
-    return canvas.get();
-  }
-  bool Close() override { return true; }
-  std::unique_ptr<C> canvas;
-};
+using Output = qm::testing::CanvasOutput<C>;
 
 void Fail(const char* what, const std::string& problem) {
   std::fprintf(stderr, "%s: %s\n", what, problem.c_str());
   std::abort();
 }
 
-// A trace that fails on any coordinate beyond 2^27 logical units, where readers that transform
-// coordinates in 32-bit fixed point overflow.
-class CheckedTraceCanvas : public qm::TraceCanvas {
- public:
-  void MoveTo(int32_t x, int32_t y) override {
-    Check(x, y);
-    TraceCanvas::MoveTo(x, y);
-  }
-  void LineTo(int32_t x, int32_t y) override {
-    Check(x, y);
-    TraceCanvas::LineTo(x, y);
-  }
-  void Rectangle(int32_t l, int32_t t, int32_t r, int32_t b) override {
-    Check(l, t);
-    Check(r, b);
-    TraceCanvas::Rectangle(l, t, r, b);
-  }
-  void Ellipse(int32_t l, int32_t t, int32_t r, int32_t b) override {
-    Check(l, t);
-    Check(r, b);
-    TraceCanvas::Ellipse(l, t, r, b);
-  }
-  void Polygon(const qm::Point* points, int32_t count) override {
-    for (int32_t i = 0; i < count; i++) Check(points[i].x, points[i].y);
-    TraceCanvas::Polygon(points, count);
-  }
-  void Polyline(const qm::Point* points, int32_t count) override {
-    for (int32_t i = 0; i < count; i++) Check(points[i].x, points[i].y);
-    TraceCanvas::Polyline(points, count);
-  }
-  void DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) override {
-    Check(x, y);
-    TraceCanvas::DrawTextAt(x, y, text, length);
-  }
-  void DrawTextInBox(const char* text, const qm::Rect& rect, uint32_t flags) override {
-    Check(rect.left, rect.top);
-    Check(rect.right, rect.bottom);
-    TraceCanvas::DrawTextInBox(text, rect, flags);
-  }
-
- private:
-  static void Check(int32_t x, int32_t y) {
-    constexpr int64_t Limit = int64_t(1) << 27;
-    if (std::llabs(x) >= Limit || std::llabs(y) >= Limit) {
+// A trace that fails at the first coordinate a document reader cannot place, while the
+// drawing call that made it is still on the stack; it keeps no coordinates.
+class CheckedTraceCanvas : public qm::testing::CoordinateCanvas {
+ protected:
+  void Note(int32_t x, int32_t y) override {
+    if (!qm::testing::WithinReaderReach({x, y})) {
       Fail("trace",
            "coordinate (" + std::to_string(x) + ", " + std::to_string(y) + ") beyond 2^27");
     }

@@ -54,17 +54,7 @@ class FakeClipboard : public ClipboardSource {
   bool open = false, locked = false;
 };
 
-struct Shown {
-  std::vector<std::string> own;
-  std::vector<std::string> framework;
-};
-
-class Sink : public MessageSink {
- public:
-  void ShowOwnBox(const std::string& text) override { shown.own.push_back(text); }
-  void ShowFrameworkBox(const std::string& text) override { shown.framework.push_back(text); }
-  Shown shown;
-};
+using Sink = testing::RecordingMessages;
 
 const Bytes& GoodStream() {
   static const Bytes bytes = Join({Bof(), Range(0, 0, 1, 3), Label(0, 0, "A"), Label(1, 0, "B"),
@@ -130,8 +120,8 @@ TEST(ImportWorksheetTest, CodesAndMessages) {
     Sink sink;
     EXPECT_EQ(testing::ShowImport(ImportWorksheet(*grid, clipboard), sink), c.code) << c.name;
     EXPECT_EQ(clipboard.registeredName, "Wk1") << c.name;
-    EXPECT_EQ(sink.shown.own, c.own) << c.name;
-    EXPECT_TRUE(sink.shown.framework.empty()) << c.name;
+    EXPECT_EQ(sink.own, c.own) << c.name;
+    EXPECT_TRUE(sink.framework.empty()) << c.name;
     EXPECT_FALSE(clipboard.open) << c.name;
     EXPECT_FALSE(clipboard.locked) << c.name;
   }
@@ -154,7 +144,7 @@ TEST(ImportWorksheetTest, MemoryClipboardWithoutDataGivesCode3) {
   MemoryClipboardSource clipboard;
   Sink sink;
   EXPECT_EQ(testing::ShowImport(ImportWorksheet(*grid, clipboard), sink), 3);
-  EXPECT_TRUE(sink.shown.own.empty());
+  EXPECT_TRUE(sink.own.empty());
   // The same clipboard can be opened again: the failed import closed it.
   EXPECT_TRUE(clipboard.Open());
 }
@@ -189,10 +179,10 @@ TEST(ImportWorksheetTest, WarningAboutNumbersInTheHeaderRows) {
     MemoryClipboardSource clipboard(c.stream);
     Sink sink;
     EXPECT_EQ(testing::ShowImport(ImportWorksheet(*grid, clipboard), sink), 0) << c.name;
-    EXPECT_TRUE(sink.shown.own.empty()) << c.name;
+    EXPECT_TRUE(sink.own.empty()) << c.name;
     std::vector<std::string> expected;
     if (c.warns) expected.push_back("Warning: rows 1/2 contain VALUES\n");
-    EXPECT_EQ(sink.shown.framework, expected) << c.name;
+    EXPECT_EQ(sink.framework, expected) << c.name;
   }
 }
 

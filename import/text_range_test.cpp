@@ -19,12 +19,7 @@
 namespace qm {
 namespace {
 
-class RecordingMessages : public MessageSink {
- public:
-  void ShowOwnBox(const std::string& text) override { texts.push_back(text); }
-  void ShowFrameworkBox(const std::string& text) override { texts.push_back(text); }
-  std::vector<std::string> texts;
-};
+using testing::RecordingMessages;
 
 constexpr uint64_t MissingBits = 0xC12E847FFF7CED91;
 const std::string ValuesWarning = "Warning: rows 1/2 contain VALUES\n";
@@ -33,7 +28,7 @@ class TextRangeTest : public ::testing::Test {
  protected:
   int32_t Import(const std::string& text, TextRangeKind kind = TextRangeKind::TabSeparated,
                  DecimalMark locale = DecimalMark::Unknown) {
-    messages.texts.clear();
+    messages.Clear();
     const ImportResult result = ImportTextRange(
         *grid, reinterpret_cast<const uint8_t*>(text.data()), text.size(), kind, locale);
     notes = result.notes;

@@ -8,40 +8,31 @@
 #include <string>
 #include <vector>
 
+#include "base/little_endian.h"
+
 namespace qm::test {
 
 using Bytes = std::vector<uint8_t>;
 
-inline void PutU16(Bytes& out, uint16_t value) {
-  out.push_back(uint8_t(value & 0xFF));
-  out.push_back(uint8_t(value >> 8));
-}
-
-inline void PutDouble(Bytes& out, double value) {
-  uint64_t bits;
-  std::memcpy(&bits, &value, 8);
-  for (int i = 0; i < 8; i++) out.push_back(uint8_t(bits >> (8 * i)));
-}
-
 // A record header with the body length the body actually has.
 inline Bytes Record(uint16_t type, const Bytes& body) {
   Bytes out;
-  PutU16(out, type);
-  PutU16(out, uint16_t(body.size()));
+  AppendU16(out, type);
+  AppendU16(out, uint16_t(body.size()));
   out.insert(out.end(), body.begin(), body.end());
   return out;
 }
 
 inline Bytes CellFields(uint16_t column, uint16_t row) {
   Bytes out{0xFF};
-  PutU16(out, column);
-  PutU16(out, row);
+  AppendU16(out, column);
+  AppendU16(out, row);
   return out;
 }
 
 inline Bytes Bof(uint16_t version = 0x0406) {
   Bytes body;
-  PutU16(body, version);
+  AppendU16(body, version);
   return Record(0, body);
 }
 
@@ -51,26 +42,26 @@ inline Bytes Eof() {
 
 inline Bytes Range(uint16_t firstColumn, uint16_t firstRow, uint16_t lastColumn, uint16_t lastRow) {
   Bytes body;
-  for (uint16_t v : {firstColumn, firstRow, lastColumn, lastRow}) PutU16(body, v);
+  for (uint16_t v : {firstColumn, firstRow, lastColumn, lastRow}) AppendU16(body, v);
   return Record(6, body);
 }
 
 inline Bytes Integer(uint16_t column, uint16_t row, uint16_t bits) {
   Bytes body = CellFields(column, row);
-  PutU16(body, bits);
+  AppendU16(body, bits);
   return Record(13, body);
 }
 
 inline Bytes Number(uint16_t column, uint16_t row, double value) {
   Bytes body = CellFields(column, row);
-  PutDouble(body, value);
+  AppendDouble(body, value);
   return Record(14, body);
 }
 
 inline Bytes Formula(uint16_t column, uint16_t row, double value, const Bytes& formula) {
   Bytes body = CellFields(column, row);
-  PutDouble(body, value);
-  PutU16(body, uint16_t(formula.size()));
+  AppendDouble(body, value);
+  AppendU16(body, uint16_t(formula.size()));
   body.insert(body.end(), formula.begin(), formula.end());
   return Record(16, body);
 }

@@ -17,6 +17,8 @@
 #include "stats/rank_all_series.h"
 #include "stats/ranks.h"
 #include "stats/series_table.h"
+#include "testsupport/recording_messages.h"
+#include "testsupport/sheet_columns.h"
 
 namespace qm {
 namespace {
@@ -24,17 +26,7 @@ namespace {
 constexpr double B = BelowLimitMarker;
 constexpr double A = AboveLimitMarker;
 
-struct Column {
-  std::string name;
-  std::string second;  // second header row
-  std::vector<double> values;
-};
-
-class SilentSink : public MessageSink {
- public:
-  void ShowOwnBox(const std::string&) override {}
-  void ShowFrameworkBox(const std::string&) override {}
-};
+using Column = testing::SheetColumn;
 
 // One chart drawn over a grid of the given columns.
 struct Drawing {
@@ -49,26 +41,12 @@ struct Drawing {
     settings.Chart = ChartKind::BoxPlot;
     settings.Split = SplitMode(splitMode);
     settings.LogFlag = logFlag;
-    ClearGrid(*grid);
-    size_t rows = 0;
-    for (const Column& c : columns) rows = std::max(rows, c.values.size());
-    grid->RowCount = int32_t(rows) + 2;
-    grid->ColumnCount = int32_t(columns.size());
-    for (int32_t r = 0; r < grid->RowCount; r++) {
-      for (int32_t c = 0; c < MaxColumns; c++) grid->Values[r][c] = MissingValue;
-    }
-    for (size_t c = 0; c < columns.size(); c++) {
-      std::strncpy(grid->HeaderRow1Text[c], columns[c].name.c_str(), MaxHeaderText);
-      std::strncpy(grid->HeaderRow2Text[c], columns[c].second.c_str(), MaxHeaderText);
-      for (size_t r = 0; r < columns[c].values.size(); r++) {
-        grid->Values[r + 2][c] = columns[c].values[r];
-      }
-    }
+    testing::SetColumns(*grid, columns);
   }
 
   // `adjust` edits the ranked table before drawing, for states a grid cannot produce.
   void Draw(const std::function<void(SeriesTable&)>& adjust = nullptr) {
-    SilentSink sink;
+    testing::QuietMessages sink;
     ASSERT_TRUE(BuildSeriesTable(tables->series, *grid, settings.Split, sink));
     RankAllSeries(tables->series, tables->ranks);
     if (adjust) adjust(tables->series);

@@ -16,46 +16,18 @@
 #include "canvas/trace_canvas.h"
 #include "stats/rank_all_series.h"
 #include "stats/ranks.h"
+#include "testsupport/recording_messages.h"
+#include "testsupport/sheet_columns.h"
+#include "testsupport/trace_ops.h"
 
 namespace qm {
 namespace {
 
 constexpr double M = MissingValue;
 
-struct Column {
-  std::string name;
-  std::string second;
-  std::vector<double> values;  // rows 3, 4, ... of the range
-};
-
-struct Op {
-  std::string name;
-  std::vector<int32_t> args;
-  std::string text;  // the JSON string of a text operation
-};
-
-std::vector<Op> ParseTrace(const std::string& trace) {
-  std::vector<Op> ops;
-  std::istringstream lines(trace);
-  std::string line;
-  while (std::getline(lines, line)) {
-    Op op;
-    std::istringstream words(line);
-    words >> op.name;
-    std::string word;
-    while (words >> word) {
-      if (word[0] == '"') {
-        op.text = line.substr(line.find('"'));
-        break;
-      }
-      if (word[0] == '-' || std::isdigit(static_cast<unsigned char>(word[0]))) {
-        op.args.push_back(std::stoi(word));
-      }
-    }
-    ops.push_back(op);
-  }
-  return ops;
-}
+using Column = testing::SheetColumn;
+using Op = testing::TraceOp;
+using testing::ParseTrace;
 
 struct Segment {
   int32_t x1, y1, x2, y2;
@@ -103,12 +75,6 @@ size_t IndexOf(const std::vector<Op>& ops, const std::string& name, size_t from 
   return ops.size();
 }
 
-class NullSink : public MessageSink {
- public:
-  void ShowOwnBox(const std::string&) override {}
-  void ShowFrameworkBox(const std::string&) override {}
-};
-
 // The layout rules, evaluated with the axis the chart computed.
 struct Expected {
   double low, high, scale, binWidth, binHeight;
@@ -128,27 +94,11 @@ class GroupPlotTest : public ::testing::Test {
   std::unique_ptr<PlotTables> tables = std::make_unique<PlotTables>();
   PlotSettings settings;
 
-  void SetGrid(const std::vector<Column>& columns) {
-    ClearGrid(*grid);
-    grid->ColumnCount = int32_t(columns.size());
-    size_t longest = 0;
-    for (const Column& column : columns) longest = std::max(longest, column.values.size());
-    grid->RowCount = 2 + int32_t(longest);
-    for (int32_t r = 0; r < grid->RowCount; r++) {
-      for (int32_t c = 0; c < grid->ColumnCount; c++) grid->Values[r][c] = M;
-    }
-    for (size_t c = 0; c < columns.size(); c++) {
-      std::strcpy(grid->HeaderRow1Text[c], columns[c].name.c_str());
-      std::strcpy(grid->HeaderRow2Text[c], columns[c].second.c_str());
-      for (size_t i = 0; i < columns[c].values.size(); i++) {
-        grid->Values[2 + i][c] = columns[c].values[i];
-      }
-    }
-  }
+  void SetGrid(const std::vector<Column>& columns) { testing::SetColumns(*grid, columns); }
 
   // The plot run up to the chart: series, statistics, fonts and background, then the chart.
   std::string Draw() {
-    NullSink sink;
+    testing::QuietMessages sink;
     EXPECT_TRUE(BuildSeriesTable(tables->series, *grid, settings.Split, sink));
     RankAllSeries(tables->series, tables->ranks);
     return DrawAgain();

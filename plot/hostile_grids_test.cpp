@@ -24,65 +24,14 @@
 #include "import/write_wk1.h"
 #include "plot/axis.h"
 #include "plot/plot_run.h"
+#include "testsupport/coordinate_canvas.h"
+#include "testsupport/recording_messages.h"
+#include "testsupport/sheet_columns.h"
 
 namespace qm {
 namespace {
 
-// Readers transform coordinates in 32-bit fixed point; beyond 2^27 logical units they overflow.
-constexpr int64_t MaxCoordinate = int64_t(1) << 27;
-
-class QuietMessages : public MessageSink {
- public:
-  void ShowOwnBox(const std::string& text) override { shown += text; }
-  void ShowFrameworkBox(const std::string& text) override { shown += text; }
-  std::string shown;
-};
-
-// A trace that also keeps every coordinate it is given, to be judged after the run (the axis
-// is known only then).
-class CoordinateCanvas : public TraceCanvas {
- public:
-  void MoveTo(int32_t x, int32_t y) override {
-    Note(x, y);
-    TraceCanvas::MoveTo(x, y);
-  }
-  void LineTo(int32_t x, int32_t y) override {
-    Note(x, y);
-    TraceCanvas::LineTo(x, y);
-  }
-  void Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) override {
-    Note(left, top);
-    Note(right, bottom);
-    TraceCanvas::Rectangle(left, top, right, bottom);
-  }
-  void Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override {
-    Note(left, top);
-    Note(right, bottom);
-    TraceCanvas::Ellipse(left, top, right, bottom);
-  }
-  void Polygon(const Point* points, int32_t count) override {
-    for (int32_t i = 0; i < count; i++) Note(points[i].x, points[i].y);
-    TraceCanvas::Polygon(points, count);
-  }
-  void Polyline(const Point* points, int32_t count) override {
-    for (int32_t i = 0; i < count; i++) Note(points[i].x, points[i].y);
-    TraceCanvas::Polyline(points, count);
-  }
-  void DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) override {
-    Note(x, y);
-    TraceCanvas::DrawTextAt(x, y, text, length);
-  }
-  void DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) override {
-    Note(rect.left, rect.top);
-    Note(rect.right, rect.bottom);
-    TraceCanvas::DrawTextInBox(text, rect, flags);
-  }
-
-  std::vector<Point> points;
-
- private:
-  void Note(int32_t x, int32_t y) { points.push_back({x, y}); }
-};
+using testing::CoordinateCanvas;
 
 // One run recorded by all three back ends at once.
 class AllOutputs : public PlotOutput {
@@ -151,18 +100,18 @@ void CheckRuns(const WorksheetGrid& grid, const PlotSettings& settings, const st
   SCOPED_TRACE(name + ": " + Describe(settings));
   Run& run = Shared();
   std::memcpy(&run.before, &grid, sizeof grid);
-  QuietMessages messages;
+  testing::RecordingMessages messages;
 
   AllOutputs first;
   PlotOutcome outcome = RunPlot(settings, grid, run.tables, messages, first);
   if (outcome == PlotOutcome::NoSplitColumn) {
     EXPECT_NE(settings.Split, SplitMode::None);
-    EXPECT_EQ(messages.shown, "No SPLIT-column found\n");
+    EXPECT_EQ(messages.Joined(), "No SPLIT-column found\n");
     EXPECT_EQ(std::memcmp(&run.before, &grid, sizeof grid), 0) << "grid changed";
     return;
   }
   ASSERT_EQ(outcome, PlotOutcome::Published);
-  EXPECT_EQ(messages.shown, "");
+  EXPECT_EQ(messages.Joined(), "");
   const double low = run.tables.AxisLow;
   const double high = run.tables.AxisHigh;
 
@@ -192,7 +141,7 @@ void CheckRuns(const WorksheetGrid& grid, const PlotSettings& settings, const st
   }
   int32_t bad = 0;
   for (const Point& p : first.trace->points) {
-    bool wild = std::llabs(p.x) >= MaxCoordinate || std::llabs(p.y) >= MaxCoordinate;
+    bool wild = !testing::WithinReaderReach(p);
     bool special = false;
     for (double y : forbidden) special = special || std::fabs(p.y - y) <= 1.5;
     if ((wild || special) && bad++ < 3) {
@@ -251,17 +200,11 @@ std::vector<PlotSettings> SampleSettings(uint32_t offset) {
 // A grid under construction; Import() gives what the decoder makes of it.
 struct Sheet {
   Sheet(int32_t rows, int32_t columns) : grid(std::make_unique<WorksheetGrid>()) {
-    ClearGrid(*grid);
-    grid->RowCount = rows;
-    grid->ColumnCount = columns;
-    for (int32_t r = 0; r < MaxRows; r++) {
-      for (int32_t c = 0; c < MaxColumns; c++) grid->Values[r][c] = MissingValue;
-    }
+    testing::ClearSheet(*grid, rows, columns);
     for (int32_t c = 0; c < columns; c++) Name(c, ("c" + std::to_string(c)).c_str());
   }
   void Name(int32_t c, const std::string& first, const std::string& second = "") {
-    std::strncpy(grid->HeaderRow1Text[c], first.c_str(), MaxHeaderText);
-    std::strncpy(grid->HeaderRow2Text[c], second.c_str(), MaxHeaderText);
+    testing::NameColumn(*grid, c, first, second);
   }
   void Split(int32_t c, const std::string& labels) { Name(c, "split", labels); }
   double& At(int32_t r, int32_t c) { return grid->Values[r][c]; }
@@ -609,7 +552,7 @@ TEST_F(HostileGrids, EarlierRunsLeaveNoTraceInLaterPictures) {
   std::unique_ptr<WorksheetGrid> grid = Import(sheet);
   auto fresh = std::make_unique<PlotTables>();
   std::vector<PlotSettings> sample = SampleSettings(3);
-  QuietMessages messages;
+  testing::QuietMessages messages;
   for (size_t i = 0; i < sample.size(); i++) {
     const PlotSettings& s = sample[i];
     SCOPED_TRACE(Describe(s));

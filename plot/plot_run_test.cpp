@@ -11,16 +11,14 @@
 
 #include "canvas/emf_canvas.h"
 #include "canvas/trace_canvas.h"
+#include "testsupport/plot_outputs.h"
+#include "testsupport/recording_messages.h"
+#include "testsupport/sheet_columns.h"
 
 namespace qm {
 namespace {
 
-class RecordingMessages : public MessageSink {
- public:
-  void ShowOwnBox(const std::string& text) override { shown.push_back("own: " + text); }
-  void ShowFrameworkBox(const std::string& text) override { shown.push_back("framework: " + text); }
-  std::vector<std::string> shown;
-};
+using testing::RecordingMessages;
 
 // A trace that also notes the mapping calls, which the trace itself leaves out.
 class MappingTraceCanvas : public TraceCanvas {
@@ -38,62 +36,20 @@ class MappingTraceCanvas : public TraceCanvas {
 };
 
 // Opens a fresh trace per run, or nothing when told to fail.
-class TraceOutput : public PlotOutput {
- public:
-  Canvas* Open() override {
-    opens++;
-    if (fail) return nullptr;
-    canvas = std::make_unique<MappingTraceCanvas>();
-    return canvas.get();
-  }
-  bool Close() override {
-    closes++;
-    return true;
-  }
-
-  bool fail = false;
-  int opens = 0;
-  int closes = 0;
-  std::unique_ptr<MappingTraceCanvas> canvas;
-};
-
-class EmfOutput : public PlotOutput {
- public:
-  Canvas* Open() override {
-    canvas = std::make_unique<EmfCanvas>();
-    return canvas.get();
-  }
-  bool Close() override {
-    bytes = canvas->Finish();
-    return true;
-  }
-  std::unique_ptr<EmfCanvas> canvas;
-  std::vector<uint8_t> bytes;
-};
+using TraceOutput = testing::CanvasOutput<MappingTraceCanvas>;
+using EmfOutput = testing::CanvasOutput<EmfCanvas>;
 
 // Two data columns and, when asked, a split column with the groups 0 and 1.
 std::unique_ptr<WorksheetGrid> MakeGrid(bool withSplit) {
-  auto grid = std::make_unique<WorksheetGrid>();
-  ClearGrid(*grid);
-  const int32_t rows = 12;
-  grid->RowCount = rows;
-  grid->ColumnCount = withSplit ? 3 : 2;
-  std::strcpy(grid->HeaderRow1Text[0], "Control");
-  std::strcpy(grid->HeaderRow1Text[1], "Dose 1");
-  if (withSplit) {
-    std::strcpy(grid->HeaderRow1Text[2], "split");
-    std::strcpy(grid->HeaderRow2Text[2], "0=control;1=treated");
+  testing::SheetColumn control{"Control", "", {}}, dose{"Dose 1", "", {}};
+  testing::SheetColumn split{"split", "0=control;1=treated", {}};
+  for (int32_t r = 2; r < 12; r++) {
+    control.values.push_back(3 + r * 1.5);
+    dose.values.push_back(r % 4 == 0 ? BelowLimitMarker : 40 - r * 2.25);
+    split.values.push_back(r % 2);
   }
-  for (int32_t c = 0; c < grid->ColumnCount; c++) {
-    grid->Values[0][c] = MissingValue;
-    grid->Values[1][c] = MissingValue;
-  }
-  for (int32_t r = 2; r < rows; r++) {
-    grid->Values[r][0] = 3 + r * 1.5;
-    grid->Values[r][1] = r % 4 == 0 ? BelowLimitMarker : 40 - r * 2.25;
-    if (withSplit) grid->Values[r][2] = r % 2;
-  }
-  return grid;
+  if (!withSplit) return testing::MakeSheet({control, dose});
+  return testing::MakeSheet({control, dose, split});
 }
 
 struct RunResult {
@@ -109,7 +65,7 @@ RunResult RunWith(const PlotSettings& settings, const WorksheetGrid& grid, PlotT
                   bool failOpen = false) {
   RecordingMessages messages;
   TraceOutput output;
-  output.fail = failOpen;
+  output.failOpen = failOpen;
   RunResult run;
   run.outcome = RunPlot(settings, grid, tables, messages, output);
   run.messages = messages.shown;
@@ -218,12 +174,8 @@ TEST(PlotRun, CanvasThatCannotOpenShowsTheMessageAndDrawsNothing) {
 
 // A picture that was drawn but could not be kept (the disk is full, say) is no success.
 TEST(PlotRun, OutputThatCannotKeepThePictureShowsTheMessage) {
-  class LosingOutput : public PlotOutput {
-   public:
-    Canvas* Open() override { return &canvas; }
-    bool Close() override { return false; }
-    TraceCanvas canvas;
-  } output;
+  testing::CanvasOutput<TraceCanvas> output;
+  output.failClose = true;
   auto grid = MakeGrid(false);
   auto tables = std::make_unique<PlotTables>();
   PlotSettings settings;
@@ -256,8 +208,9 @@ TEST(PlotRun, RepeatedRunsOverTheSameTablesDrawTheSamePicture) {
         EmfOutput emfSecond;
         RunPlot(settings, *grid, *tables, messages, emfFirst);
         RunPlot(settings, *grid, *tables, messages, emfSecond);
-        EXPECT_FALSE(emfFirst.bytes.empty());
-        EXPECT_EQ(emfSecond.bytes, emfFirst.bytes) << int32_t(plotType) << ' ' << logFlag;
+        EXPECT_FALSE(emfFirst.canvas->Finish().empty());
+        EXPECT_EQ(emfSecond.canvas->Finish(), emfFirst.canvas->Finish())
+            << int32_t(plotType) << ' ' << logFlag;
       }
     }
   }

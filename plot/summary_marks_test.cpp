@@ -7,9 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,39 +16,17 @@
 #include "plot/plot_types.h"
 #include "stats/rank_all_series.h"
 #include "stats/ranks.h"
+#include "testsupport/recording_messages.h"
+#include "testsupport/sheet_columns.h"
+#include "testsupport/trace_ops.h"
 
 namespace qm {
 namespace {
 
 constexpr double M = MissingValue;
 
-class NullSink : public MessageSink {
- public:
-  void ShowOwnBox(const std::string&) override {}
-  void ShowFrameworkBox(const std::string&) override {}
-};
-
-struct Op {
-  std::string name;
-  std::vector<int32_t> args;
-};
-
-std::vector<Op> ParseTrace(const std::string& trace) {
-  std::vector<Op> ops;
-  std::istringstream lines(trace);
-  std::string line;
-  while (std::getline(lines, line)) {
-    Op op;
-    std::istringstream words(line);
-    words >> op.name;
-    if (op.name == "MoveTo" || op.name == "LineTo" || op.name == "Polygon") {
-      int32_t v;
-      while (words >> v) op.args.push_back(v);
-    }
-    ops.push_back(op);
-  }
-  return ops;
-}
+using Op = testing::TraceOp;
+using testing::ParseTrace;
 
 std::vector<int32_t> Flatten(const std::vector<Point>& points) {
   std::vector<int32_t> out;
@@ -102,19 +78,10 @@ class SummaryMarksTest : public ::testing::Test {
 
   // One column per series; the statistics are computed as in a plot run.
   void SetSeries(const std::vector<std::vector<double>>& columns) {
-    ClearGrid(*grid);
-    grid->ColumnCount = int32_t(columns.size());
-    size_t longest = 0;
-    for (const auto& column : columns) longest = std::max(longest, column.size());
-    grid->RowCount = 2 + int32_t(longest);
-    for (int32_t r = 0; r < grid->RowCount; r++) {
-      for (int32_t c = 0; c < grid->ColumnCount; c++) {
-        grid->Values[r][c] = r >= 2 && size_t(r - 2) < columns[size_t(c)].size()
-                                 ? columns[size_t(c)][size_t(r - 2)]
-                                 : M;
-      }
-    }
-    NullSink sink;
+    std::vector<testing::SheetColumn> sheet;
+    for (const auto& values : columns) sheet.push_back({"", "", values});
+    testing::SetColumns(*grid, sheet);
+    testing::QuietMessages sink;
     ASSERT_TRUE(BuildSeriesTable(tables->series, *grid, SplitMode::None, sink));
     RankAllSeries(tables->series, tables->ranks);
     SetAxis(0, 10, 0);

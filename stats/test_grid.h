@@ -11,21 +11,13 @@
 
 #include "import/grid.h"
 #include "import/limits.h"
-#include "import/message_sink.h"
 #include "stats/rank_all_series.h"
 #include "stats/ranks.h"
 #include "stats/series_table.h"
+#include "testsupport/recording_messages.h"
+#include "testsupport/sheet_columns.h"
 
 namespace qm::testing {
-
-// Keeps every message text.
-class MessageLog : public MessageSink {
- public:
-  void ShowOwnBox(const std::string& text) override { own.push_back(text); }
-  void ShowFrameworkBox(const std::string& text) override { framework.push_back(text); }
-  std::vector<std::string> own;
-  std::vector<std::string> framework;
-};
 
 // One plot run's tables over a grid of `rows` rows (the two header rows included), every cell
 // missing until a column is added.
@@ -34,19 +26,12 @@ struct TestRun {
       : grid(std::make_unique<WorksheetGrid>()),
         table(std::make_unique<SeriesTable>()),
         ranks(std::make_unique<RankTable>()) {
-    grid->RowCount = rows;
-    for (auto& row : grid->Values) {
-      for (double& cell : row) cell = MissingValue;
-    }
+    ClearSheet(*grid, rows);
   }
 
   // Appends a column: its two header texts and its observations from row 2 on.
   int32_t AddColumn(const char* name, const char* row2, const std::vector<double>& values) {
-    const int32_t c = grid->ColumnCount++;
-    std::strncpy(grid->HeaderRow1Text[c], name, MaxHeaderText);
-    std::strncpy(grid->HeaderRow2Text[c], row2, MaxHeaderText);
-    for (size_t i = 0; i < values.size(); ++i) grid->Values[2 + i][c] = values[i];
-    return c;
+    return testing::AddColumn(*grid, {name, row2, values});
   }
   int32_t AddColumn(const char* name, const std::vector<double>& values) {
     return AddColumn(name, "", values);
@@ -68,7 +53,7 @@ struct TestRun {
   std::unique_ptr<WorksheetGrid> grid;
   std::unique_ptr<SeriesTable> table;
   std::unique_ptr<RankTable> ranks;
-  MessageLog messages;
+  RecordingMessages messages;
 };
 
 }  // namespace qm::testing
