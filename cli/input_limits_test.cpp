@@ -23,7 +23,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-#if defined(__SANITIZE_ADDRESS__)
+// GCC says so with a macro, clang with a feature test.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUILLMAP_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(QUILLMAP_ADDRESS_SANITIZER)
 constexpr bool AddressSanitizer = true;  // its shadow memory needs no address-space limit
 #else
 constexpr bool AddressSanitizer = false;
