@@ -19,13 +19,6 @@ namespace qm {
 
 namespace {
 
-// The notes of a run, each on a line of its own after the text they follow; "" without notes.
-std::string NoteLinesBelow(const RunNotes& notes, const WorksheetGrid& grid) {
-  std::string below;
-  for (const std::string& line : NoteLines(notes, grid)) below += "\n" + line;
-  return below;
-}
-
 // The check boxes that stand for the four drawing flags, in DialogChoices' terms.
 struct FlagBox {
   int32_t id;
@@ -142,10 +135,7 @@ void MainDialog::OnOk() {
       break;  // the choices stay for another OK
     case PlotOutcome::Published: {
       if (store_ != nullptr) SaveChoices(CaptureChoices(), *store_);
-      // The first line as it always was; the second says where the file went; then the notes.
-      std::string text = PublishedMessage;
-      if (!picturePath_.empty()) text += "\n" + picturePath_;
-      messages_.ShowOwnBox(text + NoteLinesBelow(notes, grid_));
+      messages_.ShowOwnBox(SuccessMessage(picturePath_, notes, grid_));
       accept();
       break;
     }

@@ -12,6 +12,7 @@
 #include "app/message_boxes.h"
 #include "dialogs/choice_store.h"
 #include "dialogs/dialog_choices.h"
+#include "dialogs/success_message.h"
 #include "import/grid.h"
 #include "import/import_notes.h"
 #include "plot/plot_run.h"
@@ -22,8 +23,6 @@ class QMenu;
 namespace qm {
 
 class PreviewPane;
-
-constexpr const char* PublishedMessage = "Quillmap.emf on clipboard: use Edit/Paste or CTRL-V";
 
 class MainDialog : public QDialog {
  public:

@@ -5,15 +5,17 @@
 
 namespace qm {
 
-bool ImportClipboard(WorksheetGrid& grid, ClipboardSource& clipboard, MessageSink& messages) {
+bool ImportClipboard(WorksheetGrid& grid, ClipboardSource& clipboard, MessageSink& messages,
+                     ImportNotes* notes) {
   const ImportResult result = ImportWorksheet(grid, clipboard);
   ShowImportMessages(result, messages);
+  if (notes != nullptr) *notes = result.notes;
   return result.ok();
 }
 
 PlotOutcome RunChart(const PlotSettings& settings, const WorksheetGrid& grid, PlotTables& tables,
-                     MessageSink& messages, PlotOutput& output) {
-  return RunPlot(settings, grid, tables, messages, output);
+                     MessageSink& messages, PlotOutput& output, RunNotes* notes) {
+  return RunPlot(settings, grid, tables, messages, output, notes);
 }
 
 }  // namespace qm

@@ -16,8 +16,13 @@ Win32DesktopOutput::~Win32DesktopOutput() = default;
 
 Canvas* Win32DesktopOutput::Open() {
   emf_.reset();
-  std::string error;
-  if (path_.empty() || !CanCreateFileAt(path_, error)) return nullptr;
+  fileError_.clear();
+  if (path_.empty()) {
+    fileError_ =
+        std::string("cannot create ") + MetafileName + ": the system names no Desktop folder";
+    return nullptr;
+  }
+  if (!CanCreateFileAt(path_, fileError_)) return nullptr;
   emf_ = std::make_unique<EmfCanvas>();
   return emf_.get();
 }

@@ -27,7 +27,8 @@ class Win32DesktopOutput : public PlotOutput {
   // The window that opens the clipboard (the main dialog).
   void SetOwner(HWND owner) { owner_ = owner; }
 
-  // nullptr when the folder cannot take the file (it is missing, for one).
+  // nullptr when the folder cannot take the file (it is missing, for one); fileError() then
+  // says why.
   Canvas* Open() override;
   // Writes the file and then publishes the same bytes on the clipboard. When the file cannot
   // be written (the disk is full, say) the earlier file stays, nothing is published and
@@ -36,6 +37,8 @@ class Win32DesktopOutput : public PlotOutput {
 
   const std::string& path() const { return path_; }
   const std::string& fileError() const { return fileError_; }
+  // Why the last Open or Close failed, with the file's path.
+  std::string FailureReason() const override { return fileError_; }
 
  private:
   std::string path_;

@@ -25,4 +25,16 @@ DialogChoices ReadMainDialogChoices(HWND dialog, int32_t errorBarStyle) {
   return choices;
 }
 
+void SetMainDialogChoices(HWND dialog, const DialogChoices& choices) {
+  CheckRadioButton(dialog, FirstPlotTypeButton, LastPlotTypeButton, choices.plotTypeButton);
+  CheckRadioButton(dialog, FirstSplitButton, LastSplitButton, choices.splitButton);
+  auto check = [dialog](int32_t id, bool on) {
+    CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED);
+  };
+  check(LogFlagBox, choices.logFlag);
+  check(LineAt01Box, choices.lineAt01);
+  check(BlueBackgroundBox, choices.blueBackground);
+  check(ConnectingLinesBox, choices.connectingLines);
+}
+
 }  // namespace qm

@@ -54,6 +54,8 @@ ControlClass ClassOf(const ControlRow& row) {
       return {StaticClass, SS_LEFT};
     case ControlKind::Icon:
       return {StaticClass, SS_ICON};
+    case ControlKind::Preview:  // the main dialog sets the chart's metafile
+      return {StaticClass, SS_ENHMETAFILE};
   }
   return {StaticClass, SS_LEFT};
 }

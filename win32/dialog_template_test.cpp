@@ -56,6 +56,8 @@ Expected ExpectedOf(ControlKind kind) {
       return {"Static", SS_LEFT};
     case ControlKind::Icon:
       return {"Static", SS_ICON};
+    case ControlKind::Preview:
+      return {"Static", SS_ENHMETAFILE};
   }
   return {"", 0};
 }

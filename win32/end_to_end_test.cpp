@@ -12,6 +12,7 @@
 #include "io/wide_text.h"
 #include "win32/desktop_folder.h"
 #include "win32/gdi_picture.h"
+#include "win32/registry_choice_store.h"
 #include "win32/test_support.h"
 
 namespace qm {
@@ -108,6 +109,7 @@ class Program {
 std::vector<uint8_t> DrawWithDefaults(const std::string& label) {
   const std::string file = MetafilePathIn(DesktopFolder());
   DeleteFileW(WideFromUtf8(file).c_str());
+  Win32ChoiceStore().Clear();  // the first start's choices, whatever an earlier run kept
   Program program;
   EXPECT_TRUE(program.running());
   HWND dialog = WaitForWindow(program.info(), L"Quillmap", true);
@@ -121,7 +123,7 @@ std::vector<uint8_t> DrawWithDefaults(const std::string& label) {
   HWND box = WaitForWindow(program.info(), L"Quillmap 0001", false);
   EXPECT_NE(box, nullptr);
   if (box == nullptr) return {};
-  EXPECT_EQ(BoxText(box), "Quillmap.emf on clipboard: use Edit/Paste or CTRL-V");
+  EXPECT_EQ(BoxText(box), "Quillmap.emf on clipboard: use Edit/Paste or CTRL-V\n" + file);
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   EXPECT_TRUE(program.EndsCleanly());
 

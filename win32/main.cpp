@@ -1,10 +1,11 @@
 // quillmap.exe: reads the range copied from a spreadsheet off the clipboard, lets the user
-// choose a chart, and leaves it as quilpic.emf on the Desktop and on the clipboard. No options,
-// no settings: every run starts from the same defaults.
+// choose a chart, and leaves it as quilpic.emf on the Desktop and on the clipboard. No options;
+// the choices of the last chart drawn are kept under HKEY_CURRENT_USER for the next start.
 #include "win32/clipboard_source.h"
 #include "win32/desktop_folder.h"
 #include "win32/desktop_output.h"
 #include "win32/plot_app.h"
+#include "win32/registry_choice_store.h"
 #include "win32/windows_api.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -16,6 +17,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   qm::Win32MessageSink messages;
   qm::Win32DesktopOutput output(qm::DesktopFolder());
   qm::PlotApp app(clipboard, messages, output, qm::LoadApplicationIcons());
-  app.InitInstance([](qm::MainDialog& dialog) { dialog.DoModal(); });
+  qm::Win32ChoiceStore choices;
+  app.InitInstance([&choices](qm::MainDialog& dialog) {
+    dialog.UseChoiceStore(&choices);
+    dialog.DoModal();
+  });
   return 0;
 }

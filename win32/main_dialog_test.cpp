@@ -1,5 +1,6 @@
-// The Windows main dialog: its defaults, the Options dialog's error-bar style, the About box from
-// the system menu, and what OK leads to (published; folder missing; disk full; no split column).
+// The Windows main dialog: its defaults, the Options dialog's error-bar style and check box, the
+// About box from the system menu, what OK leads to (published; folder missing; disk full; no
+// split column), the choices kept in the registry, and the preview.
 #include "win32/main_dialog.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include "win32/core_calls.h"
 #include "win32/desktop_folder.h"
 #include "win32/dialog_controls.h"
+#include "win32/registry_choice_store.h"
 #include "win32/test_support.h"
 
 namespace qm {
@@ -91,32 +93,42 @@ TEST_F(MainDialogTest, OpensOnTtestAndNoneWithEveryBoxClear) {
   EXPECT_EQ(changed.splitButton, 1017);
 }
 
-TEST_F(MainDialogTest, OptionsSetTheErrorBarStyle) {
+TEST_F(MainDialogTest, OptionsSetTheErrorBarStyleAndMarkLimitValues) {
   struct Visit {
     int32_t check;  // the button checked before the dialog ends; 0 for none
+    bool mark;      // "Mark limit values" as the visit leaves it
     int32_t press;  // OK or Cancel
     int32_t style;  // the error-bar style after the visit
+    bool marked;    // and the dialog's choice of marking limit values
   };
   const Visit visits[] = {
-      {0, OkButton, 1100},       // OK without a change: "No Error Bar"
-      {1103, OkButton, 1103},    // "SEM"
-      {0, CancelButton, -1},     // Cancel forgets the earlier choice
-      {1107, OkButton, 1107},    // "BoxPlot"
-      {1105, CancelButton, -1},  // a choice cancelled is no choice
+      {0, false, OkButton, 1100, false},      // OK without a change: "No Error Bar"
+      {1103, true, OkButton, 1103, true},     // "SEM", marked
+      {0, false, CancelButton, -1, true},     // Cancel forgets the style, keeps the mark
+      {1107, true, OkButton, 1107, true},     // "BoxPlot"; the box opened checked
+      {1105, false, OkButton, 1105, false},   // "SD", cleared
+      {1105, true, CancelButton, -1, false},  // a choice cancelled is no choice
   };
   Win32DesktopOutput output(desktop_);
   auto dialog = Open(output);
+  bool marked = false;
   for (const Visit& visit : visits) {
     int32_t openedOn = 0;
+    bool openedMarked = false;
     dialog->childScript = [&](HWND options) {
       openedOn = GetCheckedRadioButton(options, FirstErrorBarButton, LastErrorBarButton);
+      openedMarked = IsDlgButtonChecked(options, MarkLimitValuesBox) == BST_CHECKED;
       if (visit.check != 0) CheckRadioButton(options, 1100, 1107, visit.check);
+      CheckDlgButton(options, MarkLimitValuesBox, visit.mark ? BST_CHECKED : BST_UNCHECKED);
       Press(options, visit.press);
     };
     dialog->OnOptions();
     EXPECT_EQ(openedOn, FirstErrorBarButton) << "opens on \"No Error Bar\" every time";
+    EXPECT_EQ(openedMarked, marked) << "opens with the box as chosen before";
     EXPECT_EQ(dialog->errorBarStyle(), visit.style) << visit.check;
     EXPECT_EQ(dialog->CaptureChoices().errorBarStyle, visit.style);
+    EXPECT_EQ(dialog->CaptureChoices().markLimitValues, visit.marked);
+    marked = visit.marked;
   }
   EXPECT_FALSE(dialog->ended());
 }
@@ -143,7 +155,9 @@ TEST_F(MainDialogTest, OkWritesTheFileAndPublishesTheSameBytes) {
   CheckRadioButton(dialog->hwnd(), FirstPlotTypeButton, LastPlotTypeButton, 1001);
   Press(dialog->hwnd(), OkButton);
 
-  EXPECT_EQ(boxes_.texts, (std::vector<std::string>{"own: " + std::string(PublishedMessage)}));
+  // The file's path on the second line.
+  EXPECT_EQ(boxes_.texts, (std::vector<std::string>{"own: " + std::string(PublishedMessage) + "\n" +
+                                                    MetafilePathIn(desktop_)}));
   EXPECT_TRUE(dialog->ended());
   const std::vector<uint8_t> file = ReadBytes(MetafilePathIn(desktop_));
   ASSERT_GT(file.size(), 100u);
@@ -159,11 +173,14 @@ TEST_F(MainDialogTest, FailuresKeepTheDialogOpenAndTheClipboardAsItWas) {
     const char* name;
     std::string folder;
     Win32DesktopOutput::FileWriter writer;
+    std::string reason;  // how the second line starts: the file and then the system's reason
   };
   const Failure failures[] = {
-      {"folder missing", desktop_ + "\\gone", nullptr},
-      {"no Desktop folder", "", nullptr},
-      {"disk full", desktop_, &FailingWriter},
+      {"folder missing", desktop_ + "\\gone", nullptr,
+       "cannot create " + MetafilePathIn(desktop_ + "\\gone") + ": "},
+      {"no Desktop folder", "", nullptr, "cannot create quilpic.emf: "},
+      {"disk full", desktop_, &FailingWriter,
+       "cannot write " + MetafilePathIn(desktop_) + ": There is not enough space on the disk"},
   };
   for (const Failure& failure : failures) {
     SCOPED_TRACE(failure.name);
@@ -172,7 +189,9 @@ TEST_F(MainDialogTest, FailuresKeepTheDialogOpenAndTheClipboardAsItWas) {
     Win32DesktopOutput output(failure.folder, failure.writer);
     auto dialog = Open(output);
     Press(dialog->hwnd(), OkButton);
-    EXPECT_EQ(boxes_.texts, (std::vector<std::string>{"own: Problem creating Metafile"}));
+    ASSERT_EQ(boxes_.texts.size(), 1u);
+    const std::string expected = "own: Problem creating Metafile\n" + failure.reason;
+    EXPECT_EQ(boxes_.texts[0].substr(0, expected.size()), expected);
     EXPECT_FALSE(dialog->ended());
     EXPECT_TRUE(ClipboardMetafile().empty());
     EXPECT_TRUE(ClipboardHas(CF_UNICODETEXT));
@@ -197,6 +216,99 @@ TEST_F(MainDialogTest, NoSplitColumnClosesTheDialogWithoutAChart) {
   EXPECT_EQ(boxes_.texts, (std::vector<std::string>{"framework: No SPLIT-column found\n"}));
   EXPECT_TRUE(dialog->ended());
   EXPECT_TRUE(ReadBytes(MetafilePathIn(desktop_)).empty());
+}
+
+bool SameChoices(const DialogChoices& a, const DialogChoices& b) {
+  return a.plotTypeButton == b.plotTypeButton && a.splitButton == b.splitButton &&
+         a.logFlag == b.logFlag && a.lineAt01 == b.lineAt01 &&
+         a.blueBackground == b.blueBackground && a.connectingLines == b.connectingLines &&
+         a.errorBarStyle == b.errorBarStyle && a.markLimitValues == b.markLimitValues;
+}
+
+TEST_F(MainDialogTest, ChoicesSurviveARunInTheRegistryAndDefaultsForgetThem) {
+  Win32ChoiceStore store(L"Software\\Quillmap\\QuillmapTest\\Choices");
+  store.Clear();
+  Win32DesktopOutput output(desktop_);
+  auto first = Open(output);
+  first->UseChoiceStore(&store);
+  EXPECT_TRUE(SameChoices(first->CaptureChoices(), DefaultChoices())) << "first start";
+  for (int32_t id : {1001, LogFlagBox, BlueBackgroundBox}) {
+    SendDlgItemMessageW(first->hwnd(), id, BM_CLICK, 0, 0);
+  }
+  first->childScript = [](HWND options) {
+    CheckRadioButton(options, FirstErrorBarButton, LastErrorBarButton, 1103);
+    CheckDlgButton(options, MarkLimitValuesBox, BST_CHECKED);
+    Press(options, OkButton);
+  };
+  first->OnOptions();
+  const DialogChoices drawn = first->CaptureChoices();
+  Press(first->hwnd(), OkButton);
+  ASSERT_TRUE(first->ended());
+
+  // The next start opens on them, from the registry; Defaults brings back the first start's
+  // and forgets them.
+  auto second = Open(output);
+  second->UseChoiceStore(&store);
+  EXPECT_TRUE(SameChoices(second->CaptureChoices(), drawn));
+  EXPECT_TRUE(second->CaptureChoices().markLimitValues);
+  Press(second->hwnd(), DefaultsButton);
+  EXPECT_TRUE(SameChoices(second->CaptureChoices(), DefaultChoices()));
+  int32_t value = 0;
+  EXPECT_FALSE(store.Read("plotTypeButton", value));
+  EXPECT_TRUE(SameChoices(LoadChoices(store), DefaultChoices()));
+}
+
+// The pane's metafile; nullptr when it shows none.
+HENHMETAFILE PreviewChartOf(HWND dialog) {
+  return reinterpret_cast<HENHMETAFILE>(
+      SendDlgItemMessageW(dialog, PreviewControl, STM_GETIMAGE, IMAGE_ENHMETAFILE, 0));
+}
+
+TEST_F(MainDialogTest, ThePreviewFollowsEveryChoiceWithoutTouchingDesktopOrClipboard) {
+  struct Step {
+    const char* name;
+    std::function<void(ScriptedMainDialog&)> change;
+    const char* message;  // shown instead of a chart; "" for a chart
+  };
+  auto click = [](int32_t id) {
+    return [id](ScriptedMainDialog& d) { SendDlgItemMessageW(d.hwnd(), id, BM_CLICK, 0, 0); };
+  };
+  const Step steps[] = {
+      {"BoxPLot", click(1001), ""},
+      {"Blue background", click(BlueBackgroundBox), ""},
+      {"paired split", click(1016), "No SPLIT-column found"},
+      {"no split again", click(1015), ""},
+      {"Options, limit values marked",
+       [](ScriptedMainDialog& d) {
+         d.childScript = [](HWND options) {
+           CheckDlgButton(options, MarkLimitValuesBox, BST_CHECKED);
+           Press(options, OkButton);
+         };
+         d.OnOptions();
+       },
+       ""},
+      {"Defaults", click(DefaultsButton), ""},
+  };
+  EmptyTheClipboard();
+  Win32DesktopOutput output(desktop_);
+  auto dialog = Open(output);
+  HENHMETAFILE shown = PreviewChartOf(dialog->hwnd());
+  EXPECT_NE(shown, nullptr) << "drawn when the dialog opens";
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    step.change(*dialog);
+    const HENHMETAFILE chart = PreviewChartOf(dialog->hwnd());
+    const bool drawn = step.message[0] == '\0';
+    EXPECT_EQ(chart != nullptr, drawn);
+    if (drawn) EXPECT_NE(chart, shown) << "a new chart for the new choice";
+    EXPECT_EQ(dialog->previewMessage(), step.message);
+    EXPECT_EQ(IsWindowVisible(GetDlgItem(dialog->hwnd(), PreviewControl)) != FALSE, drawn);
+    shown = chart;
+  }
+  EXPECT_TRUE(boxes_.texts.empty());
+  EXPECT_FALSE(dialog->ended());
+  EXPECT_TRUE(ReadBytes(MetafilePathIn(desktop_)).empty());
+  EXPECT_TRUE(ClipboardMetafile().empty());
 }
 
 }  // namespace

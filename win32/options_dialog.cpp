@@ -6,7 +6,8 @@
 
 namespace qm {
 
-OptionsDialog::OptionsDialog(int32_t& errorBarStyle) : errorBarStyle_(errorBarStyle) {
+OptionsDialog::OptionsDialog(int32_t& errorBarStyle, bool markLimitValues)
+    : errorBarStyle_(errorBarStyle), markLimitValues_(markLimitValues) {
   errorBarStyle_ = ErrorBarCancelled;
 }
 
@@ -14,10 +15,12 @@ INT_PTR OptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
       CheckRadioButton(hwnd(), FirstErrorBarButton, LastErrorBarButton, FirstErrorBarButton);
+      CheckDlgButton(hwnd(), MarkLimitValuesBox, markLimitValues_ ? BST_CHECKED : BST_UNCHECKED);
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == OkButton) {
         errorBarStyle_ = GetCheckedRadioButton(hwnd(), FirstErrorBarButton, LastErrorBarButton);
+        markLimitValues_ = IsDlgButtonChecked(hwnd(), MarkLimitValuesBox) == BST_CHECKED;
         End(IDOK);
         return TRUE;
       }

@@ -21,11 +21,13 @@ PlotApp::~PlotApp() = default;
 
 bool PlotApp::InitInstance(const std::function<void(MainDialog&)>& runDialog) {
   messages_.SetOwner(nullptr);  // no window exists yet
-  if (!ImportClipboard(*grid_, clipboard_, messages_)) {
+  ImportNotes notes;
+  if (!ImportClipboard(*grid_, clipboard_, messages_, &notes)) {
     messages_.ShowFrameworkBox(NoDataMessage);
     return false;
   }
   MainDialog dialog(*grid_, *tables_, messages_, output_, icons_);
+  dialog.SetImportNotes(notes);
   runDialog(dialog);
   return true;
 }

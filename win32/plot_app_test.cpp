@@ -14,6 +14,7 @@
 #include "testsupport/memory_clipboard.h"
 #include "win32/clipboard_source.h"
 #include "win32/core_calls.h"
+#include "win32/desktop_folder.h"
 #include "win32/test_support.h"
 
 namespace qm {
@@ -78,6 +79,26 @@ TEST(PlotAppTest, StartsFromWk1DataOrATextRangeAndEndsWithoutData) {
     EXPECT_TRUE(OpenClipboard(nullptr));
     CloseClipboard();
   }
+}
+
+// What the import left out reaches the success box, after the file's path.
+TEST(PlotAppTest, TheImportsNotesFollowThePathInTheSuccessBox) {
+  PutTextOnClipboard(L"Dose\tControl\nmg\tmg\n1\t2\nn/a\t3\n4\t5\n");
+  const std::string desktop = NewTemporaryFolder("notes");
+  Win32ClipboardSource clipboard;
+  RecordingBoxes boxes;
+  Win32DesktopOutput output(desktop);
+  PlotApp app(clipboard, boxes, output, DialogIcons{});
+  EXPECT_TRUE(app.InitInstance([](MainDialog& dialog) {
+    ASSERT_NE(dialog.CreateModeless(nullptr, MainDialogTable(), DialogRole::Main), nullptr);
+    SendMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(OkButton, BN_CLICKED), 0);
+  }));
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  const std::string head =
+      "own: " + std::string(PublishedMessage) + "\n" + MetafilePathIn(desktop) + "\n";
+  EXPECT_EQ(boxes.texts[0].substr(0, head.size()), head);
+  EXPECT_NE(boxes.texts[0].find("n/a", head.size()), std::string::npos) << boxes.texts[0];
+  RemoveFolder(desktop);
 }
 
 }  // namespace

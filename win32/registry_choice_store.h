@@ -1,0 +1,30 @@
+// The remembered choices on Windows: REG_DWORD values under a key of HKEY_CURRENT_USER
+// (Software\Quillmap\Quillmap\Choices), one per name, where QSettings would keep them too.
+#pragma once
+
+#include <string>
+
+#include "dialogs/choice_store.h"
+#include "win32/windows_api.h"
+
+namespace qm {
+
+constexpr const wchar_t* ChoicesRegistryKey = L"Software\\Quillmap\\Quillmap\\Choices";
+
+class Win32ChoiceStore : public ChoiceStore {
+ public:
+  // The store under `subkey` of HKEY_CURRENT_USER; the key is created by the first Write.
+  explicit Win32ChoiceStore(std::wstring subkey = ChoicesRegistryKey);
+
+  // False when there is no such value or it is not a REG_DWORD.
+  bool Read(const char* name, int32_t& value) const override;
+  // Failures are silent: a choice not kept only means the defaults next time.
+  void Write(const char* name, int32_t value) override;
+  // Deletes the key with every value under it.
+  void Clear() override;
+
+ private:
+  std::wstring subkey_;
+};
+
+}  // namespace qm
