@@ -5,7 +5,7 @@ set -euo pipefail
 dir=$1
 root="$(cd "$(dirname "$0")/.." && pwd)"
 # Short enough for the whole suite to stay near 12 minutes on two cores; longer runs by hand.
-declare -A seconds=([fuzz_decode_wk1]=20 [fuzz_text_range]=20 [fuzz_plot_run]=40)
+declare -A seconds=([fuzz_decode_wk1]=10 [fuzz_text_range]=10 [fuzz_plot_run]=20)
 status=0
 for target in "${!seconds[@]}"; do
   binary="$dir/$target"
