@@ -2,12 +2,29 @@
 #include "win32/clipboard_source.h"
 
 #include <cwchar>
+#include <new>
 
 #include "import/import_worksheet.h"
+#include "import/limits.h"
 #include "import/text_range.h"
 #include "io/wide_text.h"
 
 namespace qm {
+
+namespace {
+
+// The decimal mark of the user's regional settings; Unknown when it is neither mark.
+DecimalMark UserDecimalMark() {
+  wchar_t radix[8] = {};
+  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, radix, 8) == 0) {
+    return DecimalMark::Unknown;
+  }
+  if (std::wcscmp(radix, L".") == 0) return DecimalMark::Point;
+  if (std::wcscmp(radix, L",") == 0) return DecimalMark::Comma;
+  return DecimalMark::Unknown;
+}
+
+}  // namespace
 
 uint32_t Win32ClipboardSource::RegisterFormat(const std::string& name) {
   const uint32_t format = RegisterClipboardFormatW(WideFromUtf8(name).c_str());
@@ -29,9 +46,21 @@ bool Win32ClipboardSource::TextStandsIn(uint32_t format) {
   if (units == nullptr) return false;
   // The text ends at its NUL or at the end of the memory, whichever comes first.
   const size_t capacity = GlobalSize(text) / sizeof(wchar_t);
-  const std::string utf8 = Utf8FromWide(units, wcsnlen(units, capacity));
+  const size_t length = wcsnlen(units, capacity);
+  bool range = false;
+  if (length <= MaxInputBytes / sizeof(wchar_t)) {
+    try {
+      const std::string utf8 = Utf8FromWide(units, length);
+      textNotes_ = ImportNotes();
+      range =
+          utf8.size() <= MaxInputBytes && ClipboardTextToWk1(utf8.data(), utf8.size(), textRecords_,
+                                                             UserDecimalMark(), &textNotes_);
+    } catch (const std::bad_alloc&) {
+      textRecords_.clear();
+    }
+  }
   GlobalUnlock(text);
-  return ClipboardTextToWk1(utf8.data(), utf8.size(), textRecords_);
+  return range;
 }
 
 bool Win32ClipboardSource::IsFormatAvailable(uint32_t format) {
@@ -41,6 +70,11 @@ bool Win32ClipboardSource::IsFormatAvailable(uint32_t format) {
 bool Win32ClipboardSource::GetDataHandle(uint32_t format) {
   fromText_ = false;
   handle_ = IsClipboardFormatAvailable(format) ? GetClipboardData(format) : nullptr;
+  // WK1 data larger than any range needs are not taken: the import says it got no handle.
+  if (handle_ != nullptr && GlobalSize(handle_) > MaxInputBytes) {
+    handle_ = nullptr;
+    return false;
+  }
   if (handle_ != nullptr) return true;
   fromText_ = TextStandsIn(format);
   return fromText_;

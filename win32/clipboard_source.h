@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "import/clipboard_source.h"
+#include "import/import_notes.h"
 #include "win32/windows_api.h"
 
 namespace qm {
@@ -23,16 +24,19 @@ class Win32ClipboardSource : public ClipboardSource {
   void Unlock() override;
   bool Close() override;
   uint32_t LastErrorCode() override { return GetLastError(); }
+  const ImportNotes* ConversionNotes() override { return fromText_ ? &textNotes_ : nullptr; }
 
  private:
   // Whether the text on the clipboard stands in for `format`: it is the "Wk1" format, which
-  // is absent, and the text holds a range. Fills textRecords_.
+  // is absent, and the text holds a range. Fills textRecords_ and textNotes_. Text larger than
+  // MaxInputBytes, or more than memory allows, stands in for nothing.
   bool TextStandsIn(uint32_t format);
 
   uint32_t wk1Format_ = 0;
   HANDLE handle_ = nullptr;  // the data of the format itself
   bool fromText_ = false;    // or the records of the text range
   std::vector<uint8_t> textRecords_;
+  ImportNotes textNotes_;
 };
 
 }  // namespace qm

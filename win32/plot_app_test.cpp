@@ -81,24 +81,35 @@ TEST(PlotAppTest, StartsFromWk1DataOrATextRangeAndEndsWithoutData) {
   }
 }
 
-// What the import left out reaches the success box, after the file's path.
+// What the import left out reaches the success box, after the file's path: a text among numbers
+// (noted by the decode) and a number that reads either way (noted by the text's conversion).
 TEST(PlotAppTest, TheImportsNotesFollowThePathInTheSuccessBox) {
-  PutTextOnClipboard(L"Dose\tControl\nmg\tmg\n1\t2\nn/a\t3\n4\t5\n");
-  const std::string desktop = NewTemporaryFolder("notes");
-  Win32ClipboardSource clipboard;
-  RecordingBoxes boxes;
-  Win32DesktopOutput output(desktop);
-  PlotApp app(clipboard, boxes, output, DialogIcons{});
-  EXPECT_TRUE(app.InitInstance([](MainDialog& dialog) {
-    ASSERT_NE(dialog.CreateModeless(nullptr, MainDialogTable(), DialogRole::Main), nullptr);
-    SendMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(OkButton, BN_CLICKED), 0);
-  }));
-  ASSERT_EQ(boxes.texts.size(), 1u);
-  const std::string head =
-      "own: " + std::string(PublishedMessage) + "\n" + MetafilePathIn(desktop) + "\n";
-  EXPECT_EQ(boxes.texts[0].substr(0, head.size()), head);
-  EXPECT_NE(boxes.texts[0].find("n/a", head.size()), std::string::npos) << boxes.texts[0];
-  RemoveFolder(desktop);
+  struct Case {
+    const wchar_t* text;
+    const char* noted;
+  };
+  const Case cases[] = {
+      {L"Dose\tControl\nmg\tmg\n1\t2\nn/a\t3\n4\t5\n", "n/a"},
+      {L"Dose\tControl\nmg\tmg\n1\t2\n1,234\t3\n4\t5\n", "1,234"},
+  };
+  for (const Case& c : cases) {
+    PutTextOnClipboard(c.text);
+    const std::string desktop = NewTemporaryFolder("notes");
+    Win32ClipboardSource clipboard;
+    RecordingBoxes boxes;
+    Win32DesktopOutput output(desktop);
+    PlotApp app(clipboard, boxes, output, DialogIcons{});
+    EXPECT_TRUE(app.InitInstance([](MainDialog& dialog) {
+      ASSERT_NE(dialog.CreateModeless(nullptr, MainDialogTable(), DialogRole::Main), nullptr);
+      SendMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(OkButton, BN_CLICKED), 0);
+    }));
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    const std::string head =
+        "own: " + std::string(PublishedMessage) + "\n" + MetafilePathIn(desktop) + "\n";
+    EXPECT_EQ(boxes.texts[0].substr(0, head.size()), head);
+    EXPECT_NE(boxes.texts[0].find(c.noted, head.size()), std::string::npos) << boxes.texts[0];
+    RemoveFolder(desktop);
+  }
 }
 
 }  // namespace
