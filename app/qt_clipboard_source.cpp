@@ -55,9 +55,7 @@ WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk
 
 DecimalMark SystemDecimalMark() {
   const QString point = QLocale::system().decimalPoint();
-  if (point == QLatin1String(".")) return DecimalMark::Point;
-  if (point == QLatin1String(",")) return DecimalMark::Comma;
-  return DecimalMark::Unknown;
+  return point.size() == 1 ? DecimalMarkOf(point[0].toLatin1()) : DecimalMark::Unknown;
 }
 
 QByteArray ReadWorksheetData(const QMimeData& data, const WorksheetDataChoice& choice) {
@@ -109,15 +107,21 @@ bool QtClipboardSource::Open() {
   } else {
     data_ = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
   }
+  chosenFormat_ = 0;
+  chosen_ = {};
   open_ = true;
   return true;
 }
 
-WorksheetDataChoice QtClipboardSource::Choice(uint32_t format) const {
-  if (!open_ || data_ == nullptr || format < FirstFormatId) return {};
-  const qsizetype index = qsizetype(format - FirstFormatId);
-  if (index >= names_.size()) return {};
-  return ChooseWorksheetData(*data_, names_[index], SystemDecimalMark());
+const WorksheetDataChoice& QtClipboardSource::Choice(uint32_t format) {
+  if (format == chosenFormat_ && format != 0) return chosen_;
+  chosenFormat_ = format;
+  chosen_ = {};
+  const qsizetype index = qsizetype(format) - qsizetype(FirstFormatId);
+  if (open_ && data_ != nullptr && index >= 0 && index < names_.size()) {
+    chosen_ = ChooseWorksheetData(*data_, names_[index], SystemDecimalMark());
+  }
+  return chosen_;
 }
 
 bool QtClipboardSource::IsFormatAvailable(uint32_t format) {
@@ -125,7 +129,7 @@ bool QtClipboardSource::IsFormatAvailable(uint32_t format) {
 }
 
 bool QtClipboardSource::GetDataHandle(uint32_t format) {
-  const WorksheetDataChoice choice = Choice(format);
+  const WorksheetDataChoice& choice = Choice(format);
   if (choice.kind == WorksheetDataKind::None) return false;
   WorksheetDataProblem problem = choice.problem;
   if (problem == WorksheetDataProblem::None) {
@@ -159,6 +163,8 @@ bool QtClipboardSource::Close() {
   if (!open_) return false;
   open_ = false;
   data_ = nullptr;
+  chosenFormat_ = 0;
+  chosen_ = {};
   bytes_.clear();
   return true;
 }

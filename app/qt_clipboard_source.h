@@ -74,11 +74,15 @@ class QtClipboardSource : public ClipboardSource {
   // A local owner answers in milliseconds; Qt would wait 5 s for each of its requests.
   static constexpr int OwnerWaitMilliseconds = 2000;
 
-  WorksheetDataChoice Choice(uint32_t format) const;
+  // The data chosen for `format`, decided once while the clipboard is open: asking whether a
+  // format is there and then taking it must not turn a large text into records twice.
+  const WorksheetDataChoice& Choice(uint32_t format);
 
   QStringList names_;  // index + FirstFormatId is the identifier
   const QMimeData* data_ = nullptr;
   bool open_ = false;
+  uint32_t chosenFormat_ = 0;  // the format chosen_ holds the choice of; 0 for none
+  WorksheetDataChoice chosen_;
   QByteArray bytes_;
   WorksheetDataKind kind_ = WorksheetDataKind::None;  // of the data whose handle was taken
   ImportNotes notes_;

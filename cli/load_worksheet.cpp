@@ -1,16 +1,8 @@
 // Reading a quillmap-cli INPUT into the worksheet grid: the input's kind is told by its name or
 // its first bytes, and its bytes go through the same import steps as the clipboard's (a text
 // range by way of the WK1 stream it becomes).
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <langinfo.h>
-#include <locale.h>
-#endif
-
 #include <cctype>
 #include <cstring>
-#include <cwchar>
 #include <new>
 #include <string>
 #include <vector>
@@ -19,6 +11,7 @@
 #include "import/import_worksheet.h"
 #include "import/limits.h"
 #include "import/text_range.h"
+#include "io/user_locale.h"
 
 namespace qm {
 
@@ -76,35 +69,13 @@ bool BeginningSettlesImport(const std::vector<uint8_t>& bytes, WorksheetGrid& gr
           result.decoded == Wk1DecodeStatus::OtherVersion);
 }
 
-// The decimal mark of the user's locale (LC_ALL, LC_NUMERIC or LANG), read without setting it:
-// the process keeps the C locale, so every number it writes is the same whatever the user's.
-// Unknown where that locale is not installed.
-DecimalMark UserDecimalMark() {
-#ifdef _WIN32
-  wchar_t radix[8] = {};
-  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, radix, 8) == 0) {
-    return DecimalMark::Unknown;
-  }
-  if (std::wcscmp(radix, L".") == 0) return DecimalMark::Point;
-  if (std::wcscmp(radix, L",") == 0) return DecimalMark::Comma;
-  return DecimalMark::Unknown;
-#else
-  locale_t user = newlocale(LC_NUMERIC_MASK, "", locale_t(0));
-  if (user == locale_t(0)) return DecimalMark::Unknown;
-  const std::string radix = nl_langinfo_l(RADIXCHAR, user);
-  freelocale(user);
-  if (radix == ".") return DecimalMark::Point;
-  if (radix == ",") return DecimalMark::Comma;
-  return DecimalMark::Unknown;
-#endif
-}
-
 // The import of a text range, whose conversion to WK1 records takes memory of its own: when it
 // runs out, the import's own out-of-memory result.
 ImportResult ImportText(WorksheetGrid& grid, const std::vector<uint8_t>& bytes,
                         TextRangeKind kind) {
   try {
-    return ImportTextRange(grid, bytes.data(), bytes.size(), kind, UserDecimalMark());
+    return ImportTextRange(grid, bytes.data(), bytes.size(), kind,
+                           DecimalMarkOf(UserDecimalSeparator()));
   } catch (const std::bad_alloc&) {
     ImportResult result;
     result.status = ImportStatus::OutOfMemory;

@@ -1,7 +1,5 @@
 // quillmap-cli: the import, the statistics and the charts of Quillmap on files, headless.
 #include <CLI/CLI.hpp>
-#include <iostream>
-#include <new>
 
 #include "cli/commands.h"
 #include "quillmap_version.h"
@@ -24,15 +22,5 @@ int main(int argc, char** argv) {
   argc = arguments.count();
   argv = arguments.values();
 #endif
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& e) {
-    int code = app.exit(e);
-    return code == 0 ? 0 : 2;
-  } catch (const std::bad_alloc&) {
-    // The import reports its own lack of memory ("malloc problem"); this is any other step's.
-    std::cerr << "quillmap-cli: not enough memory to finish\n";
-    return 1;
-  }
-  return status;
+  return qm::RunCommandLine(app, status, argc, argv);
 }

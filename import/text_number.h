@@ -12,6 +12,13 @@ namespace qm {
 // The decimal mark of a range's numbers; Unknown where nothing tells.
 enum class DecimalMark : uint8_t { Unknown, Point, Comma };
 
+// The mark a decimal separator character stands for: '.' or ','; Unknown for any other.
+inline DecimalMark DecimalMarkOf(char separator) {
+  if (separator == '.') return DecimalMark::Point;
+  if (separator == ',') return DecimalMark::Comma;
+  return DecimalMark::Unknown;
+}
+
 // What a field's shape says of its decimal mark.
 enum class NumberShape : uint8_t {
   NotANumber,

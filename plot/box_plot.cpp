@@ -134,11 +134,8 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
 
   double low, high;
   const AxisFallback fallback = AxisRange(table, logFlag, low, high);
-  const ValueAxis axis = ChooseValueAxis(chart.tables.ticks, low, high, logFlag, BoxPlotReach);
-  chart.tables.AxisLow = axis.low;
-  chart.tables.AxisHigh = axis.high;
-  const ChartFrame frame{chart, axis, LayOutSlots(table, chart.settings.Split, axis.left)};
-  NoteFrame(frame, logFlag, fallback);
+  const ChartFrame frame = FrameOnAxis(chart, low, high, logFlag, BoxPlotReach, fallback);
+  const ValueAxis& axis = frame.axis;
 
   if (chart.settings.BlueBackground != 0) {
     // Released right away: it stays in effect while selected, so the frame is still blue.

@@ -174,16 +174,22 @@ void ChartFrame::DrawSlotName(int32_t s) const {
                              TextBoxCenter | TextBoxBottom);
 }
 
-void NoteFrame(const ChartFrame& frame, int32_t askedLog, AxisFallback fallback) {
-  const SeriesTable& table = frame.chart.tables.series;
-  PlotNotes& notes = frame.chart.tables.notes;
-  notes.logAxisRefused = askedLog != 0 && frame.axis.logScale == 0;
+ChartFrame FrameOnAxis(ChartContext& chart, double low, double high, int32_t logScale,
+                       MarkReach reach, AxisFallback fallback) {
+  const ValueAxis axis = ChooseValueAxis(chart.tables.ticks, low, high, logScale, reach);
+  chart.tables.AxisLow = axis.low;
+  chart.tables.AxisHigh = axis.high;
+  ChartFrame frame{chart, axis, LayOutSlots(chart.tables.series, chart.settings.Split, axis.left)};
+  const SeriesTable& table = chart.tables.series;
+  PlotNotes& notes = chart.tables.notes;
+  notes.logAxisRefused = logScale != 0 && frame.axis.logScale == 0;
   notes.axisFallback = fallback;
   bool anyValue = false;
   for (int32_t s = 0; frame.slots.exists && s < table.SeriesCount; s++) {
     anyValue = anyValue || table.series[s].count >= 1;
   }
   notes.nothingToDraw = !anyValue;
+  return frame;
 }
 
 void DrawNotchedBox(Canvas& canvas, int32_t x, int32_t halfWidth, const NotchedBoxHeights& box) {

@@ -131,10 +131,12 @@ struct ChartFrame {
   void DrawSlotName(int32_t s) const;
 };
 
-// Keeps in the run's PlotNotes what the frame cannot show as asked: the logarithmic axis
-// `askedLog` that the data refused, the default range (`fallback`) the data's range fell back to,
-// no series with a value to draw.
-void NoteFrame(const ChartFrame& frame, int32_t askedLog, AxisFallback fallback);
+// The frame of `chart` over the data range [low, high] (`fallback`: the default range it fell
+// back to, if any): the axis chosen for `logScale` with the marks' `reach`, its ends kept in the
+// tables, the slots laid out; and kept in the run's PlotNotes what the frame cannot show as
+// asked: the logarithmic axis the data refused, the default range, no series with a value.
+ChartFrame FrameOnAxis(ChartContext& chart, double low, double high, int32_t logScale,
+                       MarkReach reach, AxisFallback fallback);
 
 // The heights of a notched box with whiskers, from the top whisker's end down.
 struct NotchedBoxHeights {

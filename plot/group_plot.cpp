@@ -331,11 +331,8 @@ int32_t DrawGroupPlot(ChartContext& chart, int32_t logScale, SummaryMark mark) {
 
   double low, high;
   const AxisFallback fallback = ChooseAxisRange(table, logScale, low, high);
-  const ValueAxis axis = ChooseValueAxis(chart.tables.ticks, low, high, logScale, GroupPlotReach);
-  chart.tables.AxisLow = axis.low;
-  chart.tables.AxisHigh = axis.high;
-  const ChartFrame frame{chart, axis, LayOutSlots(table, chart.settings.Split, axis.left)};
-  NoteFrame(frame, logScale, fallback);
+  const ChartFrame frame = FrameOnAxis(chart, low, high, logScale, GroupPlotReach, fallback);
+  const ValueAxis& axis = frame.axis;
 
   if (chart.settings.BlueBackground != 0) canvas.SelectObject(objects.frameBrush);
   // Without a series there is nothing to name: the caption stays empty.

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
+
 namespace qm::testing {
 
 struct CommandRun {
@@ -17,8 +19,7 @@ struct CommandRun {
 };
 
 // Runs "quillmap-cli ARGS" with the one subcommand `addCommand` adds (AddGridCommand, ...);
-// ARGS start with the subcommand's name. A command line the parser rejects ends as in main():
-// its message, and status 2 (0 for --help).
+// ARGS start with the subcommand's name; the status is RunCommandLine's, as in main().
 inline CommandRun RunCliCommand(void (*addCommand)(CLI::App&, int&),
                                 const std::vector<std::string>& args) {
   CLI::App app;
@@ -30,11 +31,7 @@ inline CommandRun RunCliCommand(void (*addCommand)(CLI::App&, int&),
   auto* oldErr = std::cerr.rdbuf(err.rdbuf());
   std::vector<const char*> argv = {"quillmap-cli"};
   for (const std::string& a : args) argv.push_back(a.c_str());
-  try {
-    app.parse(int(argv.size()), argv.data());
-  } catch (const CLI::ParseError& e) {
-    status = app.exit(e) == 0 ? 0 : 2;
-  }
+  status = RunCommandLine(app, status, int(argv.size()), argv.data());
   std::cout.rdbuf(oldOut);
   std::cerr.rdbuf(oldErr);
   return {status, out.str(), err.str()};

@@ -12,7 +12,6 @@
 #include <CLI/CLI.hpp>
 #include <functional>
 #include <iostream>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -49,14 +48,7 @@ inline ChildRun RunCliInChild(const std::vector<std::string>& args,
     AddPlotCommand(app, status);
     std::vector<const char*> argv = {"quillmap-cli"};
     for (const std::string& a : args) argv.push_back(a.c_str());
-    try {
-      app.parse(int(argv.size()), argv.data());
-    } catch (const CLI::ParseError& e) {
-      status = app.exit(e) == 0 ? 0 : 2;
-    } catch (const std::bad_alloc&) {
-      std::cerr << "quillmap-cli: not enough memory to finish\n";
-      status = 1;
-    }
+    status = RunCommandLine(app, status, int(argv.size()), argv.data());
     std::cout.flush();
     std::cerr.flush();
     _exit(status);

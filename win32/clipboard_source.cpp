@@ -7,24 +7,10 @@
 #include "import/import_worksheet.h"
 #include "import/limits.h"
 #include "import/text_range.h"
+#include "io/user_locale.h"
 #include "io/wide_text.h"
 
 namespace qm {
-
-namespace {
-
-// The decimal mark of the user's regional settings; Unknown when it is neither mark.
-DecimalMark UserDecimalMark() {
-  wchar_t radix[8] = {};
-  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, radix, 8) == 0) {
-    return DecimalMark::Unknown;
-  }
-  if (std::wcscmp(radix, L".") == 0) return DecimalMark::Point;
-  if (std::wcscmp(radix, L",") == 0) return DecimalMark::Comma;
-  return DecimalMark::Unknown;
-}
-
-}  // namespace
 
 uint32_t Win32ClipboardSource::RegisterFormat(const std::string& name) {
   const uint32_t format = RegisterClipboardFormatW(WideFromUtf8(name).c_str());
@@ -33,10 +19,13 @@ uint32_t Win32ClipboardSource::RegisterFormat(const std::string& name) {
 }
 
 bool Win32ClipboardSource::Open() {
+  textFormat_ = 0;
   return OpenClipboard(nullptr) != FALSE;
 }
 
 bool Win32ClipboardSource::TextStandsIn(uint32_t format) {
+  if (format != 0 && format == textFormat_) return true;
+  textFormat_ = 0;
   textRecords_.clear();
   if (format == 0 || format != wk1Format_) return false;
   if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return false;
@@ -52,14 +41,15 @@ bool Win32ClipboardSource::TextStandsIn(uint32_t format) {
     try {
       const std::string utf8 = Utf8FromWide(units, length);
       textNotes_ = ImportNotes();
-      range =
-          utf8.size() <= MaxInputBytes && ClipboardTextToWk1(utf8.data(), utf8.size(), textRecords_,
-                                                             UserDecimalMark(), &textNotes_);
+      range = utf8.size() <= MaxInputBytes &&
+              ClipboardTextToWk1(utf8.data(), utf8.size(), textRecords_,
+                                 DecimalMarkOf(UserDecimalSeparator()), &textNotes_);
     } catch (const std::bad_alloc&) {
       textRecords_.clear();
     }
   }
   GlobalUnlock(text);
+  if (range) textFormat_ = format;
   return range;
 }
 
@@ -96,6 +86,7 @@ void Win32ClipboardSource::Unlock() {
 bool Win32ClipboardSource::Close() {
   handle_ = nullptr;
   fromText_ = false;
+  textFormat_ = 0;
   return CloseClipboard() != FALSE;
 }
 

@@ -28,13 +28,15 @@ class Win32ClipboardSource : public ClipboardSource {
 
  private:
   // Whether the text on the clipboard stands in for `format`: it is the "Wk1" format, which
-  // is absent, and the text holds a range. Fills textRecords_ and textNotes_. Text larger than
-  // MaxInputBytes, or more than memory allows, stands in for nothing.
+  // is absent, and the text holds a range. Fills textRecords_ and textNotes_, once while the
+  // clipboard is open. Text larger than MaxInputBytes, or more than memory allows, stands in for
+  // nothing.
   bool TextStandsIn(uint32_t format);
 
   uint32_t wk1Format_ = 0;
   HANDLE handle_ = nullptr;  // the data of the format itself
   bool fromText_ = false;    // or the records of the text range
+  uint32_t textFormat_ = 0;  // the format textRecords_ stand in for; 0 for none
   std::vector<uint8_t> textRecords_;
   ImportNotes textNotes_;
 };
