@@ -117,6 +117,7 @@ struct TargetCase {
   const char* target;                            // written through this name
   const char* errorPart;                         // nullptr: the write succeeds
   std::function<void(const fs::path&)> check;
+  bool namedOnly = false;  // as on a system without unnamed temporary files
 };
 
 // Whatever the name leads to, the write either replaces a file (keeping its permissions, its
@@ -203,6 +204,55 @@ TEST_F(AtomicFileTest, EveryKindOfTargetStaysWhatItWas) {
       {"a folder is refused", [](const fs::path& f) { fs::create_directory(f / "folder.emf"); },
        "folder.emf", "Is a directory",
        [](const fs::path& f) { EXPECT_TRUE(fs::is_directory(f / "folder.emf")); }},
+      {"an earlier file keeps its set-id and sticky bits",
+       [](const fs::path& f) {
+         std::ofstream(f / "kept.emf") << "earlier";
+         ASSERT_EQ(::chmod((f / "kept.emf").c_str(), 07750), 0);
+         ASSERT_EQ(ModeOf(f / "kept.emf") & 07777, 07750u);
+       },
+       "kept.emf", nullptr,
+       [](const fs::path& f) { EXPECT_EQ(ModeOf(f / "kept.emf") & 07777, 07750u); }},
+      {"a name too long to rename to leaves no temporary", [](const fs::path&) {},
+       "chart-with-a-name-longer-than-any-folder-entry-may-be-"
+       "0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567"
+       "0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567"
+       "0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567"
+       ".emf",
+       "File name too long", [&](const fs::path&) { EXPECT_EQ(Entries(), 0u); }},
+      {"a name too long to rename to leaves no named temporary", [](const fs::path&) {},
+       "chart-with-a-name-longer-than-any-folder-entry-may-be-"
+       "0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567"
+       "0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567"
+       "0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567"
+       ".emf",
+       "File name too long", [&](const fs::path&) { EXPECT_EQ(Entries(), 0u); }, true},
+      {"a named temporary becomes the file and nothing else stays",
+       [](const fs::path& f) { std::ofstream(f / "named.emf") << "earlier"; }, "named.emf", nullptr,
+       [&](const fs::path& f) {
+         EXPECT_EQ(Read(f / "named.emf"), "chart");
+         EXPECT_EQ(Entries(), 1u);
+       },
+       true},
+      {"a relative chain of links is followed from each link's own folder",
+       [](const fs::path& f) {
+         fs::create_directories(f / "out");
+         fs::create_directories(f / "x");
+         fs::create_symlink("../x/b.svg", f / "out" / "a.svg");
+         fs::create_symlink("c.svg", f / "x" / "b.svg");
+         std::ofstream(f / "x" / "c.svg") << "earlier";
+       },
+       "out/a.svg", nullptr,
+       [&](const fs::path& f) {
+         EXPECT_TRUE(fs::is_symlink(f / "out" / "a.svg"));
+         EXPECT_TRUE(fs::is_symlink(f / "x" / "b.svg"));
+         EXPECT_EQ(Read(f / "x" / "c.svg"), "chart");
+         EXPECT_EQ(Entries(), 2u);
+         auto count = [](const fs::path& d) {
+           return std::distance(fs::directory_iterator(d), fs::directory_iterator());
+         };
+         EXPECT_EQ(count(f / "out"), 1);
+         EXPECT_EQ(count(f / "x"), 2);
+       }},
       {"a pipe is written in place, for whoever reads it",
        [&](const fs::path& f) {
          ASSERT_EQ(::mkfifo((f / "pipe.emf").c_str(), 0600), 0);
@@ -223,6 +273,7 @@ TEST_F(AtomicFileTest, EveryKindOfTargetStaysWhatItWas) {
     fs::create_directories(folder_);
     c.prepare(folder_);
     const std::string path = (folder_ / c.target).string();
+    UseNamedTemporariesOnly(c.namedOnly);
     std::string error;
     const bool creatable = CanCreateFileAt(path, error);
     if (c.errorPart == nullptr) {
@@ -233,6 +284,7 @@ TEST_F(AtomicFileTest, EveryKindOfTargetStaysWhatItWas) {
     if (c.errorPart != nullptr) {
       EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
     }
+    UseNamedTemporariesOnly(false);
     c.check(folder_);
     EXPECT_FALSE(HoldsTemporary(folder_));
   }
