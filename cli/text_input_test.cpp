@@ -109,6 +109,12 @@ TEST_F(TextInputTest, Wk1StaysWk1) {
   EXPECT_EQ(grid->Values[2][0], 9.0);
   // A .wk1 name is WK1 even when the bytes are text: the decoder finds a body past the end.
   EXPECT_EQ(Load(Write("h.wk1", "A\tB\n1\t2\n")), -92);
+  // So is a file named only .wk1, given by that name alone.
+  Write(".wk1", "A\tB\n1\t2\n");
+  const std::filesystem::path here = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  EXPECT_EQ(Load(".wk1"), -92);
+  std::filesystem::current_path(here);
 }
 
 TEST_F(TextInputTest, CodesAndMessagesOfTheImport) {

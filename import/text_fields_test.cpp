@@ -39,6 +39,7 @@ TEST(TextFieldReaderTest, LinesAndFields) {
       {"only a line end", "\n", '\t', {"0,0="}},
       {"two line ends", "\n\n", '\t', {"0,0=", "1,0="}},
       {"trailing separator is an empty field", "a\t\n", '\t', {"0,0=a", "0,1="}},
+      {"trailing separator at the end of input", "a\tb\t", '\t', {"0,0=a", "0,1=b", "0,2="}},
       {"ragged rows", "a\tb\tc\nd\n", '\t', {"0,0=a", "0,1=b", "0,2=c", "1,0=d"}},
       {"comma inside a tab-separated field", "1,5\tx", '\t', {"0,0=1,5", "0,1=x"}},
       {"semicolons", "a;b;;c", ';', {"0,0=a", "0,1=b", "0,2=", "0,3=c"}},
@@ -100,6 +101,7 @@ TEST(DetectCsvSeparatorTest, FromTheFirstLineOutsideQuotes) {
       {"", ','},
       {"one column\n1\n2", NoSeparator},
       {"\"multi\nline;\",x\n", ','},  // a quoted line break does not end the first line
+      {",,\na;b;c;d\n", ','},         // a first line of commas only
   };
   for (const Case& c : cases) EXPECT_EQ(DetectCsvSeparator(c.text), c.separator) << c.text;
 }

@@ -331,6 +331,10 @@ TEST_F(TextRangeTest, LimitsOfTheGrid) {
   EXPECT_EQ(grid->Values[1023][24], 102324.0);
   EXPECT_EQ(grid->Values[2][0], 200.0);
 
+  // Numbers in the lines past the grid do not decide the decimal mark.
+  ASSERT_EQ(Import("A\nx\n1,5\n1,234\n" + std::string(1020, '\n') + "2.5\n2.5\n"), 0);
+  EXPECT_EQ(grid->Values[3][0], 1.234);
+
   // More lines than a RANGE record can count: the counts are capped all the same.
   ASSERT_EQ(Import(std::string(70'000, '\n') + "end"), 0);
   EXPECT_EQ(grid->RowCount, 1024);
