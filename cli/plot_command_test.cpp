@@ -287,6 +287,20 @@ TEST(PlotCommand, SaysWhatWasLeftOut) {
        0,
        {"Note: \"1,234\" (row 3, column \"A\") was read as 1234: the decimal mark is a point, as "
         "\"1,100.5\" (row 4, column \"A\") shows"}},
+      {"one more number read either way",
+       "us2.tsv",
+       "A\nx\n1,234\n2,500\n1,100.5\n",
+       {},
+       0,
+       {"Note: \"1,234\" (row 3, column \"A\") and 1 more number were read as 1234: the decimal "
+        "mark is a point, as \"1,100.5\" (row 5, column \"A\") shows"}},
+      {"more numbers read either way",
+       "us3.tsv",
+       "A\nx\n1,234\n2,500\n3,750\n1,100.5\n",
+       {},
+       0,
+       {"Note: \"1,234\" (row 3, column \"A\") and 2 more numbers were read as 1234: the decimal "
+        "mark is a point, as \"1,100.5\" (row 6, column \"A\") shows"}},
       {"log axis refused",
        "neg.tsv",
        "A\nx\n-1\n2\n",

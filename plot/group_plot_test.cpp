@@ -242,6 +242,7 @@ TEST_F(GroupPlotTest, LineAtZeroOrOneOnlyWhereTheAxisHoldsIt) {
       {{1, 2, 3}, 0, false},     // the axis starts at 0: no line
       {{0.5, 2, 8}, 1, true},    // the line at 1 on a logarithmic axis
       {{-5, -3, -1}, 0, false},  // 0 lies above the axis top: no line outside the frame
+      {{-5, -3, 0}, 0, true},    // the axis top is 0: the line runs along it
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.values[0]);
@@ -350,11 +351,39 @@ TEST_F(GroupPlotTest, MarkedLimitValuesAreFilledDotsNamedInTheKey) {
       EXPECT_EQ(filled, (std::vector<Centre>{below, above, keyDot}));
       EXPECT_TRUE(keyed);
       EXPECT_NE(trace.find("DrawText 100 7095 9690 7344 0 \"Mean"), std::string::npos);
+      // The words end a gap short of the dot's left edge.
+      EXPECT_NE(trace.find("DrawText 100 7095 9380 7344 2 \"estimated"), std::string::npos);
     } else {
       EXPECT_TRUE(filled.empty());
       EXPECT_FALSE(keyed);
       EXPECT_EQ(trace.find("0x808080"), std::string::npos);
     }
+  }
+}
+
+// The key names the mark as drawn: on a logarithmic axis the mean is that of the logarithms.
+TEST_F(GroupPlotTest, KeyNamesTheMarkOnEitherAxis) {
+  const struct {
+    SummaryMark mark;
+    int32_t log;
+    const char* key;
+  } cases[] = {
+      {SummaryMark::Mean, 0, "\"Mean\""},
+      {SummaryMark::Mean, 1, "\"Mean of logs\""},
+      {SummaryMark::Sem, 0, "\"Mean \u00b1 SEM\""},
+      {SummaryMark::Sem, 1, "\"Mean of logs \u00b1 SEM\""},
+      {SummaryMark::Sd, 0, "\"Mean \u00b1 SD\""},
+      {SummaryMark::Sd, 1, "\"Mean of logs \u00b1 SD\""},
+      {SummaryMark::Median, 1, "\"Median\""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    SetGrid({{"A", "", {1, 2, 4, 8}}});
+    settings.Mark = c.mark;
+    settings.LogFlag = c.log;
+    settings.MarkLimitValues = 1;
+    const std::vector<std::string> texts = DrawnTexts(ParseTrace(Draw()));
+    EXPECT_NE(std::find(texts.begin(), texts.end(), c.key), texts.end());
   }
 }
 
