@@ -126,6 +126,7 @@ TEST_F(AtomicFileTest, EveryKindOfTargetStaysWhatItWas) {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   int reader = -1;  // of the pipe, opened before the write as a reader would be
+  const std::string tooLong = std::string(300, 'n') + ".emf";  // longer than any folder entry
   const TargetCase cases[] = {
       {"a new file gets 0666 less the umask", [](const fs::path&) {}, "new.emf", nullptr,
        [&](const fs::path& f) {
@@ -212,20 +213,11 @@ TEST_F(AtomicFileTest, EveryKindOfTargetStaysWhatItWas) {
        },
        "kept.emf", nullptr,
        [](const fs::path& f) { EXPECT_EQ(ModeOf(f / "kept.emf") & 07777, 07750u); }},
-      {"a name too long to rename to leaves no temporary", [](const fs::path&) {},
-       "chart-with-a-name-longer-than-any-folder-entry-may-be-"
-       "0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567"
-       "0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567"
-       "0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567"
-       ".emf",
+      {"a name too long to rename to leaves no temporary", [](const fs::path&) {}, tooLong.c_str(),
        "File name too long", [&](const fs::path&) { EXPECT_EQ(Entries(), 0u); }},
       {"a name too long to rename to leaves no named temporary", [](const fs::path&) {},
-       "chart-with-a-name-longer-than-any-folder-entry-may-be-"
-       "0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567"
-       "0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567"
-       "0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567"
-       ".emf",
-       "File name too long", [&](const fs::path&) { EXPECT_EQ(Entries(), 0u); }, true},
+       tooLong.c_str(), "File name too long", [&](const fs::path&) { EXPECT_EQ(Entries(), 0u); },
+       true},
       {"a named temporary becomes the file and nothing else stays",
        [](const fs::path& f) { std::ofstream(f / "named.emf") << "earlier"; }, "named.emf", nullptr,
        [&](const fs::path& f) {
