@@ -108,6 +108,7 @@ TEST(SvgCanvas, PlaceholderShapesPensAndBrushes) {
     c.SelectObject(pen);
     c.SelectObject(brush);
     c.Ellipse(10, 10, 10200, 7651);
+    c.Ellipse(-1, -4, 0, 1);  // centres left of and above 0 by half a unit and more
     Point frame[5] = {{10, 10}, {10, 7640}, {10190, 7640}, {10190, 10}, {10, 10}};
     c.Polyline(frame, 5);
     c.SelectStockObject(StockBlackPen);
@@ -122,7 +123,9 @@ TEST(SvgCanvas, PlaceholderShapesPensAndBrushes) {
     c.LineTo(5, 6);
   });
   std::vector<Element> ellipse = Named(p, "ellipse");
-  ASSERT_EQ(ellipse.size(), 1u);
+  ASSERT_EQ(ellipse.size(), 2u);
+  EXPECT_EQ(ellipse[1].Attr("cx"), "-0.5");
+  EXPECT_EQ(ellipse[1].Attr("cy"), "-1.5");
   EXPECT_EQ(ellipse[0].Attr("cx"), "5105");
   EXPECT_EQ(ellipse[0].Attr("cy"), "3830.5");
   EXPECT_EQ(ellipse[0].Attr("rx"), "5095");
