@@ -45,8 +45,8 @@ ShellRun Shell(const std::string& command) {
 
 // quillmap-cli ARGS with the render module taken from `module`.
 ShellRun RunCli(const std::string& module, const std::string& args,
-                const std::string& environment = "") {
-  return Shell(environment + " QUILLMAP_RENDER_MODULE='" + module + "' '" + Cli + "' " + args);
+                const std::string& environment = "", const std::string& program = Cli) {
+  return Shell(environment + " QUILLMAP_RENDER_MODULE='" + module + "' '" + program + "' " + args);
 }
 
 using testing::ReadFile;
@@ -142,19 +142,37 @@ struct MissingCase {
   const char* name;
   std::string module;
   const char* reason;  // a part of the message that says why
+  std::string program = Cli;
 };
 
 TEST(RenderModule, WithoutTheModuleSaysSoAndWritesNothing) {
   const std::string folder = TempFolder();
+  // A module too short to load, and a copy of the program with one beside it and a good one
+  // where the installed module would be (the second place the program names when it finds none).
+  const std::string shelf = testing::TempFolder("quillmap_render_shelf_");
+  testing::WriteFile(shelf + "short.so", "ELF");
+  std::filesystem::create_directories(shelf + "bin");
+  const std::string copy = shelf + "bin/quillmap-cli";
+  std::filesystem::copy_file(Cli, copy);
+  const std::string looked = RunCli("", "plot '" + Treatment + "' -o x.png", "", copy).output;
+  const size_t from = looked.find(", "), to = looked.find(')', from);
+  ASSERT_NE(to, std::string::npos) << looked;
+  const std::filesystem::path installed = looked.substr(from + 2, to - from - 2);
+  std::filesystem::create_directories(installed.parent_path());
+  if (!ModuleFile.empty()) std::filesystem::copy_file(ModuleFile, installed);
+  testing::WriteFile(shelf + "bin/quillmap-render.so", "ELF");
   const MissingCase cases[] = {
       {"missing", folder + "none.so", "not found (looked for "},
       {"not a library", Treatment, "treatment.wk1"},
+      {"too short to load", shelf + "short.so", "short.so: file too short"},
+      {"broken beside the program", "", "bin/quillmap-render.so: file too short", copy},
   };
   for (const MissingCase& c : cases) {
     for (const char* name : {"chart.png", "chart.pdf"}) {
       const std::string path = folder + name;
       std::ofstream(path) << "earlier";
-      const ShellRun run = RunCli(c.module, "plot '" + Treatment + "' -o '" + path + "'");
+      const ShellRun run =
+          RunCli(c.module, "plot '" + Treatment + "' -o '" + path + "'", "", c.program);
       EXPECT_EQ(run.status, 2) << c.name << ": " << run.output;
       EXPECT_TRUE(Contains(run.output, "PNG and PDF pictures need the render module"))
           << run.output;
@@ -166,7 +184,8 @@ TEST(RenderModule, WithoutTheModuleSaysSoAndWritesNothing) {
       EXPECT_TRUE(std::filesystem::is_empty(folder)) << c.name << ": " << name;
     }
     // The other pictures do not need it.
-    const ShellRun emf = RunCli(c.module, "plot '" + Treatment + "' -o '" + folder + "a.emf'");
+    const ShellRun emf =
+        RunCli(c.module, "plot '" + Treatment + "' -o '" + folder + "a.emf'", "", c.program);
     EXPECT_EQ(emf.status, 0) << c.name << ": " << emf.output;
     std::filesystem::remove(folder + "a.emf");
   }
