@@ -51,4 +51,26 @@ std::string Cp1252ToUtf8(const char* text) {
   return Cp1252ToUtf8(text, std::strlen(text));
 }
 
+std::string Cp1252ToShownUtf8(const char* text) {
+  std::string out;
+  for (const char* p = text; *p != '\0'; p++) {
+    const char32_t code = Cp1252ToUnicode((unsigned char)*p);
+    if (code >= 0x20 && code != 0x7F && !(code >= 0x80 && code < 0xA0)) {
+      AppendUtf8(out, code);
+    } else if (code == '\n') {
+      out += "\\n";
+    } else if (code == '\t') {
+      out += "\\t";
+    } else if (code == '\r') {
+      out += "\\r";
+    } else {
+      constexpr char Hex[] = "0123456789abcdef";
+      out += "\\x";
+      out += Hex[(code >> 4) & 0xF];
+      out += Hex[code & 0xF];
+    }
+  }
+  return out;
+}
+
 }  // namespace qm

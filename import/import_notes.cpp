@@ -27,13 +27,17 @@ std::string Place(const NotedCell& cell, const WorksheetGrid& grid) {
   std::string place = "row " + std::to_string(int64_t(cell.row) + 1) + ", column ";
   const bool named = cell.column >= 0 && cell.column < MaxColumns &&
                      cell.column < grid.ColumnCount && grid.HeaderRow1Text[cell.column][0] != '\0';
-  if (named) return place + '"' + Cp1252ToUtf8(grid.HeaderRow1Text[cell.column]) + '"';
+  if (named) return place + '"' + Cp1252ToShownUtf8(grid.HeaderRow1Text[cell.column]) + '"';
   return place + std::to_string(int64_t(cell.column) + 1);
+}
+
+std::string Escaped(const char* text) {
+  return Cp1252ToShownUtf8(text);
 }
 
 std::string Quoted(const NotedCell& cell) {
   std::string quoted(1, '"');
-  quoted += Cp1252ToUtf8(cell.text);
+  quoted += Escaped(cell.text);
   quoted += '"';
   return quoted;
 }
@@ -83,6 +87,10 @@ void AddConversionNotes(ImportNotes& notes, const ImportNotes& conversion) {
   notes.decimalMark = conversion.decimalMark;
   notes.shownBy = conversion.shownBy;
   notes.markSource = conversion.markSource;
+  for (int32_t k = 0; k < 2; k++) {
+    notes.roundedMarkers[k] = conversion.roundedMarkers[k];
+    notes.firstRoundedMarker[k] = conversion.firstRoundedMarker[k];
+  }
 }
 
 std::vector<std::string> ImportNoteLines(const ImportNotes& notes, const WorksheetGrid& grid) {
@@ -100,8 +108,8 @@ std::vector<std::string> ImportNoteLines(const ImportNotes& notes, const Workshe
     lines.push_back(Count(notes.valuesOutOfBounds, "value", "values") +
                     " outside -999999.999 to 999999.999 " +
                     (notes.valuesOutOfBounds == 1 ? "was" : "were") + " read as Missing (" +
-                    (notes.valuesOutOfBounds == 1 ? "" : "the first: ") + Cp1252ToUtf8(first.text) +
-                    ", " + Place(first, grid) + ")");
+                    (notes.valuesOutOfBounds == 1 ? "" : "the first: ") +
+                    Cp1252ToShownUtf8(first.text) + ", " + Place(first, grid) + ")");
   }
   if (notes.textsAmongNumbers > 0) {
     const NotedCell& first = notes.firstTextAmongNumbers;
@@ -112,6 +120,14 @@ std::vector<std::string> ImportNoteLines(const ImportNotes& notes, const Workshe
                     Place(first, grid) + ")");
   }
   if (notes.eitherWayNumbers > 0) lines.push_back(EitherWayLine(notes, grid));
+  for (int32_t k = 0; k < 2; k++) {
+    const int32_t n = notes.roundedMarkers[k];
+    if (n == 0) continue;
+    lines.push_back(Count(n, "value", "values") + " such as " +
+                    Escaped(notes.firstRoundedMarker[k].text) + (n == 1 ? " was" : " were") +
+                    (k == 0 ? " read as the below-limit marker -999998.999"
+                            : " read as the above-limit marker 999998.999"));
+  }
   return lines;
 }
 

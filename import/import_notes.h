@@ -54,6 +54,11 @@ struct ImportNotes {
   char decimalMark = '.';
   DecimalMarkSource markSource = DecimalMarkSource::Default;
   NotedCell shownBy;  // Shown: one of the numbers that show the mark
+  // Numbers of a text range within 0.5 of a limit marker, as a spreadsheet shows a marker cell
+  // rounded ("-999,999.00", "999999"): read as that marker. Index 0 the below-limit marker,
+  // 1 the above-limit one.
+  int32_t roundedMarkers[2] = {0, 0};
+  NotedCell firstRoundedMarker[2];
 };
 
 // Adds what turning a text into WK1 records noted to what the decode of those records noted:

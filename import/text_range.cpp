@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "import/import_worksheet.h"
+#include "import/limits.h"
 #include "import/text_encoding.h"
 #include "import/text_fields.h"
 #include "import/text_number.h"
@@ -86,6 +87,16 @@ DecimalMark DecideDecimalMark(std::string_view text, char separator, bool tabIsB
   return mark;
 }
 
+// A spreadsheet copies cells as it shows them: a limit marker formatted with two decimals and
+// grouping arrives as "-999,999.00", with none as "-999999". A number that rounds to a marker's
+// whole number (-999999 or 999999) is that marker; the result tells which (0 below, 1 above), or
+// -1 for any other number.
+int32_t RoundedMarker(double value) {
+  if (value > -999999.5 && value < -999998.5) return 0;
+  if (value > 999998.5 && value < 999999.5) return 1;
+  return -1;
+}
+
 }  // namespace
 
 bool ClipboardTextIsRange(const char* text, size_t length) {
@@ -139,6 +150,12 @@ std::vector<uint8_t> WriteTextRangeWk1(const uint8_t* bytes, size_t length, Text
     double value = 0.0;
     NumberShape shape = NumberShape::NotANumber;
     if (ParseTextNumber(field.text, decimal, tabIsBlank, value, scratch, &shape)) {
+      const int32_t marker = RoundedMarker(value);
+      const double markerValue = marker == 0 ? BelowLimitMarker : AboveLimitMarker;
+      if (marker >= 0 && value != markerValue) {
+        if (notes.roundedMarkers[marker]++ == 0) KeepField(notes.firstRoundedMarker[marker], field);
+        value = markerValue;
+      }
       AppendWk1Number(cells, column, row, value);
       const bool noted =
           shape == NumberShape::Either &&

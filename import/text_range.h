@@ -47,6 +47,10 @@ bool BytesAreText(const uint8_t* bytes, size_t length);
 // as of the other, it is the point when commas part the fields, else `localeMark` (the user's
 // locale's), else the point. It settles only the numbers that read either way ("1,234");
 // `size->notes` tells of them.
+//
+// A number within 0.5 of a limit marker's whole number, -999999 or 999999 (a marker cell as the
+// spreadsheet shows it, rounded: "-999,999.00"), is written as that marker, and `size->notes`
+// counts it.
 std::vector<uint8_t> WriteTextRangeWk1(const uint8_t* bytes, size_t length, TextRangeKind kind,
                                        TextRangeSize* size = nullptr,
                                        DecimalMark localeMark = DecimalMark::Unknown);

@@ -159,6 +159,68 @@ TEST_F(TextRangeTest, ValueBoundsAndMarkers) {
   }
 }
 
+// A marker cell copied as the spreadsheet shows it, rounded and grouped, is still the marker;
+// one note per marker tells how many were read so. Numbers 0.5 away or more stay as they are.
+TEST_F(TextRangeTest, RoundedLimitMarkers) {
+  const std::string Below = " read as the below-limit marker -999998.999";
+  const std::string Above = " read as the above-limit marker 999998.999";
+  struct Case {
+    const char* fields;  // the column's values, one a line
+    double first;        // the first value as read
+    std::vector<std::string> notes;
+  } cases[] = {
+      {"-999,999.00\n0.5\n-999998.999",
+       BelowLimitMarker,
+       {"1 value such as -999,999.00 was" + Below}},
+      {"-999999\n-999998.6\n-999998.999",
+       BelowLimitMarker,
+       {"2 values such as -999999 were" + Below}},
+      {"-999.999,00\n1,5", BelowLimitMarker, {"1 value such as -999.999,00 was" + Below}},
+      {"999,999.00\n999998.51\n-999999.4",
+       AboveLimitMarker,
+       {"1 value such as -999999.4 was" + Below, "2 values such as 999,999.00 were" + Above}},
+      {"-999998.5\n-999999.5\n999998.5\n999999.5", -999998.5, {}},
+      {"-999998.999\n999998.999", BelowLimitMarker, {}},
+  };
+  for (const Case& c : cases) {
+    std::string text = std::string("Cd\nug/L\n") + c.fields + "\n";
+    ASSERT_EQ(Import(text), 0) << c.fields;
+    EXPECT_EQ(grid->Values[2][0], c.first) << c.fields;
+    EXPECT_EQ(ImportNoteLines(notes, *grid), c.notes) << c.fields;
+  }
+  // The desktop program's clipboard text gives the same notes.
+  const std::string copied = "Cd\nug/L\n-999,999.00\n";
+  ImportNotes conversion;
+  std::vector<uint8_t> wk1;
+  ASSERT_TRUE(
+      ClipboardTextToWk1(copied.data(), copied.size(), wk1, DecimalMark::Unknown, &conversion));
+  EXPECT_EQ(conversion.roundedMarkers[0], 1);
+}
+
+// A note that quotes a cell shows its control characters escaped: a line feed cannot break the
+// note, nor an escape character reach the user's terminal.
+TEST_F(TextRangeTest, NotesShowControlCharactersEscaped) {
+  struct Case {
+    const char* text;
+    TextRangeKind kind;
+    const char* note;
+  } cases[] = {
+      {"A\x1b"
+       "B\nu\n1\nx\x1b[2J\n",
+       TextRangeKind::TabSeparated,
+       "1 text in a column of numbers was read as Missing (\"x\\x1b[2J\", row 4, column "
+       "\"A\\x1b"
+       "B\")"},
+      {"\"A\nB\"\nu\n1\n\"p\tq\r\x7f\"\n", TextRangeKind::Csv,
+       "1 text in a column of numbers was read as Missing (\"p\\tq\\r\\x7f\", row 4, column "
+       "\"A\\nB\")"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(Import(c.text, c.kind), 0) << c.text;
+    EXPECT_EQ(ImportNoteLines(notes, *grid), std::vector<std::string>{c.note}) << c.text;
+  }
+}
+
 // How numbers are read from text: the decimal mark decided for the whole range, grouped digits,
 // one-column CSV files, line ends converted twice, and typeset minus signs and spaces.
 TEST_F(TextRangeTest, NumbersReadFromText) {

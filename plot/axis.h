@@ -14,8 +14,11 @@ namespace qm {
 constexpr int32_t MaxAxisTicks = 8;
 
 struct AxisTick {
-  char text[40];  // "%.*lf" label
+  char text[40];  // "%.*lf" label, or the short exponent form ("1e-12") where that cannot show it
   float value;    // data value, or its natural logarithm on a logarithmic axis
+  // `value` where single precision holds it, else the double it stands for (a tick at 1e-300):
+  // where the chart draws the tick.
+  double position;
 };
 
 struct AxisTickTable {

@@ -4,6 +4,7 @@
 
 #include "plot/chart_frame.h"
 #include "plot/chart_key.h"
+#include "plot/mark_extent.h"
 
 namespace qm {
 
@@ -41,9 +42,21 @@ int32_t PaletteIndex(int32_t index) {
   return ((index % PaletteSize) + PaletteSize) % PaletteSize;
 }
 
-// The range that the boxes and lines of all series span. An end beyond a limit marker (a value
-// there, or a quantile that could not be had beside a marker) sends it to the default range;
-// the result says why.
+// A range value that is a limit marker or the Missing value stands for no height: the box is
+// drawn at its substitute there, the first substitute that is neither (the Missing value when
+// there is none).
+double DrawnInPlace(double value, double substitute1, double substitute2) {
+  auto isNoHeight = [](double v) {
+    return v == MissingValue || v == BelowLimitMarker || v == AboveLimitMarker;
+  };
+  if (!isNoHeight(value)) return value;
+  if (!isNoHeight(substitute1)) return substitute1;
+  return isNoHeight(substitute2) ? MissingValue : substitute2;
+}
+
+// The range that the boxes and lines of all series span; a quantile that is a marker or the
+// Missing value counts where the box draws it instead. An end beyond a limit marker sends it to
+// the default range; the result says so.
 AxisFallback AxisRange(const SeriesTable& table, int32_t logFlag, double& low, double& high) {
   low = AboveLimitMarker;
   high = BelowLimitMarker;
@@ -53,18 +66,18 @@ AxisFallback AxisRange(const SeriesTable& table, int32_t logFlag, double& low, d
     if (s.count < 1) continue;
     double lo = s.minimum, hi = s.maximum;
     if (s.count >= 9) {
-      lo = s.quantile10;
-      hi = s.quantile90;
+      lo = DrawnInPlace(s.quantile10, s.median, s.median);
+      hi = DrawnInPlace(s.quantile90, s.quantile75, s.median);
     } else if (s.count >= 5) {
-      lo = s.quantile25;
-      hi = s.quantile75;
+      lo = DrawnInPlace(s.quantile25, s.median, s.median);
+      hi = DrawnInPlace(s.quantile75, s.median, s.median);
     }
+    // A series whose median is no height either draws nothing.
+    if (lo == MissingValue || hi == MissingValue) continue;
     if (lo < low) low = lo;
     if (hi > high) high = hi;
     if (s.minimum < BelowLimitMarker || s.maximum > AboveLimitMarker) {
       fallback = AxisFallback::ValueBeyondMarker;
-    } else if (lo < BelowLimitMarker && fallback == AxisFallback::None) {
-      fallback = AxisFallback::QuantileMissing;
     }
   }
   if (!(low < BelowLimitMarker || high > AboveLimitMarker)) fallback = AxisFallback::None;
@@ -110,6 +123,34 @@ void DrawMinMaxLine(Canvas& canvas, const ValueAxis& axis, const Series& s, int3
   }
 }
 
+// The marks of series s in slot k: a minimum-maximum line for 1 to 5 values, else the box.
+void DrawSeriesMarks(Canvas& canvas, const ChartFrame& frame, const Series& s, int32_t k) {
+  const int32_t third = frame.slots.width / 3;
+  const int32_t x = frame.SlotCentre(k);
+  if (s.count <= 5) {
+    DrawMinMaxLine(canvas, frame.axis, s, x, third);
+  } else {
+    DrawBox(canvas, frame.axis, s, x, third);
+  }
+}
+
+// Widens the data range [low, high] until every mark stands in the frame; a range whose marks
+// fit stays as it is.
+void WidenToHoldMarks(ChartContext& chart, int32_t logFlag, AxisFallback fallback, double& low,
+                      double& high) {
+  const SeriesTable& table = chart.tables.series;
+  for (int32_t round = 0; round < MaxWidenRounds; round++) {
+    const ChartFrame frame = FrameOnAxis(chart, low, high, logFlag, BoxPlotReach, fallback);
+    if (!frame.slots.exists) return;
+    MarkExtentCanvas extent;
+    for (int32_t k = 0; k < frame.slots.count; k++) {
+      if (table.series[k].count > 0) DrawSeriesMarks(extent, frame, table.series[k], k);
+    }
+    if (!extent.OutsideFrame()) return;
+    WidenToHold(frame.axis, extent, low, high);
+  }
+}
+
 // The colour of slot k: one per column in a paired block, one per group non-paired.
 int32_t SlotColour(const ChartFrame& frame, int32_t k) {
   switch (frame.chart.settings.Split) {
@@ -134,6 +175,7 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
 
   double low, high;
   const AxisFallback fallback = AxisRange(table, logFlag, low, high);
+  WidenToHoldMarks(chart, logFlag, fallback, low, high);
   const ChartFrame frame = FrameOnAxis(chart, low, high, logFlag, BoxPlotReach, fallback);
   const ValueAxis& axis = frame.axis;
 
@@ -151,7 +193,6 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
 
   if (frame.slots.exists) {
     frame.DrawBlockHeadings();
-    const int32_t third = frame.slots.width / 3;
     bool smallSeries = false;
     for (int32_t k = 0; k < frame.slots.count; k++) {
       const Series& s = table.series[k];
@@ -159,13 +200,8 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
       if (frame.SlotHasDivider(k)) frame.DrawDivider(k);
       if (s.count <= 0) continue;
       frame.DrawSlotName(k);
-      const int32_t x = frame.SlotCentre(k);
-      if (s.count <= 5) {
-        DrawMinMaxLine(canvas, axis, s, x, third);
-        smallSeries = true;
-      } else {
-        DrawBox(canvas, axis, s, x, third);
-      }
+      DrawSeriesMarks(canvas, frame, s, k);
+      if (s.count <= 5) smallSeries = true;
     }
     // The box plot draws no points: the key names its shapes only.
     if (chart.settings.MarkLimitValues != 0) {

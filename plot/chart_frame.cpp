@@ -30,9 +30,9 @@ bool TruncatePinned(double x, int32_t& out) {
   return true;
 }
 
-int32_t ValueAxis::TickY(float value) const {
+int32_t ValueAxis::TickY(double value) const {
   int32_t t = 0;
-  TruncatePinned((double(value) - low) * scale, t);
+  TruncatePinned((value - low) * scale, t);
   return FrameBottom - t;
 }
 
@@ -111,7 +111,7 @@ void ChartFrame::DrawFrameAndAxis(const char* caption) const {
   canvas.Rectangle(axis.left, FrameTop, FrameRight, FrameBottom);
   for (int32_t k = 0; k < axis.tickCount; k++) {
     const AxisTick& tick = chart.tables.ticks.entries[k];
-    const int32_t y = axis.TickY(tick.value);
+    const int32_t y = axis.TickY(tick.position);
     if (k > 0 && k < axis.tickCount - 1) Line(canvas, axis.left, y, axis.left + TickLength, y);
     canvas.DrawTextInBox(tick.text,
                          Rect{axis.left - axis.labelWidth - LabelPad, y - LabelHalfHeight,
@@ -183,6 +183,7 @@ ChartFrame FrameOnAxis(ChartContext& chart, double low, double high, int32_t log
   const SeriesTable& table = chart.tables.series;
   PlotNotes& notes = chart.tables.notes;
   notes.logAxisRefused = logScale != 0 && frame.axis.logScale == 0;
+  notes.logOfPositiveRange = low > 0 && high > 0;
   notes.axisFallback = fallback;
   bool anyValue = false;
   for (int32_t s = 0; frame.slots.exists && s < table.SeriesCount; s++) {

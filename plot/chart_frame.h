@@ -77,7 +77,7 @@ struct ValueAxis {
   MarkReach reach;
 
   // The height of a tick at `value` (an axis unit).
-  int32_t TickY(float value) const;
+  int32_t TickY(double value) const;
   // The height of `at` in axis units (a value, or its logarithm on a logarithmic axis), pinned
   // to the reach. False for a height that is no number.
   bool AxisUnitY(double at, int32_t& y) const;

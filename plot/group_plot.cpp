@@ -10,6 +10,7 @@
 #include "plot/axis.h"
 #include "plot/chart_frame.h"
 #include "plot/chart_key.h"
+#include "plot/mark_extent.h"
 #include "plot/summary_marks.h"
 
 namespace qm {
@@ -112,6 +113,49 @@ AxisFallback ChooseAxisRange(const SeriesTable& table, int32_t logScale, double&
   if (high <= low || high >= AboveLimitMarker) high = low + 1;
   if (low > 0 && logScale == 0) low = 0;
   return fallback;
+}
+
+// Whether a point at `v` (a value, or its logarithm on a logarithmic axis) lands in a drawn bin:
+// less than one bin below the axis, less than one above it.
+bool InDrawnBin(double v, const ValueAxis& axis, double binWidth) {
+  const double place = (v - axis.low) / binWidth;
+  return place > -1.0 && place < double(DrawnBins);
+}
+
+// Widens the data range [low, high] until every point lands in a drawn bin and every summary
+// mark stands in the frame; a range whose points and marks fit stays as it is. Values beyond the
+// limit markers are left to the default range.
+void WidenToHoldMarks(ChartContext& chart, int32_t logScale, SummaryMark mark,
+                      AxisFallback fallback, double& low, double& high) {
+  const SeriesTable& table = chart.tables.series;
+  const GroupPlotScratch& scratch = chart.tables.group;
+  const int32_t rows = ClampedRows(chart.grid);
+  for (int32_t round = 0; round < MaxWidenRounds; round++) {
+    const ChartFrame frame = FrameOnAxis(chart, low, high, logScale, GroupPlotReach, fallback);
+    if (!frame.slots.exists) return;
+    const ValueAxis& axis = frame.axis;
+    const double binWidth = (axis.high - axis.low) * 0.04;
+    bool widened = false;
+    for (int32_t s = 0; s < table.SeriesCount; s++) {
+      const SeriesRows member = RowsOfSeries(table, s, rows);
+      for (int32_t k = 0; k < member.count; k++) {
+        const double v = scratch.Values[member[k]][table.series[s].column];
+        if (!IsMeasured(v) || (axis.logScale != 0 && !(v > 0))) continue;
+        if (InDrawnBin(axis.logScale != 0 ? std::log(v) : v, axis, binWidth)) continue;
+        low = std::fmin(low, v);
+        high = std::fmax(high, v);
+        widened = true;
+      }
+    }
+    MarkExtentCanvas extent;
+    ChartContext measuring{extent, chart.settings, chart.grid, chart.tables, 0, 0};
+    DrawSummaryMarks(ChartFrame{measuring, frame.axis, frame.slots}, mark, 0);
+    if (extent.OutsideFrame()) {
+      WidenToHold(axis, extent, low, high);
+      widened = true;
+    }
+    if (!widened) return;
+  }
 }
 
 // Counts every drawable value into its bin; PointBin stays -1 for a cell without a point.
@@ -331,6 +375,7 @@ int32_t DrawGroupPlot(ChartContext& chart, int32_t logScale, SummaryMark mark) {
 
   double low, high;
   const AxisFallback fallback = ChooseAxisRange(table, logScale, low, high);
+  WidenToHoldMarks(chart, logScale, mark, fallback, low, high);
   const ChartFrame frame = FrameOnAxis(chart, low, high, logScale, GroupPlotReach, fallback);
   const ValueAxis& axis = frame.axis;
 

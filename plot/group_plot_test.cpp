@@ -322,8 +322,8 @@ TEST_F(GroupPlotTest, LimitMarkersAreDrawnAtTheirEstimatesOnBothAxes) {
 TEST_F(GroupPlotTest, MarkedLimitValuesAreFilledDotsNamedInTheKey) {
   for (int32_t marked = 0; marked <= 1; marked++) {
     SCOPED_TRACE(marked);
-    SetGrid(
-        {{"A", "", {BelowLimitMarker, 11, 12, 13, 14, 15, AboveLimitMarker}}, {"B", "", {1, 40}}});
+    SetGrid({{"A", "", {BelowLimitMarker, 11, 12, 13, 14, 15, AboveLimitMarker}},
+             {"B", "", {1, 40, 20}}});
     settings.Mark = SummaryMark::Sd;
     settings.MarkLimitValues = marked;
     const std::string trace = Draw();
@@ -557,18 +557,19 @@ TEST_F(GroupPlotTest, HugeNumbersBeyondTheMarkersAreNeitherDrawnNorJoined) {
   EXPECT_EQ(lines.size(), 2u);  // rows 1 and 2 only
 }
 
-TEST_F(GroupPlotTest, AnEstimateAboveTheFrameIsNeitherDrawnNorJoined) {
-  // The Above-limit estimate of A lies beyond bin 25: counted, never drawn, and the row's
-  // connecting line has no end there.
+TEST_F(GroupPlotTest, AnEstimateAboveTheDataWidensTheAxis) {
+  // The Above-limit estimate of A lies above every value: the axis widens to hold it, so it is
+  // drawn and joined like the others.
   SetGrid({{"A", "", {1, 2, 3, 4, 5, AboveLimitMarker}}, {"B", "", {1, 2, 3, 4, 5, 5}}});
   settings.ConnectingLines = 1;
   auto ops = ParseTrace(Draw());
   Expected e = Layout(2);
   const double estimate = tables->series.series[0].aboveLimitEstimate;
-  ASSERT_GE(e.Bin(estimate), 26);
+  ASSERT_GT(estimate, 5);
+  EXPECT_GE(tables->AxisHigh, estimate);
   EXPECT_EQ(tables->group.PointBin[7][0], e.Bin(estimate));
-  EXPECT_EQ(EllipseCentres(ops).size(), 11u);
-  EXPECT_EQ(ConnectingLines(ops, e).size(), 5u);
+  EXPECT_EQ(EllipseCentres(ops).size(), 12u);
+  EXPECT_EQ(ConnectingLines(ops, e).size(), 6u);
 }
 
 TEST_F(GroupPlotTest, LogAxisLeavesOutValuesWithoutALogarithm) {

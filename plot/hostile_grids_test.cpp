@@ -9,7 +9,10 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -21,6 +24,7 @@
 #include "canvas/tee_canvas.h"
 #include "canvas/trace_canvas.h"
 #include "import/decode_wk1.h"
+#include "import/text_range.h"
 #include "import/write_wk1.h"
 #include "plot/axis.h"
 #include "plot/plot_run.h"
@@ -566,6 +570,97 @@ TEST_F(HostileGrids, EarlierRunsLeaveNoTraceInLaterPictures) {
     EXPECT_TRUE(first.trace->trace() == later.trace->trace()) << "trace depends on earlier runs";
     EXPECT_TRUE(first.emfBytes == later.emfBytes) << "metafile depends on earlier runs";
   }
+}
+
+// The heights of the marks a chart draws: circles and point strokes (their centres), polygons,
+// and lines. The frame, tick labels and names are no marks.
+class MarkHeights : public CoordinateCanvas {
+ public:
+  void MoveTo(int32_t x, int32_t y) override {
+    from = {x, y};
+    ys.push_back(y);
+    CoordinateCanvas::MoveTo(x, y);
+  }
+  void LineTo(int32_t x, int32_t y) override {
+    // A point drawn as a vertical stroke 210 long stands at its middle.
+    if (x == from.x && y - from.y == 210) {
+      ys.back() = from.y + 105;
+    } else {
+      ys.push_back(y);
+    }
+    from = {x, y};
+    CoordinateCanvas::LineTo(x, y);
+  }
+  void Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override {
+    ys.push_back(top + (bottom - top) / 2);
+    CoordinateCanvas::Ellipse(left, top, right, bottom);
+  }
+  void Polygon(const Point* points, int32_t count) override {
+    for (int32_t i = 0; i < count; i++) ys.push_back(points[i].y);
+    CoordinateCanvas::Polygon(points, count);
+  }
+  std::vector<int32_t> ys;
+  Point from{0, 0};
+};
+
+class MarkHeightsOutput : public PlotOutput {
+ public:
+  Canvas* Open() override {
+    canvas = std::make_unique<MarkHeights>();
+    return canvas.get();
+  }
+  bool Close() override { return true; }
+  std::unique_ptr<MarkHeights> canvas;
+};
+
+// Over the generated corpus, with every chart, split, summary mark and both axes: no box,
+// whisker, line or dot stands outside the frame (a line's width aside) unless a value beyond
+// the limit markers sent the axis to its default range.
+TEST(FrameHoldsEveryMark, GeneratedCorpus) {
+  const std::string folder = ::testing::TempDir() + "quillmap-frame-corpus";
+  const std::string command = std::string("python3 ") + QUILLMAP_SOURCE_DIR +
+                              "/scripts/make_sheet_corpus.py " + folder + " 40";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  auto grid = std::make_unique<WorksheetGrid>();
+  qm::Run& run = Shared();
+  int32_t checked = 0;
+  for (int32_t i = 0; i < 40; i++) {
+    char name[32];
+    std::snprintf(name, sizeof name, "/sheet%03d.tsv", i);
+    std::ifstream file(folder + name, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
+    ImportTextRange(*grid, reinterpret_cast<const uint8_t*>(text.data()), text.size(),
+                    TextRangeKind::TabSeparated);
+    for (ChartKind chart : {ChartKind::GroupPlot, ChartKind::BoxPlot}) {
+      for (SplitMode split : Splits) {
+        for (SummaryMark mark : Marks) {
+          if (chart == ChartKind::BoxPlot && mark != SummaryMark::None) continue;
+          for (int32_t log = 0; log <= 1; log++) {
+            PlotSettings settings;
+            settings.Chart = chart;
+            settings.Split = split;
+            settings.Mark = mark;
+            settings.LogFlag = log;
+            settings.ConnectingLines = 1;
+            settings.LineAt01 = 1;
+            testing::RecordingMessages messages;
+            MarkHeightsOutput output;
+            if (RunPlot(settings, *grid, run.tables, messages, output) != PlotOutcome::Published) {
+              continue;
+            }
+            if (run.tables.notes.axisFallback != AxisFallback::None) continue;
+            checked++;
+            for (int32_t y : output.canvas->ys) {
+              ASSERT_TRUE(y >= 510 - 2 && y <= 6630 + 2)
+                  << name << ": " << Describe(settings) << ": a mark at y = " << y;
+            }
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(checked, 500);
 }
 
 }  // namespace

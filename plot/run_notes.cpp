@@ -5,7 +5,11 @@ namespace qm {
 
 std::vector<std::string> PlotNoteLines(const PlotNotes& notes) {
   std::vector<std::string> lines;
-  if (notes.logAxisRefused) {
+  if (notes.logAxisRefused && notes.logOfPositiveRange) {
+    lines.push_back(
+        "No logarithmic axis: the logarithms of the values could not be used, so the axis is "
+        "linear");
+  } else if (notes.logAxisRefused) {
     lines.push_back("No logarithmic axis: some values are 0 or below, so the axis is linear");
   }
   switch (notes.axisFallback) {
@@ -15,11 +19,6 @@ std::vector<std::string> PlotNoteLines(const PlotNotes& notes) {
       lines.push_back(
           "A value below -999998.999 or above 999998.999 sent the axis to its default range: "
           "most values lie outside it");
-      break;
-    case AxisFallback::QuantileMissing:
-      lines.push_back(
-          "A quantile next to a limit marker could not be computed, which sent the axis to its "
-          "default range: most boxes lie outside it");
       break;
   }
   if (notes.nothingToDraw) lines.push_back("No series holds a value: only the frame was drawn");

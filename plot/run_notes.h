@@ -17,11 +17,13 @@ namespace qm {
 enum class AxisFallback : int32_t {
   None,
   ValueBeyondMarker,  // a value below -999998.999 or above 999998.999 (and not Missing)
-  QuantileMissing,    // a box's end quantile could not be had beside a limit marker
 };
 
 struct PlotNotes {
   bool logAxisRefused = false;  // a logarithmic axis asked for; values <= 0 gave a linear one
+  // The axis refused was asked for over positive values: their logarithms, not their signs,
+  // could not be used.
+  bool logOfPositiveRange = false;
   AxisFallback axisFallback = AxisFallback::None;
   bool nothingToDraw = false;  // no series with a value: the frame alone
 };
