@@ -130,8 +130,8 @@ GroupTestResult MannWhitneyTest(double* x, int32_t nx, double* y, int32_t ny) {
   const double n = nx + ny;
   const double variance = nx * double(ny) / 12.0 * ((n + 1.0) - tieTerm / (n * (n - 1.0)));
   if (!(variance > 0.0)) return NotMade(NoVarianceNote);
-  const double z = (std::fabs(u - nx * double(ny) / 2.0) - ContinuityCorrection) /
-                   std::sqrt(variance);
+  const double z =
+      (std::fabs(u - nx * double(ny) / 2.0) - ContinuityCorrection) / std::sqrt(variance);
   return Made(GroupTest::MannWhitney, u, 0.0, std::min(1.0, 2.0 * NormalUpperTail(z)));
 }
 
@@ -208,8 +208,8 @@ GroupTestResult SignTest(const double* x, const double* y, int32_t n) {
   return result;
 }
 
-void CompareUnpaired(const SeriesTable& table, int32_t rowCount, GroupComparison& c,
-                     bool logScale, GroupTestScratch& scratch) {
+void CompareUnpaired(const SeriesTable& table, int32_t rowCount, GroupComparison& c, bool logScale,
+                     GroupTestScratch& scratch) {
   const int32_t nx = SeriesValues(table, rowCount, c.series, scratch.x);
   const int32_t ny = SeriesValues(table, rowCount, c.reference, scratch.y);
   c.count = nx;
