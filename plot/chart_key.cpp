@@ -17,6 +17,8 @@ constexpr int32_t EstimateBar = 84;
 constexpr int32_t KeyMarkerX = KeyRight - PointSize / 2;
 constexpr int32_t KeyMarkerGap = 100;
 constexpr const char* EstimateWords = "estimated (below/above a limit)";
+// Beside the tests' words the line has room for less.
+constexpr const char* ShortEstimateWords = "estimated";
 
 }  // namespace
 
@@ -67,7 +69,8 @@ void DrawChartKey(Canvas& canvas, const char* markWords, bool estimates, bool as
   }
   if (!estimates) return;
   const int32_t wordsRight = KeyMarkerX - PointSize / 2 - KeyMarkerGap;
-  canvas.DrawTextInBox(EstimateWords, Rect{KeyLeft, top, wordsRight, bottom}, TextBoxRight);
+  canvas.DrawTextInBox(top == KeyTop ? EstimateWords : ShortEstimateWords,
+                       Rect{KeyLeft, top, wordsRight, bottom}, TextBoxRight);
   canvas.SelectObject(estimateFill);
   // Centred on the words' middle height: the text cell is 249 units high.
   DrawEstimatedPoint(canvas, KeyMarkerX, top + 125, asStroke);

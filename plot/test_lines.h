@@ -1,6 +1,7 @@
 // The group comparisons on a chart, drawn when the settings ask for them: under every slot's name
 // the p-value of its comparison with the first slot of its block (where it is compared) and its
-// count of values, and the words of the key that name the tests.
+// count of values (the bare numbers when a slot of the chart is too narrow for the texts), and the
+// words of the key that name the tests.
 #pragma once
 
 #include <cstddef>
@@ -23,8 +24,9 @@ constexpr int32_t TestKeyTop = FrameTop - TestLineHeight - 4;
 // Room for the key's words: the tests' and a summary mark's.
 constexpr size_t KeyWordsSize = 256;
 
-// "p = 0.012" with three significant digits, "p < 0.001" below that; `compact` leaves out the
-// "p = " ("0.012", "<0.001"). Writes at most size - 1 characters and a NUL.
+// "p = 0.012" with three significant digits, "p < 0.001" below that; `compact` writes the bare
+// number with three decimals and no leading zero (".012", ".0013" as ".001", "<.001"). Writes at
+// most size - 1 characters and a NUL.
 void FormatPValue(double p, bool compact, char* out, size_t size);
 
 // The p and count lines under slot s of `frame` (its name already drawn), from the run's
@@ -32,7 +34,7 @@ void FormatPValue(double p, bool compact, char* out, size_t size);
 void DrawTestLines(const ChartFrame& frame, int32_t s);
 
 // The key's words for the tests the chart's p-values come from, in the picture's characters:
-// for instance "p vs. first slot of block: Welch t-test, Mann-Whitney U".
+// for instance "p vs. block's first slot: Welch t-test, Mann-Whitney U".
 void TestKeyWords(const GroupComparisonTable& comparisons, SplitMode split, char* out, size_t size);
 
 // The words of the key under (or, with the tests shown, above) the frame: `markWords` alone

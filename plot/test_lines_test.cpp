@@ -29,13 +29,15 @@ TEST(TestLines, PValueTexts) {
   } cases[] = {
       {0.0123456, false, "p = 0.0123"},
       {0.012, false, "p = 0.012"},
-      {0.45678, true, "0.457"},
+      {0.45678, true, ".457"},
       {0.001, false, "p = 0.001"},
       {0.000999, false, "p < 0.001"},
-      {0.000999, true, "<0.001"},
+      {0.000999, true, "<.001"},
       {1.0, false, "p = 1"},
       {0.0999996, false, "p = 0.1"},
-      {0.00123456, true, "0.00123"},
+      {0.00123456, true, ".001"},
+      {0.00123456, false, "p = 0.00123"},
+      {1.0, true, "1"},
   };
   for (const Case& c : cases) {
     char out[32];
@@ -125,7 +127,7 @@ TEST_F(TestLinesChart, PairedBlocksAndTheSummaryMarkInTheKey) {
   EXPECT_EQ(At(texts, TestCountLineTop),
             (std::vector<std::string>{"n = 3", "n = 3", "n = 3", "n = 3"}));
   EXPECT_EQ(At(texts, TestKeyTop),
-            (std::vector<std::string>{"p vs. first slot of block: paired t-test; Mean"}));
+            (std::vector<std::string>{"p vs. block's first slot: paired t-test; Mean"}));
 }
 
 TEST_F(TestLinesChart, NarrowSlotsGetTheBareNumbers) {
