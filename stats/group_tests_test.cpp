@@ -76,186 +76,51 @@ TEST(GroupTests, WhichSeriesMeet) {
   }
 }
 
+// A test's name, or its note when it was not made.
+std::string Outcome(const GroupTestResult& r) {
+  return r.test == GroupTest::None ? r.note : GroupTestName(r.test);
+}
+
 TEST(GroupTests, WhenEachTestIsMade) {
+  const std::string log0 = "values \xE2\x89\xA4 0 on a log axis";
+  const std::string few = "fewer than 2 values";
   struct Case {
+    bool paired, log;
     std::vector<double> x, y;
-    bool paired;
-    bool log;
-    GroupTest t;
-    const char* tNote;
-    GroupTest rank;
-    const char* rankNote;
+    std::string t, rank;
     int32_t count;
   } cases[] = {
-      {{1, 2, 3},
-       {2, 3, 5},
-       false,
-       false,
-       GroupTest::WelchT,
-       nullptr,
-       GroupTest::MannWhitney,
-       nullptr,
-       3},
-      {{1, B, 3},
-       {2, 3, 5},
-       false,
-       false,
-       GroupTest::None,
-       "limit values",
-       GroupTest::MannWhitney,
-       nullptr,
-       3},
-      {{1, 2, -999999.5},
-       {2, 3, 5},
-       false,
-       false,
-       GroupTest::None,
-       "limit values",
-       GroupTest::MannWhitney,
-       nullptr,
-       3},
-      {{1, M, M},
-       {2, 3, 5},
-       false,
-       false,
-       GroupTest::None,
-       "fewer than 2 values",
-       GroupTest::MannWhitney,
-       nullptr,
-       1},
-      {{M, M, M},
-       {2, 3, 5},
-       false,
-       false,
-       GroupTest::None,
-       "fewer than 2 values",
-       GroupTest::None,
-       "fewer than 2 values",
-       0},
-      {{1, 0, 3},
-       {2, 3, 5},
-       false,
-       true,
-       GroupTest::None,
-       "values \xE2\x89\xA4 0 on a log axis",
-       GroupTest::MannWhitney,
-       nullptr,
-       3},
-      {{1, 0, 3},
-       {2, 3, 5},
-       false,
-       false,
-       GroupTest::WelchT,
-       nullptr,
-       GroupTest::MannWhitney,
-       nullptr,
-       3},
-      {{4, 4, 4},
-       {2, 2, 2},
-       false,
-       false,
-       GroupTest::None,
-       "no variance",
-       GroupTest::MannWhitney,
-       nullptr,
-       3},
-      {{4, 4, 4},
-       {2, 2, 3},
-       false,
-       false,
-       GroupTest::WelchT,
-       nullptr,
-       GroupTest::MannWhitney,
-       nullptr,
-       3},
-      {{5, 5, 5, 5},
-       {5, 5, 5, 5},
-       false,
-       false,
-       GroupTest::None,
-       "no variance",
-       GroupTest::None,
-       "no variance",
-       4},
+      {false, false, {1, 2, 3}, {2, 3, 5}, "welch-t", "mann-whitney-u", 3},
+      {false, false, {1, B, 3}, {2, 3, 5}, "limit values", "mann-whitney-u", 3},
+      {false, false, {1, 2, -999999.5}, {2, 3, 5}, "limit values", "mann-whitney-u", 3},
+      {false, false, {1, M, M}, {2, 3, 5}, few, "mann-whitney-u", 1},
+      {false, false, {M, M, M}, {2, 3, 5}, few, few, 0},
+      {false, true, {1, 0, 3}, {2, 3, 5}, log0, "mann-whitney-u", 3},
+      {false, false, {1, 0, 3}, {2, 3, 5}, "welch-t", "mann-whitney-u", 3},
+      {false, false, {4, 4, 4}, {2, 2, 2}, "no variance", "mann-whitney-u", 3},
+      {false, false, {4, 4, 4}, {2, 2, 3}, "welch-t", "mann-whitney-u", 3},
+      {false, false, {5, 5, 5, 5}, {5, 5, 5, 5}, "no variance", "no variance", 4},
       // Paired: only rows where both values are present.
-      {{1, 2, 4, M},
-       {2, 3, 7, 1},
-       true,
-       false,
-       GroupTest::PairedT,
-       nullptr,
-       GroupTest::Wilcoxon,
-       nullptr,
-       3},
-      {{1, M}, {M, 2}, true, false, GroupTest::None, "no pairs", GroupTest::None, "no pairs", 0},
-      {{1, 2},
-       {M, 2},
-       true,
-       false,
-       GroupTest::None,
-       "fewer than 2 values",
-       GroupTest::None,
-       "no variance",
-       1},
-      {{1, A, 3},
-       {2, 3, 4},
-       true,
-       false,
-       GroupTest::None,
-       "limit values",
-       GroupTest::Sign,
-       nullptr,
-       3},
-      {{B, B},
-       {B, B},
-       true,
-       false,
-       GroupTest::None,
-       "limit values",
-       GroupTest::None,
-       "no pairs",
-       2},
-      {{2, 3, 4},
-       {1, 2, 3},
-       true,
-       false,
-       GroupTest::None,
-       "no variance",
-       GroupTest::Wilcoxon,
-       nullptr,
-       3},
-      {{2, 3, -1},
-       {1, 2, 3},
-       true,
-       true,
-       GroupTest::None,
-       "values \xE2\x89\xA4 0 on a log axis",
-       GroupTest::Wilcoxon,
-       nullptr,
-       3},
+      {true, false, {1, 2, 4, M}, {2, 3, 7, 1}, "paired-t", "wilcoxon", 3},
+      {true, false, {1, M}, {M, 2}, "no pairs", "no pairs", 0},
+      {true, false, {1, 2}, {M, 2}, few, "no variance", 1},
+      {true, false, {1, A, 3}, {2, 3, 4}, "limit values", "sign", 3},
+      {true, false, {B, B}, {B, B}, "limit values", "no pairs", 2},
+      {true, false, {2, 3, 4}, {1, 2, 3}, "no variance", "wilcoxon", 3},
+      {true, true, {2, 3, -1}, {1, 2, 3}, log0, "wilcoxon", 3},
       // Differences 1, 1, 1 are equal; their ratios are not.
-      {{2, 3, 4},
-       {1, 2, 3},
-       true,
-       true,
-       GroupTest::PairedT,
-       nullptr,
-       GroupTest::Wilcoxon,
-       nullptr,
-       3},
+      {true, true, {2, 3, 4}, {1, 2, 3}, "paired-t", "wilcoxon", 3},
   };
   for (const Case& c : cases) {
-    const auto r = c.paired ? Compare({c.x, c.y}, 1, c.log, std::vector<double>(c.x.size(), 0))
+    const auto r = c.paired ? Compare({c.y, c.x}, 1, c.log, std::vector<double>(c.x.size(), 0))
                             : Compare({c.y, c.x}, 0, c.log);
     ASSERT_EQ(r.out->count, 1);
     const GroupComparison& g = r.out->comparisons[0];
     const std::string where = ::testing::PrintToString(c.x);
     EXPECT_EQ(g.paired, c.paired) << where;
     EXPECT_EQ(g.count, c.count) << where;
-    EXPECT_EQ(g.t.test, c.t) << where;
-    EXPECT_STREQ(g.t.note, c.tNote) << where;
-    EXPECT_EQ(g.rank.test, c.rank) << where;
-    EXPECT_STREQ(g.rank.note, c.rankNote) << where;
+    EXPECT_EQ(Outcome(g.t), c.t) << where;
+    EXPECT_EQ(Outcome(g.rank), c.rank) << where;
   }
 }
 
