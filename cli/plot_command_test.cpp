@@ -101,6 +101,11 @@ PlotSettings MarkingLimits(PlotSettings settings) {
   return settings;
 }
 
+PlotSettings ShowingTests(PlotSettings settings) {
+  settings.ShowTests = 1;
+  return settings;
+}
+
 TEST(PlotCommand, FilesHoldTheRunOfTheNamedSettings) {
   const OptionCase cases[] = {
       {"treatment.wk1", {}, Settings(ChartKind::GroupPlot, 0, 0, 0, 0, 0, SummaryMark::None)},
@@ -119,6 +124,9 @@ TEST(PlotCommand, FilesHoldTheRunOfTheNamedSettings) {
       {"treatment.wk1",
        {"--error-bar", "sd", "--mark-limits"},
        MarkingLimits(Settings(ChartKind::GroupPlot, 0, 0, 0, 0, 0, SummaryMark::Sd))},
+      {"split.wk1",
+       {"--split", "paired", "--tests", "--type", "boxplot"},
+       ShowingTests(Settings(ChartKind::BoxPlot, 1, 0, 0, 0, 0, SummaryMark::None))},
       {"ranges.wk1",
        {"--error-bar", "none"},
        Settings(ChartKind::GroupPlot, 0, 0, 0, 0, 0, SummaryMark::None)},

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/common.h"
 #include "cli/option_words.h"
+#include "stats/group_tests.h"
 #include "stats/rank_all_series.h"
 #include "stats/ranks.h"
 #include "stats/series_table.h"
@@ -21,6 +22,7 @@ struct StatsTables {
   WorksheetGrid grid;
   SeriesTable series;
   RankTable ranks;
+  GroupComparisonTable comparisons;
 };
 
 Json SeriesJson(const Series& record, int32_t rowCount) {
@@ -84,7 +86,44 @@ Json TableJson(const SeriesTable& table, int32_t rowCount) {
   return out;
 }
 
-int RunStats(const std::string& input, SplitMode splitMode) {
+// One test of a comparison: its object, or null beside a note of why it was not made.
+void AddTestJson(Json& out, const char* key, const char* noteKey, const GroupTestResult& result,
+                 bool withDf) {
+  if (result.test == GroupTest::None) {
+    out[key] = nullptr;
+    out[noteKey] = result.note;
+    return;
+  }
+  Json test = Json::object();
+  test["test"] = GroupTestName(result.test);
+  test["statistic"] = result.statistic;
+  if (withDf) test["df"] = result.df;
+  test["p"] = result.p;
+  test["pHolm"] = result.pHolm;
+  // The rank tests that leave pairs out say how many they used.
+  if (result.test == GroupTest::Wilcoxon || result.test == GroupTest::Sign) {
+    test["pairs"] = result.pairsUsed;
+  }
+  out[key] = std::move(test);
+}
+
+Json ComparisonsJson(const GroupComparisonTable& table) {
+  Json out = Json::array();
+  for (int32_t i = 0; i < table.count; i++) {
+    const GroupComparison& c = table.comparisons[i];
+    Json item = Json::object();
+    item["series"] = c.series;
+    item["reference"] = c.reference;
+    item["paired"] = c.paired;
+    item["n"] = c.paired ? Json(c.count) : Json::array({c.count, c.referenceCount});
+    AddTestJson(item, "t", "tNote", c.t, true);
+    AddTestJson(item, "rank", "rankNote", c.rank, false);
+    out.push_back(std::move(item));
+  }
+  return out;
+}
+
+int RunStats(const std::string& input, SplitMode splitMode, bool logScale, bool tests) {
   auto tables = std::make_unique<StatsTables>();  // value-initialised: all zero
   StderrSink messages;
   const LoadedInput loaded = LoadWorksheet(input, tables->grid);
@@ -98,7 +137,13 @@ int RunStats(const std::string& input, SplitMode splitMode) {
   if (!BuildSeriesTable(tables->series, tables->grid, splitMode, messages)) return 1;
   RankAllSeries(tables->series, tables->ranks);
   const int32_t rowCount = std::clamp(tables->grid.RowCount, 0, MaxRows);
-  const std::string json = DumpJson(TableJson(tables->series, rowCount)) + '\n';
+  Json out = TableJson(tables->series, rowCount);
+  // Only on request, so that the output without it stays as it was.
+  if (tests) {
+    CompareGroups(tables->series, tables->grid, logScale, tables->comparisons);
+    out["comparisons"] = ComparisonsJson(tables->comparisons);
+  }
+  const std::string json = DumpJson(out) + '\n';
   return WriteStandardOutput(json, "quillmap-cli stats") ? 0 : 1;
 }
 
@@ -108,6 +153,8 @@ void AddStatsCommand(CLI::App& app, int& status) {
   struct Options {
     std::string input;
     std::string split = "none";
+    bool log = false;
+    bool tests = false;
   };
   auto options = std::make_shared<Options>();
   CLI::App* command = app.add_subcommand(
@@ -121,8 +168,13 @@ void AddStatsCommand(CLI::App& app, int& status) {
   command->add_option("--split", options->split, "split mode")
       ->check(CLI::IsMember(WordsOf(SplitModeWords)))
       ->capture_default_str();
+  command->add_flag("--log", options->log,
+                    "the chart's axis is logarithmic: t-tests on the logarithms of the values");
+  command->add_flag("--tests", options->tests,
+                    "add the group comparisons (t-tests and rank tests) as \"comparisons\"");
   command->callback([options, &status] {
-    status = RunStats(options->input, ValueOfWord(SplitModeWords, options->split));
+    status = RunStats(options->input, ValueOfWord(SplitModeWords, options->split), options->log,
+                      options->tests);
   });
 }
 

@@ -98,6 +98,43 @@ std::vector<double> Reals(const Series& s) {
           s.medianLower};
 }
 
+// --tests adds "comparisons" and changes nothing else; --log reaches only the t-tests. Each
+// comparison names its tests, or says why one was not made.
+TEST(StatsCommand, TestsAddOnlyTheComparisons) {
+  const struct {
+    const char* split;
+    bool paired;
+  } cases[] = {{"none", false}, {"paired", true}, {"non-paired", false}};
+  for (const auto& c : cases) {
+    const CommandRun plain = RunStats({splitExample, "--split", c.split});
+    for (const char* log : {"", "--log"}) {
+      std::vector<std::string> args = {splitExample, "--split", c.split, "--tests"};
+      if (*log != '\0') args.push_back(log);
+      const CommandRun run = RunStats(args);
+      ASSERT_EQ(run.status, 0) << run.err;
+      Json json = Json::parse(run.out);
+      const Json comparisons = json["comparisons"];
+      json.erase("comparisons");
+      EXPECT_EQ(json, Json::parse(plain.out)) << c.split;
+      ASSERT_FALSE(comparisons.empty()) << c.split;
+      for (const Json& item : comparisons) {
+        EXPECT_EQ(item["paired"], c.paired);
+        EXPECT_EQ(item["n"].is_array(), !c.paired);
+        for (const char* key : {"t", "rank"}) {
+          const std::string note = std::string(key) + "Note";
+          if (item[key].is_null()) {
+            EXPECT_TRUE(item[note].is_string()) << item.dump();
+            continue;
+          }
+          EXPECT_FALSE(item.contains(note));
+          EXPECT_GE(item[key]["pHolm"].get<double>(), item[key]["p"].get<double>());
+          EXPECT_EQ(item[key].contains("df"), std::string(key) == "t");
+        }
+      }
+    }
+  }
+}
+
 TEST(StatsCommand, EverySplitModeAgreesWithTheCore) {
   const struct {
     const char* option;

@@ -5,6 +5,7 @@
 #include "plot/chart_frame.h"
 #include "plot/chart_key.h"
 #include "plot/mark_extent.h"
+#include "plot/test_lines.h"
 
 namespace qm {
 
@@ -204,8 +205,12 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
       if (s.count <= 5) smallSeries = true;
     }
     // The box plot draws no points: the key names its shapes only.
-    if (chart.settings.MarkLimitValues != 0) {
-      DrawChartKey(canvas, BoxPlotKey(smallSeries), false, false, 0);
+    if (chart.settings.MarkLimitValues != 0 || chart.settings.ShowTests != 0) {
+      // The shapes are named where limit values are marked, as without the tests.
+      const char* shapes = chart.settings.MarkLimitValues != 0 ? BoxPlotKey(smallSeries) : nullptr;
+      char words[KeyWordsSize];
+      DrawChartKey(canvas, ChartKeyWords(chart, shapes, words, sizeof words), false, false, 0,
+                   ChartKeyTop(chart.settings));
     }
   }
 

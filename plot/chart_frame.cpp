@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "plot/test_lines.h"
+
 namespace qm {
 
 namespace {
@@ -170,8 +172,13 @@ void ChartFrame::DrawSlotName(int32_t s) const {
                          ? series.label
                          : ColumnText(chart.grid.HeaderRow1Text, chart.grid, series.column);
   const int32_t x = SlotCentre(s);
-  chart.canvas.DrawTextInBox(name, Rect{x - slots.half, NamesTop, x + slots.half, NamesBottom},
+  // With the tests shown the name moves up to make room for their lines.
+  const bool tests = chart.settings.ShowTests != 0;
+  const int32_t top = tests ? TestNamesTop : NamesTop;
+  const int32_t bottom = tests ? TestPLineTop : NamesBottom;
+  chart.canvas.DrawTextInBox(name, Rect{x - slots.half, top, x + slots.half, bottom},
                              TextBoxCenter | TextBoxBottom);
+  if (chart.settings.ShowTests != 0) DrawTestLines(*this, s);
 }
 
 ChartFrame FrameOnAxis(ChartContext& chart, double low, double high, int32_t logScale,

@@ -127,7 +127,8 @@ struct ChartFrame {
   // without a split column before a series without values.
   bool SlotHasDivider(int32_t s) const;
   void DrawDivider(int32_t s) const;
-  // The slot's name below the frame: the group's label non-paired, else the column's name.
+  // The slot's name below the frame: the group's label non-paired, else the column's name; with
+  // the tests shown, one line of it and the slot's p-value and count below.
   void DrawSlotName(int32_t s) const;
 };
 

@@ -17,6 +17,8 @@ constexpr int32_t EstimateBar = 84;
 constexpr int32_t KeyMarkerX = KeyRight - PointSize / 2;
 constexpr int32_t KeyMarkerGap = 100;
 constexpr const char* EstimateWords = "estimated (below/above a limit)";
+// Beside the tests' words the line has room for less.
+constexpr const char* ShortEstimateWords = "estimated";
 
 }  // namespace
 
@@ -60,16 +62,18 @@ void DrawEstimatedPoint(Canvas& canvas, int32_t x, int32_t y, bool asStroke) {
 }
 
 void DrawChartKey(Canvas& canvas, const char* markWords, bool estimates, bool asStroke,
-                  CanvasObject estimateFill) {
+                  CanvasObject estimateFill, int32_t top) {
+  const int32_t bottom = top + (KeyBottom - KeyTop);
   if (markWords != nullptr) {
-    canvas.DrawTextInBox(markWords, Rect{KeyLeft, KeyTop, KeyRight, KeyBottom}, 0);
+    canvas.DrawTextInBox(markWords, Rect{KeyLeft, top, KeyRight, bottom}, 0);
   }
   if (!estimates) return;
   const int32_t wordsRight = KeyMarkerX - PointSize / 2 - KeyMarkerGap;
-  canvas.DrawTextInBox(EstimateWords, Rect{KeyLeft, KeyTop, wordsRight, KeyBottom}, TextBoxRight);
+  canvas.DrawTextInBox(top == KeyTop ? EstimateWords : ShortEstimateWords,
+                       Rect{KeyLeft, top, wordsRight, bottom}, TextBoxRight);
   canvas.SelectObject(estimateFill);
   // Centred on the words' middle height: the text cell is 249 units high.
-  DrawEstimatedPoint(canvas, KeyMarkerX, KeyTop + 125, asStroke);
+  DrawEstimatedPoint(canvas, KeyMarkerX, top + 125, asStroke);
 }
 
 }  // namespace qm

@@ -12,6 +12,7 @@
 #include "plot/chart_key.h"
 #include "plot/mark_extent.h"
 #include "plot/summary_marks.h"
+#include "plot/test_lines.h"
 
 namespace qm {
 namespace {
@@ -398,9 +399,12 @@ int32_t DrawGroupPlot(ChartContext& chart, int32_t logScale, SummaryMark mark) {
       DrawConnectingLines(frame, points);
     }
     DrawSummaryMarks(frame, mark, objects.markFillBrush);
-    if (objects.estimateFill != 0) {
-      DrawChartKey(canvas, SummaryMarkKey(mark, axis.logScale != 0), estimates > 0,
-                   !(points.dotStep > 42), objects.estimateFill);
+    if (objects.estimateFill != 0 || chart.settings.ShowTests != 0) {
+      char words[KeyWordsSize];
+      DrawChartKey(
+          canvas,
+          ChartKeyWords(chart, SummaryMarkKey(mark, axis.logScale != 0), words, sizeof words),
+          estimates > 0, !(points.dotStep > 42), objects.estimateFill, ChartKeyTop(chart.settings));
     }
   }
 

@@ -73,6 +73,10 @@ PlotOutcome RunPlot(const PlotSettings& settings, const WorksheetGrid& grid, Plo
     return PlotOutcome::NoSplitColumn;
   }
   RankAllSeries(tables.series, tables.ranks);
+  tables.comparisons.count = 0;
+  if (settings.ShowTests != 0) {
+    CompareGroups(tables.series, grid, settings.LogFlag != 0, tables.comparisons);
+  }
 
   Canvas* canvas = output.Open();
   if (canvas == nullptr) {

@@ -9,6 +9,7 @@
 #include "plot/axis.h"
 #include "plot/canvas.h"
 #include "plot/run_notes.h"
+#include "stats/group_tests.h"
 #include "stats/ranks.h"
 #include "stats/series_table.h"
 
@@ -42,6 +43,9 @@ struct PlotSettings {
   int32_t ConnectingLines = 0;
   SummaryMark Mark = SummaryMark::None;
   int32_t MarkLimitValues = 0;
+  // 1: the group comparisons under the slots (p-value and count) and their tests in the key;
+  // with 0 the picture is the one drawn without it, byte for byte.
+  int32_t ShowTests = 0;
 };
 
 // Value bins of the group plot: 25 drawn ones and room above them for values beyond the top.
@@ -66,7 +70,8 @@ struct PlotTables {
   double AxisLow;
   double AxisHigh;
   GroupPlotScratch group;
-  PlotNotes notes;  // what the chart of the run could not draw as asked
+  PlotNotes notes;                   // what the chart of the run could not draw as asked
+  GroupComparisonTable comparisons;  // filled when the tests are shown
 };
 
 // What a chart draws with. On entry UprightFont is selected and the pen and brush are those

@@ -13,6 +13,8 @@ packages=(
   libuemf-dev libxml2-dev libxml2-utils poppler-utils
   xvfb xauth xclip xdotool time
   dpkg-dev file lintian appstream desktop-file-utils man-db
+  # python3-scipy: the independent check of the group comparisons
+  python3-scipy
   # locales: the sources from which the locale test makes a German locale
   locales
   # the Windows programs: the cross compiler, Wine to run them, icotool for their icon
