@@ -8,6 +8,9 @@
 # Then, with a clipboard manager running, quillmap-clipboard hands the chart to the manager
 # and ends. Last, an owner of the clipboard that does not answer: quillmap says so and "No data
 # on Clipboard" after a short wait.
+# With a fourth argument "picture" and the picture probe as the fifth, instead: a local page
+# in Chromium takes Ctrl+V, and its paste handler must get an image/png of the chart's size;
+# the probe (a Qt program) must read a picture from the clipboard.
 # With a fourth argument "office", instead: the chart is pasted into new LibreOffice Writer,
 # Draw, Impress and Calc documents, which are saved; the picture in each must be the metafile
 # (SVM, or EMF of quilpic.emf's bytes), not a bitmap. That part needs LibreOffice and unzip.
@@ -18,8 +21,10 @@ quillmap=$1
 wk1=$2
 fake_manager=$3
 mode=${4:-clipboard}
+probe=${5:-}
 tools="Xvfb xclip xdotool"
 [ "$mode" = office ] && tools="$tools soffice unzip"
+[ "$mode" = picture ] && tools="$tools chromium"
 for tool in $tools; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
 done
@@ -29,7 +34,14 @@ work=$(mktemp -d)
 xvfb=
 manager=
 silent=
+browser=
 cleanup() {
+  if [ -n "$browser" ]; then
+    # Chromium's helpers write its profile until they end.
+    kill "$browser" 2>/dev/null
+    for _ in $(seq 50); do kill -0 "$browser" 2>/dev/null || break; sleep 0.1; done
+    sleep 0.5
+  fi
   [ -n "$manager" ] && kill "$manager" 2>/dev/null
   [ -n "$silent" ] && kill "$silent" 2>/dev/null
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
@@ -162,6 +174,59 @@ publish_chart() {
   press_return_in "Quillmap 0001" || fail "the success message did not appear"
   wait_for_end "$app" || fail "quillmap did not end"
 }
+# The picture paste: Chromium's page shows what its paste handler got in its title.
+paste_as_picture() {
+  publish_chart
+  local answer
+  answer=$("$probe" 2>/dev/null) || fail "the Qt program got no picture"
+  echo "the Qt program got: $answer"
+  [ "$answer" = "picture 1088x816" ] || fail "the Qt program got $answer"
+  cat >"$work/paste.html" <<'PAGE'
+<!DOCTYPE html>
+<title>waiting</title>
+<div id="target" contenteditable="true" autofocus style="width:400px;height:300px">paste here</div>
+<script>
+document.getElementById("target").focus();
+document.addEventListener("paste", async (event) => {
+  event.preventDefault();
+  const types = [...event.clipboardData.items].map((item) => item.type);
+  const item = [...event.clipboardData.items].find((item) => item.type === "image/png");
+  if (!item) { document.title = "pasted no png: " + types.join(" "); return; }
+  const picture = await createImageBitmap(item.getAsFile());
+  document.title = "pasted image/png " + picture.width + "x" + picture.height;
+});
+</script>
+PAGE
+  chromium --no-sandbox --no-first-run --no-default-browser-check --disable-gpu \
+    --ozone-platform=x11 --user-data-dir="$work/chromium" --window-size=800,600 \
+    "file://$work/paste.html" >/dev/null 2>&1 &
+  browser=$!
+  local window= title=
+  for _ in $(seq 300); do
+    window=$(xdotool search --onlyvisible --name '^waiting' 2>/dev/null | tail -1)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || fail "Chromium did not show the page"
+  for _ in $(seq 10); do
+    xdotool windowfocus --sync "$window" 2>/dev/null
+    xdotool key ctrl+v
+    for _ in $(seq 20); do
+      title=$(xdotool getwindowname "$window" 2>/dev/null)
+      case "$title" in pasted*) break 2 ;; esac
+      sleep 0.1
+    done
+  done
+  echo "Chromium: $title"
+  case "$title" in
+    "pasted image/png 1088x816"*) echo "PASS" ;;
+    *) fail "Chromium's page got: $title" ;;
+  esac
+}
+if [ "$mode" = picture ]; then
+  paste_as_picture
+  exit 0
+fi
 if [ "$mode" = office ]; then
   paste_into_office
   exit 0
