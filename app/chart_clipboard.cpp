@@ -14,11 +14,42 @@ const char* const EmfFormatNames[4] = {
     "WCF_ENHMETAFILE",  // Windows programs run under Wine
 };
 
+const char* const OfficeGraphicFormatName =
+    "application/x-openoffice-svxb;windows_formatname=\"SVXB (StarView Bitmap/Animation)\"";
+
+namespace {
+
+// LibreOffice's stream of a graphic kept in its native format: "NAT5", an empty versioned
+// block, then the graphic link as a versioned block (its version 1 holds the link type, the
+// data size and a user id; without the version 2 size LibreOffice takes the size from the
+// metafile's header), then the data. A versioned block is a 16-bit version and the 32-bit
+// size of what follows; every number is little-endian.
+constexpr char NativeGraphicMagic[] = "NAT5";
+constexpr quint16 NativeLinkType = 6;  // a Windows metafile, WMF or EMF
+constexpr quint16 LinkBlockVersion = 1;
+constexpr quint32 LinkBlockSize = 2 + 4 + 4;  // type, data size, user id
+
+}  // namespace
+
+QByteArray OfficeGraphicStream(const QByteArray& emf) {
+  QByteArray bytes;
+  QDataStream out(&bytes, QIODevice::WriteOnly);
+  out.setByteOrder(QDataStream::LittleEndian);
+  out.writeRawData(NativeGraphicMagic, 4);
+  out << quint16(1) << quint32(0);           // the empty graphic block
+  out << LinkBlockVersion << LinkBlockSize;  // the link block
+  out << NativeLinkType << quint32(emf.size()) << quint32(0);
+  out.writeRawData(emf.constData(), int(emf.size()));
+  return bytes;
+}
+
 ClipboardFormats ChartClipboardFormats(const QByteArray& emf, const QByteArray& svg,
-                                       const QByteArray& gif) {
+                                       const QByteArray& png, const QByteArray& gif) {
   ClipboardFormats formats;
   for (const char* name : EmfFormatNames) formats.append({QString::fromLatin1(name), emf});
+  formats.append({QString::fromLatin1(OfficeGraphicFormatName), OfficeGraphicStream(emf)});
   if (!svg.isEmpty()) formats.append({QStringLiteral("image/svg+xml"), svg});
+  if (!png.isEmpty()) formats.append({QStringLiteral("image/png"), png});
   if (!gif.isEmpty()) formats.append({QStringLiteral("image/gif"), gif});
   return formats;
 }

@@ -1,8 +1,9 @@
 // What a published chart offers on the clipboard: the metafile under the names Linux
 // programs paste an EMF by, the most useful first (some clipboard managers keep only the
-// first), then the same chart as SVG and as a GIF picture for programs that take no metafile.
-// No PNG, JPEG or BMP: LibreOffice Writer ranks any of them above the metafile (whatever their
-// order), and would paste a bitmap; Draw, Impress and Calc prefer the metafile either way.
+// first), the same metafile wrapped as LibreOffice's own graphic, then the chart as SVG, PNG
+// and GIF for programs that take no metafile. LibreOffice Writer ranks a PNG above a foreign
+// metafile (whatever the order offered) but its own graphic above the PNG, so Writer, like
+// Draw, Impress and Calc, pastes the metafile while browsers take the PNG.
 #pragma once
 
 #include <QByteArray>
@@ -22,10 +23,17 @@ using ClipboardFormats = QList<ClipboardFormat>;
 
 // The EMF's names, in the order offered.
 extern const char* const EmfFormatNames[4];
+// LibreOffice's name for a graphic in its own stream format.
+extern const char* const OfficeGraphicFormatName;
 
-// The formats of a chart; an empty SVG or GIF is left out.
+// `emf` as a LibreOffice graphic stream: the "NAT5" record of a graphic kept in its native
+// format, whose link holds the metafile's bytes unchanged. LibreOffice imports it as the
+// metafile and keeps those bytes (a document saved then holds the same EMF).
+QByteArray OfficeGraphicStream(const QByteArray& emf);
+
+// The formats of a chart; an empty SVG, PNG or GIF is left out.
 ClipboardFormats ChartClipboardFormats(const QByteArray& emf, const QByteArray& svg,
-                                       const QByteArray& gif);
+                                       const QByteArray& png, const QByteArray& gif);
 // The formats as clipboard data, in their order.
 std::unique_ptr<QMimeData> MakeMimeData(const ClipboardFormats& formats);
 

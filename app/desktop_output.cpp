@@ -43,7 +43,7 @@ bool DesktopOutput::Close() {
   const std::string& svg = svg_->Finish();
   publisher_.Publish(ChartClipboardFormats(
       QByteArray(reinterpret_cast<const char*>(emf.data()), qsizetype(emf.size())),
-      QByteArray(svg.data(), qsizetype(svg.size())), EncodeGif(image_->Finish())));
+      QByteArray(svg.data(), qsizetype(svg.size())), image_->Png(), EncodeGif(image_->Finish())));
   canvas_.reset();
   pictures_.reset();
   return true;

@@ -1,5 +1,5 @@
 // Where the desktop program's chart goes: the metafile file quilpic.emf in the desktop folder,
-// written in one piece, and the clipboard (the metafile with an SVG and a GIF of it). The
+// written in one piece, and the clipboard (the metafile with an SVG, a PNG and a GIF of it). The
 // chart is recorded on all of these canvases at once.
 #pragma once
 

@@ -58,16 +58,22 @@ TEST(DesktopOutput, WritesTheMetafileAndPublishesTheSameBytes) {
   EXPECT_EQ(output.fileError(), "");
   ASSERT_EQ(publisher.published.size(), 1u);
   const ClipboardFormats& formats = publisher.published[0];
-  ASSERT_EQ(formats.size(), 6);
+  ASSERT_EQ(formats.size(), 8);
   const QByteArray emf(reinterpret_cast<const char*>(file.data()), qsizetype(file.size()));
   for (int i = 0; i < 4; i++) EXPECT_EQ(formats[i].bytes, emf) << formats[i].name.toStdString();
-  EXPECT_EQ(formats[4].name, "image/svg+xml");
-  EXPECT_TRUE(formats[4].bytes.contains("<svg"));
-  EXPECT_TRUE(formats[4].bytes.contains("Dose 1"));
-  EXPECT_EQ(formats[5].name, "image/gif");
-  const QImage picture = QImage::fromData(formats[5].bytes, "GIF");
-  EXPECT_EQ(picture.size(), QSize(1088, 816));
-  EXPECT_EQ(picture.pixelColor(544, 408), QColor(255, 0, 0));  // inside the red ellipse
+  EXPECT_EQ(formats[4].bytes, OfficeGraphicStream(emf));
+  EXPECT_EQ(formats[5].name, "image/svg+xml");
+  EXPECT_TRUE(formats[5].bytes.contains("<svg"));
+  EXPECT_TRUE(formats[5].bytes.contains("Dose 1"));
+  // The PNG and the GIF: the same picture, 1088 x 816 on white.
+  EXPECT_EQ(formats[6].name, "image/png");
+  EXPECT_EQ(formats[7].name, "image/gif");
+  for (int i : {6, 7}) {
+    const QImage picture = QImage::fromData(formats[i].bytes, i == 6 ? "PNG" : "GIF");
+    EXPECT_EQ(picture.size(), QSize(1088, 816)) << i;
+    EXPECT_EQ(picture.pixelColor(544, 408), QColor(255, 0, 0)) << i;  // inside the red ellipse
+    EXPECT_EQ(picture.pixelColor(2, 2), QColor(255, 255, 255)) << i;  // outside it
+  }
 }
 
 TEST(DesktopOutput, ASecondRunReplacesTheFile) {

@@ -8,18 +8,23 @@
 # Then, with a clipboard manager running, quillmap-clipboard hands the chart to the manager
 # and ends. Last, an owner of the clipboard that does not answer: quillmap says so and "No data
 # on Clipboard" after a short wait.
-# With a fourth argument "writer", instead: the chart is pasted into a new LibreOffice Writer
-# document, which is saved as .odt; the picture in it must be the metafile (SVM or EMF), not a
-# bitmap. That part needs LibreOffice (soffice) and unzip.
-# Usage: end_to_end_test.sh <quillmap> <file.wk1> <fake_clipboard_manager> [writer]. Exits 77
+# With a fourth argument "picture" and the picture probe as the fifth, instead: a local page
+# in Chromium takes Ctrl+V, and its paste handler must get an image/png of the chart's size;
+# the probe (a Qt program) must read a picture from the clipboard.
+# With a fourth argument "office", instead: the chart is pasted into new LibreOffice Writer,
+# Draw, Impress and Calc documents, which are saved; the picture in each must be the metafile
+# (SVM, or EMF of quilpic.emf's bytes), not a bitmap. That part needs LibreOffice and unzip.
+# Usage: end_to_end_test.sh <quillmap> <file.wk1> <fake_clipboard_manager> [office]. Exits 77
 # (skipped) without the tools.
 set -u
 quillmap=$1
 wk1=$2
 fake_manager=$3
 mode=${4:-clipboard}
+probe=${5:-}
 tools="Xvfb xclip xdotool"
-[ "$mode" = writer ] && tools="$tools soffice unzip"
+[ "$mode" = office ] && tools="$tools soffice unzip"
+[ "$mode" = picture ] && tools="$tools chromium"
 for tool in $tools; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
 done
@@ -29,7 +34,14 @@ work=$(mktemp -d)
 xvfb=
 manager=
 silent=
+browser=
 cleanup() {
+  if [ -n "$browser" ]; then
+    # Chromium's helpers write its profile until they end.
+    kill "$browser" 2>/dev/null
+    for _ in $(seq 50); do kill -0 "$browser" 2>/dev/null || break; sleep 0.1; done
+    sleep 0.5
+  fi
   [ -n "$manager" ] && kill "$manager" 2>/dev/null
   [ -n "$silent" ] && kill "$silent" 2>/dev/null
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
@@ -76,19 +88,13 @@ wait_for_end() {
   return 1
 }
 
-# The Writer paste: a new Writer document takes the chart with its default paste (what Ctrl+V
-# does) and is saved as .odt. A LibreOffice Basic macro of a private user profile does the
-# pasting and saving, so no keystrokes reach LibreOffice's windows; it also lists the formats
-# LibreOffice saw on the clipboard.
-paste_into_writer() {
-  xclip -selection clipboard -t Wk1 -i "$wk1" || fail "xclip could not take the clipboard"
-  "$quillmap" &
-  local app=$!
-  press_return_in "Quillmap" || fail "the main dialog did not appear"
-  press_return_in "Quillmap 0001" || fail "the success message did not appear"
-  wait_for_end "$app" || fail "quillmap did not end"
-
-  local profile=$work/office odt=$work/pasted.odt
+# The office paste: new Writer, Draw, Impress and Calc documents take the chart with their
+# default paste (what Ctrl+V does) and are saved. A LibreOffice Basic macro of a private user
+# profile does the pasting and saving in one LibreOffice run, so no keystrokes reach its
+# windows; it also lists the formats LibreOffice saw on the clipboard.
+paste_into_office() {
+  publish_chart
+  local profile=$work/office
   # A first start writes the profile, the macro then replaces the empty Standard module.
   timeout 120 soffice --headless --terminate_after_init -env:UserInstallation="file://$profile" \
     >/dev/null 2>&1 || fail "LibreOffice did not start"
@@ -98,46 +104,131 @@ paste_into_writer() {
 <?xml version="1.0" encoding="UTF-8"?>
 <!DOCTYPE script:module PUBLIC "-//OpenOffice.org//DTD OfficeDocument 1.0//EN" "module.dtd">
 <script:module xmlns:script="http://openoffice.org/2000/script" script:name="Module1" script:language="StarBasic">
-Sub PasteIntoWriter
-  doc = StarDesktop.loadComponentFromURL(&quot;private:factory/swriter&quot;, &quot;_blank&quot;, 0, Array())
+Sub PasteIntoOffice
+  On Error Goto Failed
   flavors = createUnoService(&quot;com.sun.star.datatransfer.clipboard.SystemClipboard&quot;).getContents().getTransferDataFlavors()
   n = FreeFile
-  Open Environ(&quot;QM_FLAVORS&quot;) For Output As #n
+  Open Environ(&quot;QM_OUT&quot;) &amp; &quot;/flavors.txt&quot; For Output As #n
   For i = 0 To UBound(flavors)
     Print #n, flavors(i).MimeType
   Next
   Close #n
-  createUnoService(&quot;com.sun.star.frame.DispatchHelper&quot;).executeDispatch(doc.CurrentController.Frame, &quot;.uno:Paste&quot;, &quot;&quot;, 0, Array())
+  factories = Array(&quot;swriter&quot;, &quot;sdraw&quot;, &quot;simpress&quot;, &quot;scalc&quot;)
+  filters = Array(&quot;writer8&quot;, &quot;draw8&quot;, &quot;impress8&quot;, &quot;calc8&quot;)
   Dim filter(0) As New com.sun.star.beans.PropertyValue
   filter(0).Name = &quot;FilterName&quot;
-  filter(0).Value = &quot;writer8&quot;
-  doc.storeToURL(ConvertToURL(Environ(&quot;QM_ODT&quot;)), filter())
-  doc.close(True)
+  For k = 0 To 3
+    doc = StarDesktop.loadComponentFromURL(&quot;private:factory/&quot; &amp; factories(k), &quot;_blank&quot;, 0, Array())
+    createUnoService(&quot;com.sun.star.frame.DispatchHelper&quot;).executeDispatch(doc.CurrentController.Frame, &quot;.uno:Paste&quot;, &quot;&quot;, 0, Array())
+    filter(0).Value = filters(k)
+    doc.storeToURL(ConvertToURL(Environ(&quot;QM_OUT&quot;) &amp; &quot;/pasted-&quot; &amp; filters(k) &amp; &quot;.zip&quot;), filter())
+    doc.close(True)
+  Next
+  StarDesktop.terminate()
+  Exit Sub
+Failed:
+  n = FreeFile
+  Open Environ(&quot;QM_OUT&quot;) &amp; &quot;/error.txt&quot; For Output As #n
+  Print #n, &quot;Basic error &quot; &amp; Err &amp; &quot; in line &quot; &amp; Erl &amp; &quot;: &quot; &amp; Error$
+  Close #n
   StarDesktop.terminate()
 End Sub
 </script:module>
 MACRO
-  QM_FLAVORS=$work/flavors.txt QM_ODT=$odt timeout 120 soffice --norestore --nologo --nodefault \
-    -env:UserInstallation="file://$profile" "macro:///Standard.Module1.PasteIntoWriter" \
+  QM_OUT=$work timeout 180 soffice --norestore --nologo --nodefault \
+    -env:UserInstallation="file://$profile" "macro:///Standard.Module1.PasteIntoOffice" \
     >/dev/null 2>&1 || fail "LibreOffice did not paste and save"
+  [ -e "$work/error.txt" ] && fail "$(cat "$work/error.txt")"
   echo "LibreOffice saw: $(tr '\n' ' ' <"$work/flavors.txt" 2>/dev/null)"
-  [ -s "$odt" ] || fail "Writer saved no document"
-  echo "pictures in the document: $(unzip -Z1 "$odt" 'Pictures/*' 2>/dev/null | tr '\n' ' ')"
-  # The frame's first image is the one Writer shows; LibreOffice stores a PNG beside a metafile
-  # only as the replacement for readers without it.
-  local shown
-  shown=$(unzip -p "$odt" content.xml | grep -o '<draw:image xlink:href="[^"]*"' | head -1)
-  case "$shown" in
-    *.svm\"|*.emf\") echo "Writer pasted the metafile: $shown" ;;
-    "") fail "nothing was pasted into Writer" ;;
-    *) fail "Writer pasted a bitmap: $shown" ;;
-  esac
-  unzip -p "$odt" content.xml | grep -q 'svg:width="5.6693in" svg:height="4.252in"' ||
-    fail "the pasted chart is not 144 mm x 108 mm"
+  local program document shown
+  for program in writer8 draw8 impress8 calc8; do
+    document=$work/pasted-$program.zip
+    [ -s "$document" ] || fail "$program saved no document"
+    echo "$program: pictures $(unzip -Z1 "$document" 'Pictures/*' 2>/dev/null | tr '\n' ' ')"
+    # The frame's first image is the one shown; LibreOffice stores a PNG beside a metafile
+    # only as the replacement for readers without it.
+    shown=$(unzip -p "$document" content.xml | grep -o '<draw:image xlink:href="[^"]*"' | head -1)
+    case "$shown" in
+      *.emf\")
+        unzip -p "$document" "$(echo "$shown" | sed 's/.*href="\(.*\)"/\1/')" >"$work/kept.emf"
+        cmp -s "$work/kept.emf" "$HOME/Desktop/quilpic.emf" || fail "$program keeps another EMF"
+        echo "$program pasted the metafile, kept as quilpic.emf's bytes: $shown" ;;
+      *.svm\") echo "$program pasted the metafile: $shown" ;;
+      "") fail "nothing was pasted into $program" ;;
+      *) fail "$program pasted a bitmap: $shown" ;;
+    esac
+    # The chart is 144 mm x 108 mm wherever it lands.
+    unzip -p "$document" content.xml |
+      grep -q -E 'svg:width="(5.6693in|14.4cm)" svg:height="(4.252in|10.8cm)"' ||
+      fail "the chart pasted into $program is not 144 mm x 108 mm"
+  done
   echo "PASS"
 }
-if [ "$mode" = writer ]; then
-  paste_into_writer
+
+# Puts the range on the clipboard and has quillmap publish its chart.
+publish_chart() {
+  xclip -selection clipboard -t Wk1 -i "$wk1" || fail "xclip could not take the clipboard"
+  "$quillmap" &
+  local app=$!
+  press_return_in "Quillmap" || fail "the main dialog did not appear"
+  press_return_in "Quillmap 0001" || fail "the success message did not appear"
+  wait_for_end "$app" || fail "quillmap did not end"
+}
+# The picture paste: Chromium's page shows what its paste handler got in its title.
+paste_as_picture() {
+  publish_chart
+  local answer
+  answer=$("$probe" 2>/dev/null) || fail "the Qt program got no picture"
+  echo "the Qt program got: $answer"
+  [ "$answer" = "picture 1088x816" ] || fail "the Qt program got $answer"
+  cat >"$work/paste.html" <<'PAGE'
+<!DOCTYPE html>
+<title>waiting</title>
+<div id="target" contenteditable="true" autofocus style="width:400px;height:300px">paste here</div>
+<script>
+document.getElementById("target").focus();
+document.addEventListener("paste", async (event) => {
+  event.preventDefault();
+  const types = [...event.clipboardData.items].map((item) => item.type);
+  const item = [...event.clipboardData.items].find((item) => item.type === "image/png");
+  if (!item) { document.title = "pasted no png: " + types.join(" "); return; }
+  const picture = await createImageBitmap(item.getAsFile());
+  document.title = "pasted image/png " + picture.width + "x" + picture.height;
+});
+</script>
+PAGE
+  chromium --no-sandbox --no-first-run --no-default-browser-check --disable-gpu \
+    --ozone-platform=x11 --user-data-dir="$work/chromium" --window-size=800,600 \
+    "file://$work/paste.html" >/dev/null 2>&1 &
+  browser=$!
+  local window= title=
+  for _ in $(seq 300); do
+    window=$(xdotool search --onlyvisible --name '^waiting' 2>/dev/null | tail -1)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || fail "Chromium did not show the page"
+  for _ in $(seq 10); do
+    xdotool windowfocus --sync "$window" 2>/dev/null
+    xdotool key ctrl+v
+    for _ in $(seq 20); do
+      title=$(xdotool getwindowname "$window" 2>/dev/null)
+      case "$title" in pasted*) break 2 ;; esac
+      sleep 0.1
+    done
+  done
+  echo "Chromium: $title"
+  case "$title" in
+    "pasted image/png 1088x816"*) echo "PASS" ;;
+    *) fail "Chromium's page got: $title" ;;
+  esac
+}
+if [ "$mode" = picture ]; then
+  paste_as_picture
+  exit 0
+fi
+if [ "$mode" = office ]; then
+  paste_into_office
   exit 0
 fi
 
@@ -157,11 +248,14 @@ echo "$targets"
 first=$(echo "$targets" | grep -v -E '^(TARGETS|MULTIPLE|TIMESTAMP|SAVE_TARGETS)$' | head -1)
 [ "$first" = 'application/x-openoffice-emf;windows_formatname="Image EMF"' ] ||
   fail "the first chart format is '$first'"
-for format in image/x-emf image/emf WCF_ENHMETAFILE image/svg+xml image/gif; do
+for format in image/x-emf image/emf WCF_ENHMETAFILE \
+  'application/x-openoffice-svxb;windows_formatname="SVXB (StarView Bitmap/Animation)"' \
+  image/svg+xml image/png image/gif; do
   echo "$targets" | grep -qxF "$format" || fail "format $format is not offered"
 done
-# Writer would take a PNG, JPEG or BMP before the metafile.
-for format in image/png image/jpeg image/bmp; do
+# Writer would take a JPEG or BMP before the metafile (the PNG it ranks below LibreOffice's
+# own graphic).
+for format in image/jpeg image/bmp; do
   echo "$targets" | grep -qxF "$format" && fail "format $format is offered"
 done
 xclip -selection clipboard -o -t image/emf >"$work/pasted.emf" || fail "image/emf unreadable"
@@ -171,6 +265,9 @@ xclip -selection clipboard -o -t 'application/x-openoffice-emf;windows_formatnam
 cmp "$work/office.emf" "$emf" || fail "the office format differs from quilpic.emf"
 xclip -selection clipboard -o -t image/gif >"$work/pasted.gif" || fail "image/gif unreadable"
 [ "$(head -c 6 "$work/pasted.gif")" = GIF89a ] || fail "not a GIF"
+xclip -selection clipboard -o -t image/png >"$work/pasted.png" || fail "image/png unreadable"
+file "$work/pasted.png" | grep -q 'PNG image data, 1088 x 816' ||
+  fail "the PNG is not the 1088 x 816 chart: $(file "$work/pasted.png")"
 echo "pasted chart: $(stat -c %s "$work/pasted.emf") bytes of EMF, same as quilpic.emf"
 # The choices of the chart drawn are remembered in the user's settings.
 grep -qx "plotTypeButton=1000" "$HOME/.config/Quillmap/Quillmap.conf" ||
@@ -225,7 +322,7 @@ press_return_in "Quillmap 0001" || fail "the success message did not appear (wit
 wait_for_end "$app" || fail "quillmap did not end (with a manager)"
 for _ in $(seq 100); do [ -z "$(servers)" ] && break; sleep 0.1; done
 [ -z "$(servers)" ] || fail "quillmap-clipboard still runs beside a clipboard manager"
-grep -q "saved 6 targets" "$work/manager.log" || fail "the manager got: $(cat "$work/manager.log")"
+grep -q "saved 8 targets" "$work/manager.log" || fail "the manager got: $(cat "$work/manager.log")"
 xclip -selection clipboard -o -t image/emf >"$work/managed.emf" || fail "the manager has no EMF"
 cmp "$work/managed.emf" "$emf" || fail "the manager's metafile differs from quilpic.emf"
 echo "handed to the clipboard manager: $(tail -1 "$work/manager.log")"

@@ -19,13 +19,9 @@ packages=(
   locales
   # the Windows programs: the cross compiler, Wine to run them, icotool for their icon
   g++-mingw-w64-x86-64 wine wine64 icoutils
+  # the programs the chart is pasted into by the tests: LibreOffice and a browser
+  libreoffice-writer libreoffice-draw libreoffice-impress libreoffice-calc unzip chromium
 )
-# LibreOffice is left out by default: its download and installation take about two minutes of
-# the test suite's budget for one test (the Writer paste, which skips without it).
-# QUILLMAP_OFFICE=1 adds it.
-if [ "${QUILLMAP_OFFICE:-0}" = 1 ]; then
-  packages+=(libreoffice-writer libreoffice-draw libreoffice-impress libreoffice-calc unzip)
-fi
 export DEBIAN_FRONTEND=noninteractive
 missing=()
 for p in "${packages[@]}"; do
