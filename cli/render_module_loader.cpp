@@ -104,6 +104,10 @@ const RenderModule* LoadRenderModule(std::string& error) {
     }
     // A whole path, so that the loader opens this file and never searches for one of its name.
     const std::string file = std::filesystem::absolute(path, unknown).string();
+    if (file.empty()) {
+      error = path + ": the working folder is unknown (" + unknown.message() + ")";
+      return nullptr;
+    }
     ModuleHandle handle = OpenModule(file, error);
     if (handle == nullptr) return nullptr;
     const RenderModuleEntry entry = FindEntry(handle);
