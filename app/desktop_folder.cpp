@@ -1,5 +1,7 @@
-// Reading the desktop folder from the XDG user directories file.
+// Reading the desktop folder from the XDG user directories file, and making it when missing.
 #include "app/desktop_folder.h"
+
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -66,7 +68,12 @@ std::string DesktopFolder() {
   std::ifstream file(config + "/user-dirs.dirs");
   std::stringstream text;
   if (file) text << file.rdbuf();
-  return DesktopFolderFrom(text.str(), home);
+  const std::string folder = DesktopFolderFrom(text.str(), home);
+  // A fresh account may have none yet. Only the last level is made, as the desktop session
+  // would make it; a missing home, or any other failure, is left for the chart's file to
+  // report. Without a home there is no desktop to make ("/Desktop" is no one's).
+  if (!home.empty() && home[0] == '/') mkdir(folder.c_str(), 0755);
+  return folder;
 }
 
 }  // namespace qm

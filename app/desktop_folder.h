@@ -14,7 +14,8 @@ constexpr const char* MetafileName = "quilpic.emf";
 std::string DesktopFolderFrom(const std::string& userDirs, const std::string& home);
 
 // The desktop folder of the user running the program: $HOME, and user-dirs.dirs in
-// $XDG_CONFIG_HOME or ~/.config.
+// $XDG_CONFIG_HOME or ~/.config. A missing folder is made (mode 0755 less the umask) when its
+// parent exists; failing that it stays missing, for the chart's file to report.
 std::string DesktopFolder();
 
 }  // namespace qm

@@ -54,6 +54,51 @@ TEST(DesktopFolder, UsesHomeAndTheConfigFolder) {
   EXPECT_EQ(DesktopFolder(), std::string(home) + "/Desktop");
   remove((config + "/user-dirs.dirs").c_str());
   rmdir(config.c_str());
+  rmdir((std::string(home) + "/Arbeitsfläche").c_str());
+  rmdir((std::string(home) + "/Desktop").c_str());
+  rmdir(home);
+}
+
+// A fresh account has no desktop folder yet: the last level is made, nothing above it.
+TEST(DesktopFolder, MakesAMissingDesktopFolderOneLevelDeep) {
+  char home[] = "/tmp/quillmap-desktop-XXXXXX";
+  ASSERT_NE(mkdtemp(home), nullptr);
+  const std::string config = std::string(home) + "/cfg";
+  ASSERT_EQ(mkdir(config.c_str(), 0700), 0);
+  setenv("HOME", home, 1);
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  const mode_t mask = umask(022);
+  struct Case {
+    const char* userDirs;
+    const char* folder;  // below home
+    bool made;
+  } cases[] = {
+      {"", "/Desktop", true},
+      {"XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n", "/Bureau", true},
+      {"XDG_DESKTOP_DIR=\"$HOME/a/b\"\n", "/a/b", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder);
+    FILE* file = fopen((config + "/user-dirs.dirs").c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    fputs(c.userDirs, file);
+    fclose(file);
+    const std::string expected = std::string(home) + c.folder;
+    EXPECT_EQ(DesktopFolder(), expected);
+    struct stat entry;
+    EXPECT_EQ(stat(expected.c_str(), &entry) == 0, c.made);
+    if (c.made) {
+      EXPECT_TRUE(S_ISDIR(entry.st_mode));
+      EXPECT_EQ(entry.st_mode & 07777, 0755u);
+      EXPECT_EQ(DesktopFolder(), expected);  // and an existing one is kept
+      rmdir(expected.c_str());
+    }
+    EXPECT_NE(access((std::string(home) + "/a").c_str(), F_OK), 0);
+  }
+  umask(mask);
+  unsetenv("XDG_CONFIG_HOME");
+  remove((config + "/user-dirs.dirs").c_str());
+  rmdir(config.c_str());
   rmdir(home);
 }
 

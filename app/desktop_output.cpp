@@ -20,7 +20,7 @@ Canvas* DesktopOutput::Open() {
   canvas_.reset();
   pictures_.reset();
   fileError_.clear();
-  if (!CanCreateFileAt(path_, fileError_)) return nullptr;
+  if (!CanCreateRegularFileAt(path_, fileError_)) return nullptr;
   emf_ = std::make_unique<EmfCanvas>();
   svg_ = std::make_unique<SvgCanvas>();
   image_ = std::make_unique<QtPainterCanvas>();
@@ -35,7 +35,7 @@ bool DesktopOutput::Close() {
   fileError_.clear();
   // A chart that could not be kept on the desktop is not published either: the run reports
   // the failure and the user may press OK again.
-  if (!WriteFileAtomically(path_, emf.data(), emf.size(), fileError_)) {
+  if (!WriteRegularFileAtomically(path_, emf.data(), emf.size(), fileError_)) {
     canvas_.reset();
     pictures_.reset();
     return false;

@@ -2,6 +2,7 @@
 #include "app/desktop_output.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -36,6 +37,45 @@ TEST(DesktopOutput, MissingFolderGivesNoCanvasAndNoFile) {
   EXPECT_EQ(output.path(), (home.path() + "/Desktop/quilpic.emf").toStdString());
   EXPECT_EQ(output.FailureReason(),
             "cannot create " + output.path() + ": No such file or directory");
+}
+
+// The chart file must be a file the user lets the program replace: anything else in its place
+// fails the run at once with the reason, and stays as it was.
+TEST(DesktopOutput, WhatIsNoFileToReplaceFailsAtOnce) {
+  struct Case {
+    const char* name;
+    void (*prepare)(const std::string& path);
+    const char* reason;
+  } cases[] = {
+      {"a named pipe", [](const std::string& path) { ::mkfifo(path.c_str(), 0644); },
+       ": it is a named pipe, not a regular file"},
+      {"a folder", [](const std::string& path) { ::mkdir(path.c_str(), 0755); },
+       ": it is a folder, not a regular file"},
+      {"a read-only file",
+       [](const std::string& path) {
+         QFile file(QString::fromStdString(path));
+         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+         file.write("earlier");
+         file.close();
+         ::chmod(path.c_str(), 0444);
+       },
+       ": the file is read-only"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QTemporaryDir desktop;
+    RecordingPublisher publisher;
+    DesktopOutput output(desktop.path().toStdString(), publisher);
+    c.prepare(output.path());
+    EXPECT_EQ(output.Open(), nullptr);
+    EXPECT_NE(output.FailureReason().find(output.path() + c.reason), std::string::npos)
+        << output.FailureReason();
+    EXPECT_TRUE(publisher.published.empty());
+    EXPECT_EQ(QDir(desktop.path())
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)
+                  .size(),
+              1);
+  }
 }
 
 TEST(DesktopOutput, WritesTheMetafileAndPublishesTheSameBytes) {
@@ -92,15 +132,15 @@ TEST(DesktopOutput, ASecondRunReplacesTheFile) {
   EXPECT_EQ(publisher.published.size(), 2u);
 }
 
-// A file that cannot be written (here a folder stands in its place) keeps what was there and
-// publishes nothing; the run then reports the failure.
+// A file that cannot be written (here a folder takes its place while the chart is drawn) keeps
+// what was there and publishes nothing; the run then reports the failure.
 TEST(DesktopOutput, FailedWriteKeepsTheEarlierFileAndPublishesNothing) {
   QTemporaryDir desktop;
-  ASSERT_TRUE(QDir(desktop.path()).mkdir("quilpic.emf"));
   RecordingPublisher publisher;
   DesktopOutput output(desktop.path().toStdString(), publisher);
   Canvas* canvas = output.Open();
   ASSERT_NE(canvas, nullptr);
+  ASSERT_TRUE(QDir(desktop.path()).mkdir("quilpic.emf"));
   canvas->Rectangle(0, 0, 100, 100);
   EXPECT_FALSE(output.Close());
   EXPECT_NE(output.fileError(), "");

@@ -236,7 +236,11 @@ class FileOutput : public PlotOutput {
     }
     if (!picturePath_.empty()) {
       recorder_ = MakeRecorder(format_, module_);
-      if (!recorder_) return nullptr;
+      if (!recorder_) {
+        failure_ = std::string("the render module ") + RenderModuleFileName +
+                   " gives no renderer for " + picturePath_;
+        return nullptr;
+      }
     }
     if (!opsPath_.empty()) trace_ = std::make_unique<TraceCanvas>();
     if (recorder_ && trace_) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -65,7 +66,8 @@ struct FailureCase {
   const char* name;
   std::vector<std::string> args;  // "@" stands for the test's folder
   rlim_t fileLimit;
-  std::vector<std::string> err;  // parts of the standard error
+  std::vector<std::string> err;    // parts of the standard error
+  const char* readOnly = nullptr;  // a file made read-only (mode 0444) before the run
 };
 
 TEST(PlotFailures, FailedWritesKeepEarlierFilesAndSayWhy) {
@@ -92,6 +94,16 @@ TEST(PlotFailures, FailedWritesKeepEarlierFilesAndSayWhy) {
        {Treatment, "--ops", "@old.ops", "--error-bar", "sd"},
        512,
        {"cannot write", "old.ops", "File too large"}},
+      {"read-only metafile",
+       {Treatment, "-o", "@old.emf"},
+       0,
+       {"cannot replace", "old.emf: the file is read-only", "Problem creating Metafile"},
+       "old.emf"},
+      {"read-only trace beside a picture",
+       {Treatment, "-o", "@old.svg", "--ops", "@old.ops"},
+       0,
+       {"cannot replace", "old.ops: the file is read-only", "Problem creating Metafile"},
+       "old.ops"},
   };
   for (const FailureCase& c : cases) {
     for (const char* name : {"old.emf", "old.svg", "old.ops"}) {
@@ -99,7 +111,9 @@ TEST(PlotFailures, FailedWritesKeepEarlierFilesAndSayWhy) {
     }
     std::vector<std::string> args;
     for (const std::string& a : c.args) args.push_back(a[0] == '@' ? folder + a.substr(1) : a);
+    if (c.readOnly != nullptr) chmod((folder + c.readOnly).c_str(), 0444);
     ChildRun run = RunInChild(args, c.fileLimit);
+    if (c.readOnly != nullptr) chmod((folder + c.readOnly).c_str(), 0644);
     EXPECT_TRUE(run.exited) << c.name << ": ended by signal " << run.status;
     EXPECT_EQ(run.status, 1) << c.name << ": " << run.err;
     for (const std::string& part : c.err) {

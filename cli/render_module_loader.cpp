@@ -93,15 +93,32 @@ std::vector<std::string> RenderModuleCandidates() {
 const RenderModule* LoadRenderModule(std::string& error) {
   const std::vector<std::string> candidates = RenderModuleCandidates();
   for (const std::string& path : candidates) {
-    std::error_code missing;
-    if (!std::filesystem::exists(path, missing)) continue;
+    // status() reads the entry without opening it: a pipe of that name cannot block.
+    std::error_code unknown;
+    const std::filesystem::file_status found = std::filesystem::status(path, unknown);
+    if (!std::filesystem::exists(found)) continue;
     // The first module found is the one meant: a broken one is reported, not passed over.
-    ModuleHandle handle = OpenModule(path, error);
+    if (!std::filesystem::is_regular_file(found)) {
+      error = path + " is not a regular file";
+      return nullptr;
+    }
+    // A whole path, so that the loader opens this file and never searches for one of its name.
+    const std::string file = std::filesystem::absolute(path, unknown).string();
+    if (file.empty()) {
+      error = path + ": the working folder is unknown (" + unknown.message() + ")";
+      return nullptr;
+    }
+    ModuleHandle handle = OpenModule(file, error);
     if (handle == nullptr) return nullptr;
     const RenderModuleEntry entry = FindEntry(handle);
-    const RenderModule* module = entry != nullptr ? entry() : nullptr;
-    if (module == nullptr) {
+    if (entry == nullptr) {
       error = path + " is not a render module of this Quillmap (no " + RenderModuleEntryName + ")";
+      CloseModule(handle);
+      return nullptr;
+    }
+    const RenderModule* module = entry();
+    if (module == nullptr || module->version == nullptr || module->create == nullptr) {
+      error = path + ": its " + RenderModuleEntryName + " gives no render module";
       CloseModule(handle);
       return nullptr;
     }

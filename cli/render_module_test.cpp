@@ -3,7 +3,10 @@
 // chart's frame with its texts as text (read back with poppler's pdfinfo, pdfimages and
 // pdftotext); without a usable module the program says so, names what it can write, and writes
 // nothing.
+#include "canvas_qt/render_module.h"
+
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -25,6 +28,8 @@ const std::string ModuleFile = QUILLMAP_RENDER_MODULE_FILE;
 #else
 const std::string ModuleFile;
 #endif
+
+const std::string ModuleName = RenderModuleFileName;
 
 struct ShellRun {
   int status = -1;
@@ -189,6 +194,57 @@ TEST(RenderModule, WithoutTheModuleSaysSoAndWritesNothing) {
     EXPECT_EQ(emf.status, 0) << c.name << ": " << emf.output;
     std::filesystem::remove(folder + "a.emf");
   }
+}
+
+struct UnusableCase {
+  const char* name;
+  std::string module;       // QUILLMAP_RENDER_MODULE
+  std::string environment;  // before the call, in the test's folder
+  int status;
+  const char* reason;  // a part of the message that says why
+};
+
+// What the variable names is opened only when it is a regular file, as a path from the working
+// folder, never searched for; a module that loads but gives nothing to paint with says so.
+TEST(RenderModule, UnusableModulesSayWhyAtOnce) {
+  const std::string folder = TempFolder();
+  ASSERT_EQ(mkfifo((folder + "pipe.so").c_str(), 0600), 0);
+  std::filesystem::create_directories(folder + "folder.so");
+  std::filesystem::create_directories(folder + "elsewhere");
+  std::filesystem::copy_file(QUILLMAP_NO_MODULE_STUB, folder + "elsewhere/" + ModuleName);
+  const std::string searched = "LD_LIBRARY_PATH='" + folder + "elsewhere'";
+  const UnusableCase cases[] = {
+      {"a named pipe", folder + "pipe.so", "", 2, "pipe.so is not a regular file"},
+      {"a folder", folder + "folder.so", "", 2, "folder.so is not a regular file"},
+      {"a bare name on the library path only", ModuleName, searched, 2, "not found"},
+      {"an entry giving no module", QUILLMAP_NO_MODULE_STUB, "", 2,
+       "QuillmapRenderModuleV1 gives no render module"},
+      {"a module painting nothing", QUILLMAP_PAINTS_NOTHING_STUB, "", 1, "gives no renderer for"},
+  };
+  for (const UnusableCase& c : cases) {
+    const std::string png = folder + "chart.png";
+    // A call that blocks is ended after a while.
+    const ShellRun run =
+        Shell("cd '" + folder + "' && " + c.environment + " QUILLMAP_RENDER_MODULE='" + c.module +
+              "' timeout 20 '" + Cli + "' plot '" + Treatment + "' -o '" + png + "'");
+    EXPECT_EQ(run.status, c.status) << c.name << ": " << run.output;
+    EXPECT_TRUE(Contains(run.output, c.reason)) << c.name << ": " << run.output;
+    EXPECT_FALSE(std::filesystem::exists(png)) << c.name;
+  }
+}
+
+TEST(RenderModule, ABareNameIsTheFileInTheWorkingFolder) {
+  if (ModuleFile.empty()) GTEST_SKIP() << "built without the render module";
+  const std::string folder = TempFolder();
+  std::filesystem::create_directories(folder + "elsewhere");
+  std::filesystem::copy_file(ModuleFile, folder + ModuleName);
+  // Another file of that name on the library path is not the one meant.
+  std::filesystem::copy_file(QUILLMAP_NO_MODULE_STUB, folder + "elsewhere/" + ModuleName);
+  const ShellRun run = Shell("cd '" + folder + "' && LD_LIBRARY_PATH='" + folder +
+                             "elsewhere' QUILLMAP_RENDER_MODULE='" + ModuleName + "' '" + Cli +
+                             "' plot '" + Treatment + "' -o chart.png");
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_TRUE(std::filesystem::exists(folder + "chart.png"));
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // target's folder (on Linux one without a name, O_TMPFILE, so that even a killed process
 // leaves nothing behind), are flushed to disk, take the earlier file's permissions, and the
 // temporary replaces the target by rename(2). Devices, pipes and sockets are not files to
-// replace: they are written in place.
+// replace: they are written in place, or refused where only a regular file will do. A file
+// the user made read-only is never replaced.
 #ifndef _WIN32  // io/atomic_file_windows.cpp is the Windows version
 #include "io/atomic_file.h"
 
@@ -284,6 +285,8 @@ int TakePermissions(int fd, const struct stat* earlier) {
 // place.
 enum class TargetKind { Missing, Regular, Directory, InPlace };
 
+// stat(2) follows the links and reads the entry without opening it: a pipe or a device at the
+// end can neither block nor notice.
 TargetKind KindOf(const std::string& target, struct stat& entry) {
   if (stat(target.c_str(), &entry) != 0) return TargetKind::Missing;
   if (S_ISREG(entry.st_mode)) return TargetKind::Regular;
@@ -291,17 +294,41 @@ TargetKind KindOf(const std::string& target, struct stat& entry) {
   return TargetKind::InPlace;
 }
 
-}  // namespace
+// What a caller accepts at the target besides a regular file.
+enum class Accepts { AnyFile, RegularOnly };
 
-void UseNamedTemporariesOnly(bool namedOnly) {
-  namedTemporariesOnly = namedOnly;
+const char* KindName(mode_t mode) {
+  if (S_ISFIFO(mode)) return "a named pipe";
+  if (S_ISSOCK(mode)) return "a socket";
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  return "not a file";
 }
 
-bool CanCreateFileAt(const std::string& path, std::string& error) {
+// False with the reason when the target, as KindOf found it, is not one to replace or write:
+// a file its owner may not write (the user made it read-only: root too leaves it alone), or,
+// where only regular files are accepted, anything else.
+bool Refuses(const std::string& path, TargetKind kind, const struct stat& entry, Accepts accepts,
+             std::string& error) {
+  if (kind == TargetKind::Regular && (entry.st_mode & S_IWUSR) == 0) {
+    error = "cannot replace " + path + ": the file is read-only";
+    return true;
+  }
+  if (accepts == Accepts::RegularOnly && kind != TargetKind::Regular &&
+      kind != TargetKind::Missing) {
+    error = "cannot create " + path + ": it is " + KindName(entry.st_mode) + ", not a regular file";
+    return true;
+  }
+  return false;
+}
+
+bool CanCreateAt(const std::string& path, Accepts accepts, std::string& error) {
   // The kind as the system sees it, through every link (/dev/stdout's too).
   // A folder in the way is the write's to report, as a full disk is.
   struct stat entry;
-  if (KindOf(path, entry) == TargetKind::InPlace) {
+  const TargetKind kind = KindOf(path, entry);
+  if (Refuses(path, kind, entry, accepts, error)) return false;
+  if (kind == TargetKind::InPlace) {
     if (faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0) return true;
     error = Reason("cannot create", path, errno);
     return false;
@@ -329,11 +356,12 @@ bool CanCreateFileAt(const std::string& path, std::string& error) {
   return true;
 }
 
-bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size,
-                         std::string& error) {
+bool WriteAtomically(const std::string& path, const void* bytes, size_t size, Accepts accepts,
+                     std::string& error) {
   // The kind as the system sees it, through every link (/dev/stdout's too).
   struct stat earlier;
   const TargetKind kind = KindOf(path, earlier);
+  if (Refuses(path, kind, earlier, accepts, error)) return false;
   if (kind == TargetKind::Directory) {
     error = Reason("cannot write", path, EISDIR);
     return false;
@@ -375,6 +403,30 @@ bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+void UseNamedTemporariesOnly(bool namedOnly) {
+  namedTemporariesOnly = namedOnly;
+}
+
+bool CanCreateFileAt(const std::string& path, std::string& error) {
+  return CanCreateAt(path, Accepts::AnyFile, error);
+}
+
+bool CanCreateRegularFileAt(const std::string& path, std::string& error) {
+  return CanCreateAt(path, Accepts::RegularOnly, error);
+}
+
+bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size,
+                         std::string& error) {
+  return WriteAtomically(path, bytes, size, Accepts::AnyFile, error);
+}
+
+bool WriteRegularFileAtomically(const std::string& path, const void* bytes, size_t size,
+                                std::string& error) {
+  return WriteAtomically(path, bytes, size, Accepts::RegularOnly, error);
 }
 
 }  // namespace qm

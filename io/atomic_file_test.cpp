@@ -19,8 +19,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "io/atomic_file_testing.h"
@@ -202,6 +204,13 @@ TEST_F(AtomicFileTest, EveryKindOfTargetStaysWhatItWas) {
        },
        "chart.sock", "No such device or address",
        [](const fs::path& f) { EXPECT_TRUE(fs::is_socket(f / "chart.sock")); }},
+      {"a read-only file is not replaced",
+       [](const fs::path& f) {
+         std::ofstream(f / "kept.emf") << "earlier";
+         ::chmod((f / "kept.emf").c_str(), 0444);
+       },
+       "kept.emf", "the file is read-only",
+       [](const fs::path& f) { EXPECT_EQ(Read(f / "kept.emf"), "earlier"); }},
       {"a folder is refused", [](const fs::path& f) { fs::create_directory(f / "folder.emf"); },
        "folder.emf", "Is a directory",
        [](const fs::path& f) { EXPECT_TRUE(fs::is_directory(f / "folder.emf")); }},
@@ -271,12 +280,111 @@ TEST_F(AtomicFileTest, EveryKindOfTargetStaysWhatItWas) {
     if (c.errorPart == nullptr) {
       EXPECT_TRUE(creatable) << error;
     }
+    if (std::string_view(c.name).find("read-only") != std::string_view::npos) {
+      EXPECT_FALSE(creatable);
+      EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
+    }
     error.clear();
     EXPECT_EQ(WriteFileAtomically(path, "chart", 5, error), c.errorPart == nullptr) << error;
     if (c.errorPart != nullptr) {
       EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
     }
     UseNamedTemporariesOnly(false);
+    c.check(folder_);
+    EXPECT_FALSE(HoldsTemporary(folder_));
+  }
+}
+
+// Runs `call` on a thread of its own; false when it has not returned within a few seconds (it
+// blocks), after `release` has let it go.
+bool ReturnsAtOnce(const std::function<void()>& call, const std::function<void()>& release) {
+  std::packaged_task<void()> task(call);
+  std::future<void> done = task.get_future();
+  std::thread thread(std::move(task));
+  const bool inTime = done.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+  if (!inTime) release();
+  thread.join();
+  return inTime;
+}
+
+// The desktop's chart file is a regular file or a link to one. Anything else is refused at
+// once, before and at the write, and stays what it was.
+TEST_F(AtomicFileTest, OnlyARegularFileIsReplacedWhereOneIsExpected) {
+  const TargetCase cases[] = {
+      {"a new file", [](const fs::path&) {}, "new.emf", nullptr,
+       [](const fs::path& f) { EXPECT_EQ(Read(f / "new.emf"), "chart"); }},
+      {"an earlier file", [](const fs::path& f) { std::ofstream(f / "old.emf") << "earlier"; },
+       "old.emf", nullptr, [](const fs::path& f) { EXPECT_EQ(Read(f / "old.emf"), "chart"); }},
+      {"a link to a file",
+       [](const fs::path& f) {
+         std::ofstream(f / "real.emf") << "earlier";
+         fs::create_symlink("real.emf", f / "link.emf");
+       },
+       "link.emf", nullptr,
+       [](const fs::path& f) {
+         EXPECT_TRUE(fs::is_symlink(f / "link.emf"));
+         EXPECT_EQ(Read(f / "real.emf"), "chart");
+       }},
+      {"a pipe without a reader",
+       [](const fs::path& f) { ASSERT_EQ(::mkfifo((f / "pipe.emf").c_str(), 0600), 0); },
+       "pipe.emf", "it is a named pipe, not a regular file",
+       [](const fs::path& f) { EXPECT_TRUE(fs::is_fifo(f / "pipe.emf")); }},
+      {"a link to a pipe",
+       [](const fs::path& f) {
+         ASSERT_EQ(::mkfifo((f / "pipe").c_str(), 0600), 0);
+         fs::create_symlink("pipe", f / "link.emf");
+       },
+       "link.emf", "it is a named pipe, not a regular file",
+       [](const fs::path& f) { EXPECT_TRUE(fs::is_fifo(f / "pipe")); }},
+      {"a link to a device",
+       [](const fs::path& f) { fs::create_symlink("/dev/null", f / "null.emf"); }, "null.emf",
+       "it is a device, not a regular file",
+       [](const fs::path& f) { EXPECT_TRUE(fs::is_symlink(f / "null.emf")); }},
+      {"a socket",
+       [](const fs::path& f) {
+         int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+         struct sockaddr_un address = {};
+         address.sun_family = AF_UNIX;
+         std::snprintf(address.sun_path, sizeof address.sun_path, "%s", (f / "chart.sock").c_str());
+         EXPECT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+         ::close(s);
+       },
+       "chart.sock", "it is a socket, not a regular file",
+       [](const fs::path& f) { EXPECT_TRUE(fs::is_socket(f / "chart.sock")); }},
+      {"a folder", [](const fs::path& f) { fs::create_directory(f / "folder.emf"); }, "folder.emf",
+       "it is a folder, not a regular file",
+       [](const fs::path& f) { EXPECT_TRUE(fs::is_directory(f / "folder.emf")); }},
+      {"a link to a read-only file",
+       [](const fs::path& f) {
+         std::ofstream(f / "kept.emf") << "earlier";
+         ::chmod((f / "kept.emf").c_str(), 0400);
+         fs::create_symlink("kept.emf", f / "link.emf");
+       },
+       "link.emf", "the file is read-only",
+       [](const fs::path& f) { EXPECT_EQ(Read(f / "kept.emf"), "earlier"); }},
+  };
+  for (const TargetCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    c.prepare(folder_);
+    const std::string path = (folder_ / c.target).string();
+    // A write that blocks on a pipe is let go by a reader opening it.
+    const auto release = [&] { ::close(::open(path.c_str(), O_RDONLY | O_NONBLOCK)); };
+    std::string checkError, writeError;
+    bool creatable = false, written = false;
+    EXPECT_TRUE(
+        ReturnsAtOnce([&] { creatable = CanCreateRegularFileAt(path, checkError); }, release));
+    EXPECT_TRUE(ReturnsAtOnce(
+        [&] { written = WriteRegularFileAtomically(path, "chart", 5, writeError); }, release));
+    EXPECT_EQ(creatable, c.errorPart == nullptr) << checkError;
+    EXPECT_EQ(written, c.errorPart == nullptr) << writeError;
+    if (c.errorPart != nullptr) {
+      for (const std::string& error : {checkError, writeError}) {
+        EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
+        EXPECT_NE(error.find(path), std::string::npos) << error;
+      }
+    }
     c.check(folder_);
     EXPECT_FALSE(HoldsTemporary(folder_));
   }

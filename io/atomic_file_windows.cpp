@@ -1,6 +1,7 @@
 // Atomic replacement of a file on Windows: the bytes go to a new file in the target's folder,
-// are flushed to the disk, and the file is then moved over the target in one step. Paths are
-// UTF-8 here and UTF-16 at every system call.
+// are flushed to the disk, and the file is then moved over the target in one step. A file with
+// the read-only attribute is not replaced. Paths are UTF-8 here and UTF-16 at every system
+// call.
 #ifdef _WIN32
 
 #include "io/atomic_file.h"
@@ -64,11 +65,60 @@ DWORD WriteAll(HANDLE file, const void* bytes, size_t size) {
   return 0;
 }
 
-}  // namespace
+// What a caller accepts at the target besides a regular file.
+enum class Accepts { AnyFile, RegularOnly };
 
-bool CanCreateFileAt(const std::string& path, std::string& error) {
+// The kind of what is open on `file`, or nullptr for a file on a disk.
+const char* NonFileKind(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION information;
+  switch (GetFileType(file)) {
+    case FILE_TYPE_DISK:
+      if (GetFileInformationByHandle(file, &information) &&
+          (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return "a folder";
+      }
+      return nullptr;
+    case FILE_TYPE_PIPE:
+      return "a named pipe";
+    case FILE_TYPE_CHAR:
+      return "a device";
+    default:
+      return "not a file";
+  }
+}
+
+// True with the reason when what is at `target` is not to be replaced: a file with the
+// read-only attribute, or, where only a regular file is accepted, anything else. The target is
+// opened for its attributes only, which neither reads nor writes it and cannot block; where it
+// cannot be opened at all, the write is left to report why.
+bool Refuses(const std::string& path, const std::wstring& target, Accepts accepts,
+             std::string& error) {
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) ==
+      FILE_ATTRIBUTE_READONLY) {
+    error = "cannot replace " + path + ": the file is read-only";
+    return true;
+  }
+  if (accepts == Accepts::AnyFile) return false;
+  HANDLE file = CreateFileW(target.c_str(), FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  const char* kind = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? "a folder" : nullptr;
+  if (file != INVALID_HANDLE_VALUE) {
+    kind = NonFileKind(file);
+    CloseHandle(file);
+  }
+  if (kind == nullptr) return false;
+  error = "cannot create " + path + ": it is " + kind + ", not a regular file";
+  return true;
+}
+
+bool CanCreateAt(const std::string& path, Accepts accepts, std::string& error) {
+  const std::wstring target = WideFromUtf8(path);
+  if (Refuses(path, target, accepts, error)) return false;
   std::wstring temporary;
-  HANDLE file = CreateTemporary(WideFromUtf8(path), FILE_FLAG_DELETE_ON_CLOSE, temporary);
+  HANDLE file = CreateTemporary(target, FILE_FLAG_DELETE_ON_CLOSE, temporary);
   if (file == INVALID_HANDLE_VALUE) {
     error = Reason("cannot create", path, GetLastError());
     return false;
@@ -77,9 +127,10 @@ bool CanCreateFileAt(const std::string& path, std::string& error) {
   return true;
 }
 
-bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size,
-                         std::string& error) {
+bool WriteAtomically(const std::string& path, const void* bytes, size_t size, Accepts accepts,
+                     std::string& error) {
   const std::wstring target = WideFromUtf8(path);
+  if (Refuses(path, target, accepts, error)) return false;
   std::wstring temporary;
   HANDLE file = CreateTemporary(target, 0, temporary);
   if (file == INVALID_HANDLE_VALUE) {
@@ -101,6 +152,26 @@ bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool CanCreateFileAt(const std::string& path, std::string& error) {
+  return CanCreateAt(path, Accepts::AnyFile, error);
+}
+
+bool CanCreateRegularFileAt(const std::string& path, std::string& error) {
+  return CanCreateAt(path, Accepts::RegularOnly, error);
+}
+
+bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size,
+                         std::string& error) {
+  return WriteAtomically(path, bytes, size, Accepts::AnyFile, error);
+}
+
+bool WriteRegularFileAtomically(const std::string& path, const void* bytes, size_t size,
+                                std::string& error) {
+  return WriteAtomically(path, bytes, size, Accepts::RegularOnly, error);
 }
 
 }  // namespace qm

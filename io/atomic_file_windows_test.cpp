@@ -79,5 +79,57 @@ TEST_F(AtomicFileWindowsTest, FailuresSayWhyAndKeepTheEarlierFile) {
   EXPECT_EQ(Entries(), 1u);
 }
 
+struct RefusalCase {
+  const char* name;
+  bool regularOnly;  // written as the desktop's chart file
+  void (*prepare)(const std::string& path);
+  const char* errorPart;  // nullptr: the write succeeds
+};
+
+void MakeReadOnly(const std::string& path) {
+  std::ofstream(fs::path(WideFromUtf8(path)), std::ios::binary) << "earlier";
+  SetFileAttributesW(WideFromUtf8(path).c_str(), FILE_ATTRIBUTE_READONLY);
+}
+
+void MakeFolder(const std::string& path) {
+  fs::create_directory(fs::path(WideFromUtf8(path)));
+}
+
+// A file the user made read-only stays as it is, whoever writes it; the desktop's chart file is
+// a file, so a folder in its place is refused before anything is drawn.
+TEST_F(AtomicFileWindowsTest, ReadOnlyFilesAndFoldersAreNotReplaced) {
+  const RefusalCase cases[] = {
+      {"a read-only file", false, MakeReadOnly, "the file is read-only"},
+      {"a read-only chart file", true, MakeReadOnly, "the file is read-only"},
+      {"a folder as the chart file", true, MakeFolder, "it is a folder, not a regular file"},
+      {"an earlier chart file", true,
+       [](const std::string& path) { std::ofstream(fs::path(WideFromUtf8(path))) << "earlier"; },
+       nullptr},
+  };
+  for (const RefusalCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    const std::string path = PathOf("quilpic.emf");
+    c.prepare(path);
+    std::string checkError, writeError;
+    const bool creatable = c.regularOnly ? CanCreateRegularFileAt(path, checkError)
+                                         : CanCreateFileAt(path, checkError);
+    const bool written = c.regularOnly ? WriteRegularFileAtomically(path, "chart", 5, writeError)
+                                       : WriteFileAtomically(path, "chart", 5, writeError);
+    EXPECT_EQ(creatable, c.errorPart == nullptr) << checkError;
+    EXPECT_EQ(written, c.errorPart == nullptr) << writeError;
+    if (c.errorPart != nullptr) {
+      for (const std::string& error : {checkError, writeError}) {
+        EXPECT_NE(error.find(path + ": " + c.errorPart), std::string::npos) << error;
+      }
+    }
+    const bool isFolder = fs::is_directory(fs::path(WideFromUtf8(path)));
+    if (!isFolder) EXPECT_EQ(Read(path), c.errorPart == nullptr ? "chart" : "earlier");
+    EXPECT_EQ(Entries(), 1u);
+    SetFileAttributesW(WideFromUtf8(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+}
+
 }  // namespace
 }  // namespace qm

@@ -1,4 +1,4 @@
-// The Desktop folder as the system knows it (SHGetKnownFolderPath).
+// The Desktop folder as the system knows it (SHGetKnownFolderPath), made when missing.
 #include "win32/desktop_folder.h"
 
 #include <cwchar>
@@ -11,7 +11,8 @@ namespace qm {
 std::string DesktopFolder() {
   wchar_t* path = nullptr;
   std::string folder;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, &path))) {
+  // A fresh account may have none yet: the system makes it, as the chart's file needs it.
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Desktop, KF_FLAG_CREATE, nullptr, &path))) {
     folder = Utf8FromWide(path, std::wcslen(path));
   }
   CoTaskMemFree(path);

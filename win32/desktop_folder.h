@@ -8,7 +8,8 @@ namespace qm {
 
 constexpr const char* MetafileName = "quilpic.emf";
 
-// The Desktop folder of the user running the program, in UTF-8; "" when the system has none.
+// The Desktop folder of the user running the program, in UTF-8, made when it is missing; ""
+// when the system has none and cannot make it.
 std::string DesktopFolder();
 
 // The chart's file in `folder`.

@@ -10,7 +10,7 @@ namespace qm {
 
 Win32DesktopOutput::Win32DesktopOutput(const std::string& desktopFolder, FileWriter writer)
     : path_(MetafilePathIn(desktopFolder)),
-      writer_(writer != nullptr ? writer : &WriteFileAtomically) {}
+      writer_(writer != nullptr ? writer : &WriteRegularFileAtomically) {}
 
 Win32DesktopOutput::~Win32DesktopOutput() = default;
 
@@ -22,7 +22,7 @@ Canvas* Win32DesktopOutput::Open() {
         std::string("cannot create ") + MetafileName + ": the system names no Desktop folder";
     return nullptr;
   }
-  if (!CanCreateFileAt(path_, fileError_)) return nullptr;
+  if (!CanCreateRegularFileAt(path_, fileError_)) return nullptr;
   emf_ = std::make_unique<EmfCanvas>();
   return emf_.get();
 }

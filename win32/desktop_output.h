@@ -15,7 +15,7 @@ class EmfCanvas;
 
 class Win32DesktopOutput : public PlotOutput {
  public:
-  // How the file is written: WriteFileAtomically, or a stand-in in the tests.
+  // How the file is written: WriteRegularFileAtomically, or a stand-in in the tests.
   using FileWriter = bool (*)(const std::string& path, const void* bytes, size_t size,
                               std::string& error);
 
