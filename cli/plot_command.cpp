@@ -297,6 +297,7 @@ struct PlotOptions {
   bool connect = false;
   std::string errorBar = "unset";
   bool markLimits = false;
+  bool boldLines = false;
 };
 
 PlotSettings SettingsOf(const PlotOptions& options) {
@@ -309,6 +310,7 @@ PlotSettings SettingsOf(const PlotOptions& options) {
   settings.ConnectingLines = options.connect ? 1 : 0;
   settings.Mark = ValueOfWord(SummaryMarkWords, options.errorBar);
   settings.MarkLimitValues = options.markLimits ? 1 : 0;
+  settings.BoldLines = options.boldLines ? 1 : 0;
   return settings;
 }
 
@@ -413,6 +415,9 @@ void AddPlotCommand(CLI::App& app, int& status) {
   command->add_flag("--mark-limits", options->markLimits,
                     "draw values estimated for limit markers as filled dots, and a key under the "
                     "chart naming the summary mark and that dot");
+  command->add_flag("--bold-lines", options->boldLines,
+                    "draw the chart's outlines 0.18 mm wide (about 0.5 pt) instead of 0.05 mm, "
+                    "as print asks");
   command->callback([options, &status] { status = RunPlotCommand(*options); });
 }
 

@@ -101,6 +101,11 @@ PlotSettings MarkingLimits(PlotSettings settings) {
   return settings;
 }
 
+PlotSettings Bold(PlotSettings settings) {
+  settings.BoldLines = 1;
+  return settings;
+}
+
 TEST(PlotCommand, FilesHoldTheRunOfTheNamedSettings) {
   const OptionCase cases[] = {
       {"treatment.wk1", {}, Settings(ChartKind::GroupPlot, 0, 0, 0, 0, 0, SummaryMark::None)},
@@ -119,6 +124,9 @@ TEST(PlotCommand, FilesHoldTheRunOfTheNamedSettings) {
       {"treatment.wk1",
        {"--error-bar", "sd", "--mark-limits"},
        MarkingLimits(Settings(ChartKind::GroupPlot, 0, 0, 0, 0, 0, SummaryMark::Sd))},
+      {"split.wk1",
+       {"--split", "paired", "--error-bar", "sd", "--bold-lines"},
+       Bold(Settings(ChartKind::GroupPlot, 1, 0, 0, 0, 0, SummaryMark::Sd))},
       {"ranges.wk1",
        {"--error-bar", "none"},
        Settings(ChartKind::GroupPlot, 0, 0, 0, 0, 0, SummaryMark::None)},
