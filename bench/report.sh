@@ -85,6 +85,10 @@ pair() {
 }
 echo "| \`quillmap-cli plot\` largest range to EMF / floor, on disk (with fsync) | < 2 | $(pair "$disk") |"
 echo "| \`quillmap-cli plot\` largest range to EMF / floor, in \`/dev/shm\` | | $(pair "$memory") |"
+# The SVG of the same chart against its EMF, both in /dev/shm, run alternately.
+svg=$("$timer" "$runs" "$cli" "${plot[@]}" "$shm/large.wk1" -o "$shm/chart.svg" \
+  --floor "$cli" "${plot[@]}" "$shm/large.wk1" -o "$shm/chart.emf")
+echo "| \`quillmap-cli plot\` largest range to SVG / to EMF, in \`/dev/shm\` | < 1.5 | $(pair "$svg") |"
 echo "| peak resident memory of \`quillmap-cli plot\` to EMF | < 12 MB | $(mb "$(field command_kb "$disk")") (floor $(mb "$(field floor_kb "$disk")")) |"
 
 # Start-up: stats on a four-cell text file.

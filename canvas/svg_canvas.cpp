@@ -2,6 +2,7 @@
 #include "canvas/svg_canvas.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -16,19 +17,21 @@ namespace {
 // width 0 (the stock pens).
 constexpr int32_t HairlineWidth = 18;
 
+// The page in CSS pixels (144 mm x 108 mm at 96 per inch) and the frame in logical units.
+constexpr const char* PageViewBox = "0 0 544.25197 408.18898";
+constexpr const char* FrameWidth = "9796.54";
+constexpr const char* FrameHeight = "7347.4";
+constexpr const char* LogicalToPixel = "scale(0.055555556)";  // 1/18
+// The chart font as the metafile names it, with the faces that stand in for it where it is
+// missing.
+constexpr const char* FontAttributes =
+    " font-family=\"Verdana, 'DejaVu Sans', sans-serif\" font-weight=\"400\" font-size=\"";
+
 std::string Hex(Color color) {
   char buffer[8];
   std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", color & 0xFF, (color >> 8) & 0xFF,
                 (color >> 16) & 0xFF);
   return buffer;
-}
-
-std::string Num(int64_t v) {
-  return std::to_string(v);
-}
-
-std::string Attr(const char* name, int64_t v) {
-  return std::string(" ") + name + "=\"" + Num(v) + '"';
 }
 
 }  // namespace
@@ -70,35 +73,72 @@ std::string XmlText(const char* text, size_t length) {
 }
 
 SvgCanvas::SvgCanvas() {
+  svg_.reserve(1 << 16);
   // GDI pens made by CreatePen have round ends and joins; polygons fill alternately.
   svg_ =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"144mm\" height=\"108mm\" "
-      "viewBox=\"0 0 9796.5 7347.4\" stroke-linecap=\"round\" stroke-linejoin=\"round\" "
-      "fill-rule=\"evenodd\" font-family=\"Verdana, 'DejaVu Sans', sans-serif\" "
-      "font-size=\"" +
-      Num(FontEmHeight) + "\">\n";
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"144mm\" height=\"108mm\" viewBox=\"";
+  svg_ += PageViewBox;
+  svg_ += "\">\n<g transform=\"";
+  svg_ += LogicalToPixel;
+  svg_ += "\" stroke-linecap=\"round\" stroke-linejoin=\"round\" fill-rule=\"evenodd\"";
+  svg_ += FontAttributes;
+  Int(FontEmHeight);
+  svg_ += "\">\n<rect width=\"";
+  svg_ += FrameWidth;
+  svg_ += "\" height=\"";
+  svg_ += FrameHeight;
+  svg_ += "\" fill=\"none\" stroke=\"none\"/>\n";
+  TakeStyle();
 }
 
 const std::string& SvgCanvas::Finish() {
   if (!finished_) {
-    svg_ += "</svg>\n";
+    EndPath();
+    svg_ += "</g>\n</svg>\n";
     finished_ = true;
   }
   return svg_;
 }
 
-std::string SvgCanvas::Stroke() const {
-  const GdiObject* pen = objects_.Find(objects_.currentPen());
-  if (pen == nullptr || pen->style == PenNull) return " stroke=\"none\"";
-  return " stroke=\"" + Hex(pen->color) + '"' +
-         Attr("stroke-width", pen->width == 0 ? HairlineWidth : pen->width);
+void SvgCanvas::Selected(CanvasObject) {
+  TakeStyle();
 }
 
-std::string SvgCanvas::Fill() const {
+void SvgCanvas::TakeStyle() {
+  const GdiObject* pen = objects_.Find(objects_.currentPen());
+  std::string stroke = " stroke=\"none\"";
+  if (pen != nullptr && pen->style != PenNull) {
+    stroke = " stroke=\"" + Hex(pen->color) + "\" stroke-width=\"" +
+             std::to_string(pen->width == 0 ? HairlineWidth : pen->width) + '"';
+  }
+  if (stroke != stroke_) {
+    EndPath();
+    stroke_ = stroke;
+  }
   const GdiObject* brush = objects_.Find(objects_.currentBrush());
-  if (brush == nullptr || brush->style == 1) return " fill=\"none\"";
-  return " fill=\"" + Hex(brush->color) + '"';
+  fill_ = brush == nullptr || brush->style == 1 ? " fill=\"none\""
+                                                : " fill=\"" + Hex(brush->color) + '"';
+}
+
+void SvgCanvas::Int(int64_t v) {
+  char buffer[24];
+  char* end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+  svg_.append(buffer, size_t(end - buffer));
+}
+
+void SvgCanvas::Attr(const char* name, int64_t v) {
+  svg_ += ' ';
+  svg_ += name;
+  svg_ += "=\"";
+  Int(v);
+  svg_ += '"';
+}
+
+void SvgCanvas::EndPath() {
+  if (!pathOpen_) return;
+  svg_ += "\"/>\n";
+  pathOpen_ = false;
 }
 
 void SvgCanvas::MoveTo(int32_t x, int32_t y) {
@@ -107,49 +147,98 @@ void SvgCanvas::MoveTo(int32_t x, int32_t y) {
 
 void SvgCanvas::LineTo(int32_t x, int32_t y) {
   if (finished_) return;
-  svg_ += "<line" + Attr("x1", position_.x) + Attr("y1", position_.y) + Attr("x2", x) +
-          Attr("y2", y) + Stroke() + "/>\n";
-  position_ = {x, y};
+  if (!pathOpen_) {
+    svg_ += "<path fill=\"none\"";
+    svg_ += stroke_;
+    svg_ += " d=\"";
+    pathOpen_ = true;
+  } else if (position_.x == pathEnd_.x && position_.y == pathEnd_.y) {
+    // Continues the last segment: round joins draw what two round-capped lines draw.
+    svg_ += 'L';
+    Int(x);
+    svg_ += ' ';
+    Int(y);
+    position_ = pathEnd_ = {x, y};
+    return;
+  }
+  svg_ += 'M';
+  Int(position_.x);
+  svg_ += ' ';
+  Int(position_.y);
+  svg_ += 'L';
+  Int(x);
+  svg_ += ' ';
+  Int(y);
+  position_ = pathEnd_ = {x, y};
 }
 
 void SvgCanvas::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   if (finished_) return;
+  EndPath();
   int64_t l = std::min(left, right), t = std::min(top, bottom);
-  svg_ += "<rect" + Attr("x", l) + Attr("y", t) + Attr("width", std::max(left, right) - l) +
-          Attr("height", std::max(top, bottom) - t) + Fill() + Stroke() + "/>\n";
+  svg_ += "<rect";
+  Attr("x", l);
+  Attr("y", t);
+  Attr("width", std::max(left, right) - l);
+  Attr("height", std::max(top, bottom) - t);
+  svg_ += fill_;
+  svg_ += stroke_;
+  svg_ += "/>\n";
 }
 
 void SvgCanvas::Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   if (finished_) return;
+  EndPath();
   // Centre and radii in half units, written with one decimal when odd.
-  auto half = [](int64_t twice) {
-    std::string s = Num(twice / 2);
-    if (twice % 2 != 0) s = (twice < 0 && twice / 2 == 0 ? "-" : "") + s + ".5";
-    return s;
+  auto half = [this](const char* name, int64_t twice) {
+    svg_ += ' ';
+    svg_ += name;
+    svg_ += "=\"";
+    if (twice < 0 && twice / 2 == 0) svg_ += '-';
+    Int(twice / 2);
+    if (twice % 2 != 0) svg_ += ".5";
+    svg_ += '"';
   };
   int64_t w = int64_t(right) - left, h = int64_t(bottom) - top;
-  svg_ += "<ellipse cx=\"" + half(int64_t(left) + right) + "\" cy=\"" +
-          half(int64_t(top) + bottom) + "\" rx=\"" + half(w < 0 ? -w : w) + "\" ry=\"" +
-          half(h < 0 ? -h : h) + '"' + Fill() + Stroke() + "/>\n";
+  svg_ += "<ellipse";
+  half("cx", int64_t(left) + right);
+  half("cy", int64_t(top) + bottom);
+  half("rx", w < 0 ? -w : w);
+  half("ry", h < 0 ? -h : h);
+  svg_ += fill_;
+  svg_ += stroke_;
+  svg_ += "/>\n";
 }
 
-static std::string PointList(const Point* points, int32_t count) {
-  std::string out;
+void SvgCanvas::Points(const Point* points, int32_t count) {
+  svg_ += " points=\"";
   for (int32_t i = 0; i < count; i++) {
-    if (i > 0) out += ' ';
-    out += Num(points[i].x) + ',' + Num(points[i].y);
+    if (i > 0) svg_ += ' ';
+    Int(points[i].x);
+    svg_ += ',';
+    Int(points[i].y);
   }
-  return out;
+  svg_ += '"';
 }
 
 void SvgCanvas::Polygon(const Point* points, int32_t count) {
   if (finished_ || points == nullptr || count < 2) return;
-  svg_ += "<polygon points=\"" + PointList(points, count) + '"' + Fill() + Stroke() + "/>\n";
+  EndPath();
+  svg_ += "<polygon";
+  Points(points, count);
+  svg_ += fill_;
+  svg_ += stroke_;
+  svg_ += "/>\n";
 }
 
 void SvgCanvas::Polyline(const Point* points, int32_t count) {
   if (finished_ || points == nullptr || count < 2) return;
-  svg_ += "<polyline points=\"" + PointList(points, count) + "\" fill=\"none\"" + Stroke() + "/>\n";
+  EndPath();
+  svg_ += "<polyline";
+  Points(points, count);
+  svg_ += " fill=\"none\"";
+  svg_ += stroke_;
+  svg_ += "/>\n";
 }
 
 // align: 0 left, 1 centre, 2 right of the reference point.
@@ -159,20 +248,37 @@ void SvgCanvas::Text(int32_t x, int32_t y, const char* text, size_t length, int 
   const GdiObject* font = objects_.Find(objects_.currentFont());
   bool rotated = font != nullptr && font->font == FontKind::Rotated;
   // Laid out upright from the top-left of the cell, then turned about the reference point.
-  std::string g = "<g";
-  if (rotated) g += " transform=\"rotate(-90 " + Num(x) + ' ' + Num(y) + ")\"";
-  svg_ += g + ">";
+  svg_ += "<g";
+  if (rotated) {
+    svg_ += " transform=\"rotate(-90 ";
+    Int(x);
+    svg_ += ' ';
+    Int(y);
+    svg_ += ")\"";
+  }
   // The opaque white text background of a new device context.
-  svg_ += "<rect" + Attr("x", x - before) + Attr("y", y) + Attr("width", width) +
-          Attr("height", FontCellHeight) + " fill=\"#FFFFFF\" stroke=\"none\"/>";
+  svg_ += "><rect";
+  Attr("x", x - before);
+  Attr("y", y);
+  Attr("width", width);
+  Attr("height", FontCellHeight);
+  svg_ += " fill=\"#FFFFFF\" stroke=\"none\"/>";
   static const char* const anchors[] = {"start", "middle", "end"};
-  svg_ += "<text xml:space=\"preserve\"" + Attr("x", x) + Attr("y", int64_t(y) + FontAscent) +
-          " text-anchor=\"" + anchors[align] + "\" fill=\"#000000\">" + XmlText(text, length) +
-          "</text></g>\n";
+  svg_ += "<text xml:space=\"preserve\"";
+  Attr("x", x);
+  Attr("y", int64_t(y) + FontAscent);
+  svg_ += FontAttributes;
+  Int(FontEmHeight);
+  svg_ += "\" text-anchor=\"";
+  svg_ += anchors[align];
+  svg_ += "\" fill=\"#000000\" stroke=\"none\">";
+  svg_ += XmlText(text, length);
+  svg_ += "</text></g>\n";
 }
 
 void SvgCanvas::DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) {
   if (finished_ || text == nullptr || length <= 0) return;
+  EndPath();
   Text(x, y, text, size_t(length), 0);
 }
 
@@ -182,13 +288,20 @@ void SvgCanvas::DrawTextInBox(const char* text, const Rect& rect, uint32_t flags
   bool any = false;
   for (const TextLine& line : lines) any = any || line.length > 0;
   if (!any) return;
+  EndPath();
   TextAlign align = DrawTextAlign(flags);
-  std::string id = "c" + Num(++clipCount_);
   int64_t w = std::max<int64_t>(0, int64_t(rect.right) - rect.left);
   int64_t h = std::max<int64_t>(0, int64_t(rect.bottom) - rect.top);
-  svg_ += "<clipPath id=\"" + id + "\"><rect" + Attr("x", rect.left) + Attr("y", rect.top) +
-          Attr("width", w) + Attr("height", h) + "/></clipPath>\n<g clip-path=\"url(#" + id +
-          ")\">\n";
+  svg_ += "<clipPath id=\"c";
+  Int(++clipCount_);
+  svg_ += "\"><rect";
+  Attr("x", rect.left);
+  Attr("y", rect.top);
+  Attr("width", w);
+  Attr("height", h);
+  svg_ += "/></clipPath>\n<g clip-path=\"url(#c";
+  Int(clipCount_);
+  svg_ += ")\">\n";
   for (const TextLine& line : lines) {
     if (line.length == 0) continue;
     Text(line.x, line.y, text + line.begin, line.length,

@@ -1,7 +1,14 @@
-// The chart as an SVG document: the same picture as the recorded metafile, for viewing and for
-// tests. The page is 144 mm x 108 mm and shows the same logical area as the metafile's frame
-// (0..9796.5 x 0..7347.4); texts use the metafile's font, alignment, clipping and opaque white
-// background, sized with the same built-in advance widths.
+// The chart as an SVG document: the same picture as the recorded metafile, for viewing, for the
+// clipboard and for tests. The page is 144 mm x 108 mm and shows the same logical area as the
+// metafile's frame (0..9796.5 x 0..7347.4); texts use the metafile's font, alignment, clipping and
+// opaque white background, sized with the same built-in advance widths.
+//
+// Programs that paste an SVG take the root's children and place them in CSS pixels, leaving the
+// root's viewBox and attributes behind. So the viewBox is the page in CSS pixels, and one group,
+// the root's only drawing child, maps the logical units into it (18 to a pixel, as the metafile's
+// 96-dpi reference device has) and carries the document's pen ends, joins and fill rule; every
+// text carries its own font family, size and weight; an unpainted rectangle spans the whole
+// frame, so that a pasted chart is the frame's size.
 #pragma once
 
 #include <cstdint>
@@ -33,13 +40,25 @@ class SvgCanvas : public TableCanvas {
   void DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) override;
   void DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) override;
 
+ protected:
+  void Selected(CanvasObject freed) override;
+
  private:
-  std::string Stroke() const;
-  std::string Fill() const;
+  // The current pen and brush as attributes, kept from one selection to the next.
+  void TakeStyle();
+  // Lines drawn one after another with one pen become one path; anything else ends it.
+  void EndPath();
+  void Int(int64_t v);
+  void Attr(const char* name, int64_t v);
+  void Points(const Point* points, int32_t count);
   void Text(int32_t x, int32_t y, const char* text, size_t length, int align);
 
   std::string svg_;
+  std::string stroke_;  // ` stroke="#RRGGBB" stroke-width="N"`, or ` stroke="none"`
+  std::string fill_;    // ` fill="#RRGGBB"` or ` fill="none"`
   Point position_{0, 0};
+  bool pathOpen_ = false;
+  Point pathEnd_{0, 0};  // where the open path's last segment ends
   int32_t clipCount_ = 0;
   bool finished_ = false;
 };

@@ -72,11 +72,19 @@ Parsed Parse(const std::string& svg) {
   return parsed;
 }
 
+// The elements every document starts with: the root, the group that maps logical units to the
+// page, and the frame's unpainted rectangle.
+constexpr size_t PageElements = 3;
+
+// The drawing's own elements, after the page's.
 Parsed Draw(const std::function<void(SvgCanvas&)>& draw) {
   SvgCanvas canvas;
   draw(canvas);
   Parsed parsed = Parse(canvas.Finish());
   EXPECT_TRUE(parsed.ok) << canvas.Finish();
+  if (parsed.elements.size() >= PageElements) {
+    parsed.elements.erase(parsed.elements.begin(), parsed.elements.begin() + PageElements);
+  }
   return parsed;
 }
 
@@ -88,17 +96,33 @@ std::vector<Element> Named(const Parsed& p, const std::string& name) {
   return out;
 }
 
-TEST(SvgCanvas, PageShowsTheMetafileFrame) {
-  Parsed p = Draw([](SvgCanvas&) {});
-  ASSERT_EQ(p.elements.size(), 1u);
+// What decides the size in a reader: millimetres on the root over a viewBox of CSS pixels, and
+// one group (what a paste takes) scaling logical units to those pixels and spanning the frame.
+TEST(SvgCanvas, PageShowsTheMetafileFrameAndAPasteKeepsItsSize) {
+  SvgCanvas canvas;
+  Parsed p = Parse(canvas.Finish());
+  ASSERT_EQ(p.elements.size(), PageElements);
   const Element& root = p.elements[0];
   EXPECT_EQ(root.name, "svg");
   EXPECT_EQ(root.Attr("width"), "144mm");
   EXPECT_EQ(root.Attr("height"), "108mm");
-  // 144 mm at 96 dpi is 544.25 pixels of 18 logical units.
-  EXPECT_EQ(root.Attr("viewBox"), "0 0 9796.5 7347.4");
-  EXPECT_EQ(root.Attr("font-size"), std::to_string(FontEmHeight));
-  EXPECT_NE(root.Attr("font-family").find("Verdana"), std::string::npos);
+  // 144 mm x 108 mm at 96 CSS pixels to the inch.
+  EXPECT_EQ(root.Attr("viewBox"), "0 0 544.25197 408.18898");
+  EXPECT_EQ(root.attributes.size(), 3u);  // and the namespace: nothing that a paste drops
+  const Element& page = p.elements[1];
+  EXPECT_EQ(page.name, "g");
+  EXPECT_EQ(page.Attr("transform"), "scale(0.055555556)");  // 18 logical units to a pixel
+  EXPECT_EQ(page.Attr("stroke-linecap"), "round");
+  EXPECT_EQ(page.Attr("stroke-linejoin"), "round");
+  EXPECT_EQ(page.Attr("fill-rule"), "evenodd");
+  const Element& frame = p.elements[2];
+  EXPECT_EQ(frame.name, "rect");
+  EXPECT_EQ(frame.ancestors, (std::vector<std::string>{"g", "svg"}));
+  // The frame in logical units, 144 mm x 108 mm once scaled.
+  EXPECT_NEAR(std::stod(frame.Attr("width")) / 18 * 25.4 / 96, 144.0, 0.001);
+  EXPECT_NEAR(std::stod(frame.Attr("height")) / 18 * 25.4 / 96, 108.0, 0.001);
+  EXPECT_EQ(frame.Attr("fill"), "none");
+  EXPECT_EQ(frame.Attr("stroke"), "none");
 }
 
 TEST(SvgCanvas, PlaceholderShapesPensAndBrushes) {
@@ -150,11 +174,37 @@ TEST(SvgCanvas, PlaceholderShapesPensAndBrushes) {
   ASSERT_EQ(polygon.size(), 1u);
   EXPECT_EQ(polygon[0].Attr("fill"), "#FFFFFF");
   EXPECT_EQ(polygon[0].Attr("stroke"), "#FFFFFF");
-  std::vector<Element> line = Named(p, "line");
-  ASSERT_EQ(line.size(), 2u);
-  EXPECT_EQ(line[1].Attr("x1") + "," + line[1].Attr("y1") + " " + line[1].Attr("x2") + "," +
-                line[1].Attr("y2"),
-            "3,4 5,6");
+  // Lines one after another with one pen: one path, a continued line without a new move.
+  std::vector<Element> path = Named(p, "path");
+  ASSERT_EQ(path.size(), 1u);
+  EXPECT_EQ(path[0].Attr("d"), "M1 2L3 4L5 6");
+  EXPECT_EQ(path[0].Attr("fill"), "none");
+  EXPECT_EQ(path[0].Attr("stroke"), "#FFFFFF");
+}
+
+TEST(SvgCanvas, LinesShareAPathUntilThePenOrAShapeChanges) {
+  Parsed p = Draw([](SvgCanvas& c) {
+    c.SelectObject(c.CreatePen(PenSolid, 5, 0x000000));
+    c.MoveTo(0, 0);
+    c.LineTo(10, 0);
+    c.MoveTo(0, 5);  // a move starts a new subpath
+    c.LineTo(10, 5);
+    c.SelectObject(c.CreatePen(PenSolid, 18, 0x000000));
+    c.LineTo(10, 9);
+    c.SelectObject(c.CreateChartFont(FontKind::Upright));  // not a pen: the path goes on
+    c.LineTo(0, 9);
+    c.Rectangle(0, 0, 1, 1);
+    c.LineTo(1, 1);
+  });
+  std::vector<Element> path = Named(p, "path");
+  ASSERT_EQ(path.size(), 3u);
+  EXPECT_EQ(path[0].Attr("d"), "M0 0L10 0M0 5L10 5");
+  EXPECT_EQ(path[0].Attr("stroke-width"), "5");
+  EXPECT_EQ(path[1].Attr("d"), "M10 5L10 9L0 9");
+  EXPECT_EQ(path[1].Attr("stroke-width"), "18");
+  EXPECT_EQ(path[2].Attr("d"), "M0 9L1 1");
+  ASSERT_EQ(p.elements.size(), 4u);
+  EXPECT_EQ(p.elements[2].name, "rect");  // drawn between the paths, in order
 }
 
 TEST(SvgCanvas, DrawTextLinesAnchorsAndClips) {
@@ -188,6 +238,10 @@ TEST(SvgCanvas, DrawTextLinesAnchorsAndClips) {
       // The top of the cell is at the line's top: the baseline is one ascent lower.
       EXPECT_EQ(t.Attr("y"), std::to_string(2000 + 216 * int(i) + FontAscent));
       EXPECT_EQ(t.Attr("xml:space"), "preserve");
+      // The font on the text itself, where a paste still finds it.
+      EXPECT_NE(t.Attr("font-family").find("Verdana"), std::string::npos);
+      EXPECT_EQ(t.Attr("font-size"), std::to_string(FontEmHeight));
+      EXPECT_EQ(t.Attr("font-weight"), "400");
     }
     EXPECT_EQ(n, texts.size()) << k.text;
     std::vector<Element> rects = Named(p, "rect");
@@ -285,7 +339,7 @@ TEST(SvgCanvas, EmptyTextsAndDegenerateShapesDrawNothing) {
     c.Polygon(one, 1);
     c.Polyline(nullptr, 3);
   });
-  EXPECT_EQ(p.elements.size(), 1u);
+  EXPECT_EQ(p.elements.size(), 0u);
 }
 
 TEST(SvgCanvas, FinishClosesOnceAndIgnoresLaterDrawing) {

@@ -302,6 +302,7 @@ struct PlotOptions {
   std::string errorBar = "unset";
   bool markLimits = false;
   bool tests = false;
+  bool boldLines = false;
 };
 
 PlotSettings SettingsOf(const PlotOptions& options) {
@@ -315,6 +316,7 @@ PlotSettings SettingsOf(const PlotOptions& options) {
   settings.Mark = ValueOfWord(SummaryMarkWords, options.errorBar);
   settings.MarkLimitValues = options.markLimits ? 1 : 0;
   settings.ShowTests = options.tests ? 1 : 0;
+  settings.BoldLines = options.boldLines ? 1 : 0;
   return settings;
 }
 
@@ -422,6 +424,9 @@ void AddPlotCommand(CLI::App& app, int& status) {
   command->add_flag("--tests", options->tests,
                     "under each slot its p-value against the first slot of its block and its "
                     "count of values, and the tests in a key above the frame");
+  command->add_flag("--bold-lines", options->boldLines,
+                    "draw the chart's outlines 0.18 mm wide (about 0.5 pt) instead of 0.05 mm, "
+                    "as print asks");
   command->callback([options, &status] { status = RunPlotCommand(*options); });
 }
 

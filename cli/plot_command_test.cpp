@@ -106,6 +106,11 @@ PlotSettings ShowingTests(PlotSettings settings) {
   return settings;
 }
 
+PlotSettings Bold(PlotSettings settings) {
+  settings.BoldLines = 1;
+  return settings;
+}
+
 TEST(PlotCommand, FilesHoldTheRunOfTheNamedSettings) {
   const OptionCase cases[] = {
       {"treatment.wk1", {}, Settings(ChartKind::GroupPlot, 0, 0, 0, 0, 0, SummaryMark::None)},
@@ -127,6 +132,8 @@ TEST(PlotCommand, FilesHoldTheRunOfTheNamedSettings) {
       {"split.wk1",
        {"--split", "paired", "--tests", "--type", "boxplot"},
        ShowingTests(Settings(ChartKind::BoxPlot, 1, 0, 0, 0, 0, SummaryMark::None))},
+       {"--split", "paired", "--error-bar", "sd", "--bold-lines"},
+       Bold(Settings(ChartKind::GroupPlot, 1, 0, 0, 0, 0, SummaryMark::Sd))},
       {"ranges.wk1",
        {"--error-bar", "none"},
        Settings(ChartKind::GroupPlot, 0, 0, 0, 0, 0, SummaryMark::None)},

@@ -47,7 +47,8 @@ int32_t ClampedColumns(const WorksheetGrid& grid) {
 
 GroupPlotObjects CreateObjects(Canvas& canvas, const PlotSettings& settings) {
   GroupPlotObjects objects;
-  objects.outlinePen = canvas.CreatePen(PenSolid, 5, Rgb(0, 0, 0));
+  objects.outlinePen = canvas.CreatePen(
+      PenSolid, settings.BoldLines != 0 ? BoldOutlinePenWidth : OutlinePenWidth, Rgb(0, 0, 0));
   objects.hollowBrush = canvas.CreateHollowBrush();
   objects.markFillBrush =
       canvas.CreateSolidBrush(settings.BlueBackground != 0 ? Rgb(255, 255, 0) : Rgb(127, 127, 127));

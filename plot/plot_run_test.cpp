@@ -216,6 +216,42 @@ TEST(PlotRun, RepeatedRunsOverTheSameTablesDrawTheSamePicture) {
   }
 }
 
+// Bold lines widen the outline pen of 5 units to 18 and change nothing else in any chart.
+TEST(PlotRun, BoldLinesWidenOnlyTheFineOutlinePen) {
+  for (bool withSplit : {false, true}) {
+    auto grid = MakeGrid(withSplit);
+    auto tables = std::make_unique<PlotTables>();
+    for (ChartKind plotType : {ChartKind::GroupPlot, ChartKind::BoxPlot, ChartKind::Placeholder}) {
+      for (int32_t variant = 0; variant < 4; variant++) {
+        PlotSettings settings;
+        settings.Chart = plotType;
+        settings.Split = withSplit ? SplitMode::Paired : SplitMode::None;
+        settings.LogFlag = variant & 1;
+        settings.BlueBackground = variant >> 1;
+        settings.MarkLimitValues = variant & 1;
+        settings.ConnectingLines = 1;
+        settings.Mark = variant == 2 ? SummaryMark::Sem : SummaryMark::BoxPlot;
+        const std::string fine = RunWith(settings, *grid, *tables).trace;
+        settings.BoldLines = 1;
+        const std::string bold = RunWith(settings, *grid, *tables).trace;
+        std::string widened;
+        size_t fivePens = 0;
+        for (size_t at = 0, end; at < fine.size(); at = end + 1) {
+          end = fine.find('\n', at);
+          std::string line = fine.substr(at, end - at);
+          if (line.rfind("Pen 0 5 ", 0) == 0) {
+            line = "Pen 0 18 " + line.substr(8);
+            fivePens++;
+          }
+          widened += line + '\n';
+        }
+        EXPECT_EQ(bold, widened) << int32_t(plotType) << ' ' << variant << ' ' << withSplit;
+        EXPECT_EQ(fivePens, plotType == ChartKind::GroupPlot ? 1u : 0u);
+      }
+    }
+  }
+}
+
 TEST(PlotRun, GridIsLeftAsItWas) {
   auto grid = MakeGrid(true);
   auto copy = std::make_unique<WorksheetGrid>(*grid);

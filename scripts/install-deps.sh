@@ -12,6 +12,8 @@ packages=(
   qt6-base-dev libgl-dev qt6-wayland
   libuemf-dev libxml2-dev libxml2-utils poppler-utils
   xvfb xauth xclip xdotool time
+  # chromium: the test that a browser draws the SVG as the PNG of the same chart
+  chromium
   dpkg-dev file lintian appstream desktop-file-utils man-db
   # python3-scipy: the independent check of the group comparisons
   python3-scipy
