@@ -132,6 +132,7 @@ TEST(PlotCommand, FilesHoldTheRunOfTheNamedSettings) {
       {"split.wk1",
        {"--split", "paired", "--tests", "--type", "boxplot"},
        ShowingTests(Settings(ChartKind::BoxPlot, 1, 0, 0, 0, 0, SummaryMark::None))},
+      {"split.wk1",
        {"--split", "paired", "--error-bar", "sd", "--bold-lines"},
        Bold(Settings(ChartKind::GroupPlot, 1, 0, 0, 0, 0, SummaryMark::Sd))},
       {"ranges.wk1",
