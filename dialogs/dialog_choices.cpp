@@ -43,6 +43,13 @@ constexpr MarkButton MarkButtons[] = {
 
 }  // namespace
 
+const ChoiceFlagBox MainDialogFlagBoxes[MainDialogFlagBoxCount] = {
+    {LogFlagBox, &DialogChoices::logFlag},
+    {LineAt01Box, &DialogChoices::lineAt01},
+    {BlueBackgroundBox, &DialogChoices::blueBackground},
+    {ConnectingLinesBox, &DialogChoices::connectingLines},
+};
+
 PlotSettings SettingsFromChoices(const DialogChoices& choices) {
   PlotSettings settings;
   settings.Chart = ChartKind::Placeholder;
