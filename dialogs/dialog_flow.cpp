@@ -1,6 +1,8 @@
 // The start-up import and the main dialog's behaviour over a front end's view.
 #include "dialogs/dialog_flow.h"
 
+#include <cstdio>
+
 #include "dialogs/success_message.h"
 #include "import/import_worksheet.h"
 #include "plot/run_notes.h"
@@ -38,8 +40,10 @@ class FlagScope {
 
 }  // namespace
 
-ProgramStart::ProgramStart()
-    : grid_(std::make_unique<WorksheetGrid>()), tables_(std::make_unique<PlotTables>()) {
+ProgramStart::ProgramStart(DataProblemReport report)
+    : grid_(std::make_unique<WorksheetGrid>()),
+      tables_(std::make_unique<PlotTables>()),
+      report_(report) {
   ClearGrid(*grid_);
 }
 
@@ -47,7 +51,13 @@ ProgramStart::~ProgramStart() = default;
 
 bool ProgramStart::ImportClipboard(ClipboardSource& clipboard, MessageSink& messages) {
   const ImportResult result = ImportWorksheet(*grid_, clipboard);
-  ShowImportMessages(result, messages);
+  const std::string problem = ClipboardDataProblemText(result.dataProblem);
+  if (!problem.empty() && report_ == DataProblemReport::ImportBox) {
+    messages.ShowOwnBox(ImportMessage(result) + "\n" + problem);
+  } else {
+    if (!problem.empty()) std::fprintf(stderr, "quillmap: %s\n", problem.c_str());
+    ShowImportMessages(result, messages);
+  }
   importCode_ = result.Code();
   notes_ = result.notes;
   if (result.ok()) return true;

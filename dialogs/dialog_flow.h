@@ -48,10 +48,14 @@ class DialogView {
   virtual void CloseDialog() = 0;
 };
 
+// Where a front end says why data the clipboard offers were refused (too large, no memory):
+// on standard error, or on a second line of the import's box where a program has no console.
+enum class DataProblemReport { StandardError, ImportBox };
+
 // The program's tables and the start-up import that fills the grid.
 class ProgramStart {
  public:
-  ProgramStart();
+  explicit ProgramStart(DataProblemReport report = DataProblemReport::StandardError);
   ~ProgramStart();
 
   // Imports the clipboard before any window exists. On failure the import's own message, then
@@ -68,6 +72,7 @@ class ProgramStart {
   // Large tables, allocated once on the heap.
   std::unique_ptr<WorksheetGrid> grid_;
   std::unique_ptr<PlotTables> tables_;
+  DataProblemReport report_;
   ImportNotes notes_;
   int32_t importCode_ = 0;
 };

@@ -34,7 +34,7 @@ class PlotApp {
   Win32MessageSink& messages_;
   Win32DesktopOutput& output_;
   DialogIcons icons_;
-  ProgramStart start_;
+  ProgramStart start_{DataProblemReport::ImportBox};  // no console to explain on
 };
 
 // The application icon (icon 128 of the program's resources) at the system's sizes.
