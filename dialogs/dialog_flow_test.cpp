@@ -14,6 +14,7 @@
 #include "canvas/trace_canvas.h"
 #include "dialogs/dialog_tables.h"
 #include "dialogs/success_message.h"
+#include "testsupport/choice_checks.h"
 #include "testsupport/memory_clipboard.h"
 #include "testsupport/plot_outputs.h"
 #include "testsupport/recording_messages.h"
@@ -127,16 +128,7 @@ struct Fixture {
   }
 };
 
-void ExpectChoices(const DialogChoices& a, const DialogChoices& b) {
-  EXPECT_EQ(a.plotTypeButton, b.plotTypeButton);
-  EXPECT_EQ(a.splitButton, b.splitButton);
-  EXPECT_EQ(a.logFlag, b.logFlag);
-  EXPECT_EQ(a.lineAt01, b.lineAt01);
-  EXPECT_EQ(a.blueBackground, b.blueBackground);
-  EXPECT_EQ(a.connectingLines, b.connectingLines);
-  EXPECT_EQ(a.errorBarStyle, b.errorBarStyle);
-  EXPECT_EQ(a.markLimitValues, b.markLimitValues);
-}
+using testing::ExpectSameChoices;
 
 TEST(ProgramStart, WithoutARangeSaysNoDataInTheFrameworksBox) {
   ProgramStart start;
@@ -181,7 +173,7 @@ TEST(DialogFlow, OpensOnTtestAndNoneOrOnTheRememberedChoices) {
     if (c.withStore) f.UseStore(50);
     f.view.controls = {1001, 1016, true, true, true, true, 0, false};  // before the flow sets them
     f.flow.OnOpen();
-    ExpectChoices(f.flow.CaptureChoices(), c.expected);
+    ExpectSameChoices(f.flow.CaptureChoices(), c.expected);
     EXPECT_EQ(f.flow.storeLate(), c.storeHeld);
     EXPECT_EQ(f.view.previews, std::vector<std::string>{""});  // the chart, drawn once
     EXPECT_TRUE(f.view.messages.texts.empty());
@@ -369,13 +361,13 @@ TEST(DialogFlow, DefaultsSetTheControlsAndForgetNothingUntilOk) {
     f.UseStore();
     f.flow.OnOpen();
     f.flow.OnDefaults();
-    ExpectChoices(f.flow.CaptureChoices(), DefaultChoices());
-    ExpectChoices(f.view.controls, DefaultChoices());
+    ExpectSameChoices(f.flow.CaptureChoices(), DefaultChoices());
+    ExpectSameChoices(f.view.controls, DefaultChoices());
     MapStore store(f.store);
-    ExpectChoices(LoadChoices(store), remembered);
+    ExpectSameChoices(LoadChoices(store), remembered);
     if (thenOk) {
       f.flow.OnOk();
-      ExpectChoices(LoadChoices(store), DefaultChoices());
+      ExpectSameChoices(LoadChoices(store), DefaultChoices());
     }
   }
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/success_message.h"
 #include "testsupport/memory_clipboard.h"
 #include "win32/core_calls.h"
 #include "win32/desktop_folder.h"

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "io/wide_text.h"
+#include "dialogs/success_message.h"
 #include "testsupport/memory_clipboard.h"
 #include "win32/clipboard_source.h"
 #include "win32/core_calls.h"
