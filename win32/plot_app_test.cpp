@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "io/wide_text.h"
 #include "dialogs/success_message.h"
+#include "io/wide_text.h"
 #include "testsupport/memory_clipboard.h"
 #include "win32/clipboard_source.h"
 #include "win32/core_calls.h"
