@@ -18,6 +18,7 @@
 #include "dialogs/success_message.h"
 #include "import/decode_wk1.h"
 #include "quillmap_version.h"
+#include "testsupport/choice_checks.h"
 #include "testsupport/plot_outputs.h"
 
 namespace qm {
@@ -83,15 +84,7 @@ TEST(MainDialog, CapturesTheChoicesOfItsControls) {
   for (const Case& c : cases) {
     Fixture f;
     for (int32_t id : c.clicks) f.Click(id);
-    const DialogChoices s = f.dialog->CaptureChoices();
-    const DialogChoices& e = c.expected;
-    EXPECT_EQ(s.plotTypeButton, e.plotTypeButton);
-    EXPECT_EQ(s.splitButton, e.splitButton);
-    EXPECT_EQ(s.logFlag, e.logFlag);
-    EXPECT_EQ(s.lineAt01, e.lineAt01);
-    EXPECT_EQ(s.blueBackground, e.blueBackground);
-    EXPECT_EQ(s.connectingLines, e.connectingLines);
-    EXPECT_EQ(s.errorBarStyle, e.errorBarStyle);
+    testing::ExpectSameChoices(f.dialog->CaptureChoices(), c.expected);
   }
 }
 
