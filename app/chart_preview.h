@@ -1,23 +1,34 @@
-// Drawing the main dialog's preview: the same plot run as OK, recorded on the Qt painter canvas
-// into an image instead of the metafile. Its messages are kept, not shown: the pane shows them.
+// The main dialog's preview on Linux: the plot run recorded on the Qt painter canvas into an
+// image instead of the metafile.
 #pragma once
 
 #include <QImage>
-#include <QString>
+#include <memory>
 
-#include "import/grid.h"
-#include "plot/plot_types.h"
+#include "plot/plot_run.h"
 
 namespace qm {
 
-struct PreviewPicture {
-  QImage image;     // the chart; null when the run drew none
-  QString message;  // what the run would have said instead, without its line feed
-};
+class QtPainterCanvas;
 
-// One plot run over `tables` into an image `imageWidth` pixels wide (its height follows the
+// An output that paints the chart into an image of a given width (its height follows the
 // chart's proportions).
-PreviewPicture DrawPreview(const PlotSettings& settings, const WorksheetGrid& grid,
-                           PlotTables& tables, int imageWidth);
+class PreviewImageOutput : public PlotOutput {
+ public:
+  PreviewImageOutput();
+  ~PreviewImageOutput() override;
+
+  // The width of the next run's image, in pixels.
+  void SetWidth(int width) { width_ = width; }
+  Canvas* Open() override;
+  bool Close() override;
+  // The last run's image; null before one was drawn.
+  const QImage& image() const { return image_; }
+
+ private:
+  int width_ = 0;
+  std::unique_ptr<QtPainterCanvas> canvas_;
+  QImage image_;
+};
 
 }  // namespace qm

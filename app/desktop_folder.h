@@ -4,9 +4,9 @@
 
 #include <string>
 
-namespace qm {
+#include "dialogs/program_texts.h"
 
-constexpr const char* MetafileName = "quilpic.emf";
+namespace qm {
 
 // The desktop folder named by the text of a user-dirs.dirs file: the value of its
 // XDG_DESKTOP_DIR="..." line, "$HOME" at the start standing for `home`; an absent, relative

@@ -3,7 +3,6 @@
 // last chart drawn are kept in the user's settings (QSettings) for the next start. The one
 // option, --version, prints the version.
 #include <QApplication>
-#include <QSettings>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -58,13 +57,20 @@ int main(int argc, char** argv) {
   qm::QtMessageSink messages;
   std::unique_ptr<qm::ChartPublisher> publisher = qm::MakeChartPublisher();
   qm::DesktopOutput output(qm::DesktopFolder(), *publisher);
-  QSettings settings;
-  qm::QtChoiceStore choices(settings);
   qm::PlotApp app(clipboard, messages, output, icon);
+  bool storeLate = false;
   app.InitInstance([&](qm::MainDialog& dialog) {
-    dialog.UseChoiceStore(&choices);
+    dialog.flow().UseChoiceStore(qm::QtChoiceStoreOpener());
+    dialog.flow().OnOpen();
     dialog.SetPicturePath(output.path());
     dialog.exec();
+    storeLate = dialog.flow().storeLate();
   });
+  // A store that never answered still has its thread, maybe inside QSettings: end without
+  // running the destructors it may be using.
+  if (storeLate) {
+    std::fflush(nullptr);
+    std::_Exit(0);
+  }
   return 0;
 }

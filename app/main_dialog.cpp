@@ -10,59 +10,41 @@
 #include <QRadioButton>
 
 #include "app/about_dialog.h"
-#include "app/chart_preview.h"
 #include "app/dialog_builder.h"
 #include "app/options_dialog.h"
 #include "app/preview_pane.h"
 
 namespace qm {
 
-namespace {
-
-// The check boxes that stand for the four drawing flags, in DialogChoices' terms.
-struct FlagBox {
-  int32_t id;
-  bool DialogChoices::*flag;
-};
-constexpr FlagBox FlagBoxes[] = {
-    {LogFlagBox, &DialogChoices::logFlag},
-    {LineAt01Box, &DialogChoices::lineAt01},
-    {BlueBackgroundBox, &DialogChoices::blueBackground},
-    {ConnectingLinesBox, &DialogChoices::connectingLines},
-};
-
-}  // namespace
-
 MainDialog::MainDialog(const WorksheetGrid& grid, PlotTables& tables, QtMessageSink& messages,
                        PlotOutput& output, const QIcon& icon)
     : QDialog(nullptr),
-      grid_(grid),
-      tables_(tables),
       messages_(messages),
       output_(output),
-      icon_(icon) {
+      icon_(icon),
+      flow_(grid, tables, *this),
+      previewOutput_(std::make_unique<PreviewImageOutput>()) {
   BuildDialog(*this, MainDialogTable(), icon_);
   setWindowIcon(icon_);
-  CheckRadioButton(*this, FirstPlotTypeButton, LastPlotTypeButton, FirstPlotTypeButton);
-  CheckRadioButton(*this, FirstSplitButton, LastSplitButton, FirstSplitButton);
-  connect(FindButton(*this, OkButton), &QAbstractButton::clicked, this, [this] { OnOk(); });
+  connect(FindButton(*this, OkButton), &QAbstractButton::clicked, this, [this] { flow_.OnOk(); });
   connect(FindButton(*this, CancelButton), &QAbstractButton::clicked, this, &QDialog::reject);
   connect(FindButton(*this, OptionsButton), &QAbstractButton::clicked, this,
-          [this] { OnOptions(); });
+          [this] { flow_.OnOptions(); });
   connect(FindButton(*this, DefaultsButton), &QAbstractButton::clicked, this,
-          [this] { OnDefaults(); });
-  // A radio button that goes off has a partner that comes on: one change, not two.
-  for (QRadioButton* radio : findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
-    connect(radio, &QAbstractButton::toggled, this, [this](bool on) {
-      if (on) OnChoiceChanged();
-    });
-  }
-  for (QCheckBox* box : findChildren<QCheckBox*>(Qt::FindDirectChildrenOnly)) {
-    connect(box, &QAbstractButton::toggled, this, [this] { OnChoiceChanged(); });
-  }
+          [this] { flow_.OnDefaults(); });
   // Drawn when the pane is about to be painted, so a dialog never shown draws nothing.
   preview_ = dynamic_cast<PreviewPane*>(FindControl(*this, PreviewControl));
   preview_->installEventFilter(this);
+  flow_.ApplyChoices(DefaultChoices());
+  // A radio button that goes off has a partner that comes on: one change, not two.
+  for (QRadioButton* radio : findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+    connect(radio, &QAbstractButton::toggled, this, [this](bool on) {
+      if (on) flow_.OnChoiceChanged();
+    });
+  }
+  for (QCheckBox* box : findChildren<QCheckBox*>(Qt::FindDirectChildrenOnly)) {
+    connect(box, &QAbstractButton::toggled, this, [this] { flow_.OnChoiceChanged(); });
+  }
   messages_.SetOwner(this);
 }
 
@@ -70,89 +52,58 @@ MainDialog::~MainDialog() {
   messages_.SetOwner(nullptr);
 }
 
-DialogChoices MainDialog::CaptureChoices() const {
+DialogChoices MainDialog::ReadControls() const {
   DialogChoices choices;
   choices.plotTypeButton = GetCheckedRadioButton(*this, FirstPlotTypeButton, LastPlotTypeButton);
   choices.splitButton = GetCheckedRadioButton(*this, FirstSplitButton, LastSplitButton);
-  choices.logFlag = IsDlgButtonChecked(*this, LogFlagBox);
-  choices.blueBackground = IsDlgButtonChecked(*this, BlueBackgroundBox);
-  choices.lineAt01 = IsDlgButtonChecked(*this, LineAt01Box);
-  choices.connectingLines = IsDlgButtonChecked(*this, ConnectingLinesBox);
-  choices.errorBarStyle = errorBarStyle_;
-  choices.markLimitValues = markLimitValues_;
+  for (const ChoiceFlagBox& box : MainDialogFlagBoxes)
+    choices.*box.flag = IsDlgButtonChecked(*this, box.id);
   return choices;
 }
 
-PlotSettings MainDialog::CaptureSettings() const {
-  return SettingsFromChoices(CaptureChoices());
-}
-
-void MainDialog::UseChoiceStore(ChoiceStore* store) {
-  store_ = store;
-  if (store_ != nullptr) ApplyChoices(LoadChoices(*store_));
-}
-
-void MainDialog::ApplyChoices(const DialogChoices& choices) {
+void MainDialog::SetControls(const DialogChoices& choices) {
   CheckRadioButton(*this, FirstPlotTypeButton, LastPlotTypeButton, choices.plotTypeButton);
   CheckRadioButton(*this, FirstSplitButton, LastSplitButton, choices.splitButton);
-  for (const FlagBox& box : FlagBoxes) FindButton(*this, box.id)->setChecked(choices.*box.flag);
-  errorBarStyle_ = choices.errorBarStyle;
-  markLimitValues_ = choices.markLimitValues;
-  OnChoiceChanged();
+  for (const ChoiceFlagBox& box : MainDialogFlagBoxes)
+    FindButton(*this, box.id)->setChecked(choices.*box.flag);
 }
 
-void MainDialog::OnChoiceChanged() {
+void MainDialog::RunOptionsDialog(int32_t& errorBarStyle, bool& markLimitValues) {
+  OptionsDialog options(errorBarStyle, this);
+  options.SetMarkLimitValues(markLimitValues);
+  RunModal(options);
+  if (options.result() == QDialog::Accepted) markLimitValues = options.markLimitValues();
+}
+
+void MainDialog::PreviewChanged() {
   previewStale_ = true;
   preview_->update();
+}
+
+PlotOutput& MainDialog::PreviewOutput() {
+  previewOutput_->SetWidth(preview_->PictureSize().width());
+  return *previewOutput_;
+}
+
+void MainDialog::ShowPreview(const std::string& message) {
+  if (!message.empty()) {
+    preview_->ShowMessage(QString::fromUtf8(message.data(), qsizetype(message.size())));
+    return;
+  }
+  QImage picture = previewOutput_->image();
+  picture.setDevicePixelRatio(preview_->devicePixelRatioF());
+  preview_->ShowPicture(picture);
 }
 
 void MainDialog::UpdatePreview() {
   if (!previewStale_) return;
   previewStale_ = false;
-  const QSize size = preview_->PictureSize();
-  PreviewPicture picture = DrawPreview(CaptureSettings(), grid_, tables_, size.width());
-  if (picture.image.isNull()) {
-    preview_->ShowMessage(picture.message);
-    return;
-  }
-  picture.image.setDevicePixelRatio(preview_->devicePixelRatioF());
-  preview_->ShowPicture(picture.image);
+  flow_.DrawPreview();
 }
 
 bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == preview_ && event->type() == QEvent::Paint) UpdatePreview();
   return QDialog::eventFilter(watched, event);
-}
-
-void MainDialog::OnOk() {
-  const PlotSettings settings = CaptureSettings();
-  RunNotes notes{importNotes_, {}};
-  switch (RunPlot(settings, grid_, tables_, messages_, output_, &notes)) {
-    case PlotOutcome::NoSplitColumn:
-      accept();
-      break;
-    case PlotOutcome::MetafileFailure:
-      break;  // the choices stay for another OK
-    case PlotOutcome::Published: {
-      if (store_ != nullptr) SaveChoices(CaptureChoices(), *store_);
-      messages_.ShowOwnBox(SuccessMessage(picturePath_, notes, grid_));
-      accept();
-      break;
-    }
-  }
-}
-
-void MainDialog::OnOptions() {
-  OptionsDialog options(errorBarStyle_, this);
-  options.SetMarkLimitValues(markLimitValues_);
-  RunModal(options);
-  if (options.result() == QDialog::Accepted) markLimitValues_ = options.markLimitValues();
-  OnChoiceChanged();  // even a cancelled dialog leaves the style at -1
-}
-
-void MainDialog::OnDefaults() {
-  ApplyChoices(DefaultChoices());
-  if (store_ != nullptr) store_->Clear();
 }
 
 void MainDialog::OnSysCommand(int32_t id) {

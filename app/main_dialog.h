@@ -9,12 +9,11 @@
 #include <memory>
 #include <string>
 
+#include "app/chart_preview.h"
 #include "app/message_boxes.h"
-#include "dialogs/choice_store.h"
 #include "dialogs/dialog_choices.h"
-#include "dialogs/success_message.h"
+#include "dialogs/dialog_flow.h"
 #include "import/grid.h"
-#include "import/import_notes.h"
 #include "plot/plot_run.h"
 #include "plot/plot_types.h"
 
@@ -24,7 +23,7 @@ namespace qm {
 
 class PreviewPane;
 
-class MainDialog : public QDialog {
+class MainDialog : public QDialog, private DialogView {
  public:
   // The dialog reads the grid, runs the plot in `tables` and shows its messages on `messages`
   // (whose boxes it owns while it exists); `output` takes the picture.
@@ -32,20 +31,11 @@ class MainDialog : public QDialog {
              PlotOutput& output, const QIcon& icon);
   ~MainDialog() override;
 
-  // The choices of the controls, with the error-bar style of the Options dialog, and the
-  // settings of the plot run they stand for.
-  DialogChoices CaptureChoices() const;
-  PlotSettings CaptureSettings() const;
-  int32_t errorBarStyle() const { return errorBarStyle_; }
-  // What the import could not keep as it was: told, with the chart's own notes, one line each
-  // under the success message.
-  void SetImportNotes(const ImportNotes& notes) { importNotes_ = notes; }
-
-  // Remembers the choices of every chart drawn in `store` (which must outlive the dialog) and
-  // shows the ones it holds now.
-  void UseChoiceStore(ChoiceStore* store);
-  // Sets the controls (and the Options dialog's choices) to `choices`.
-  void ApplyChoices(const DialogChoices& choices);
+  // What the dialog does, written once for every front end.
+  DialogFlow& flow() { return flow_; }
+  // The choices of the controls, with the Options dialog's, and the settings they stand for.
+  DialogChoices CaptureChoices() const { return flow_.CaptureChoices(); }
+  PlotSettings CaptureSettings() const { return SettingsFromChoices(CaptureChoices()); }
   // The file the chart is written to, named in the success message.
   void SetPicturePath(const std::string& path) { picturePath_ = path; }
 
@@ -54,10 +44,6 @@ class MainDialog : public QDialog {
   void UpdatePreview();
   PreviewPane& preview() const { return *preview_; }
 
-  void OnOk();
-  void OnOptions();
-  // The first start's choices again, and nothing remembered any more.
-  void OnDefaults();
   // A command of the dialog's menu: AboutCommand opens the About box.
   void OnSysCommand(int32_t id);
   // The dialog's menu: the About entry (its data is AboutCommand).
@@ -70,19 +56,25 @@ class MainDialog : public QDialog {
   virtual void RunModal(QDialog& dialog);
 
  private:
-  const WorksheetGrid& grid_;
-  PlotTables& tables_;
+  // The view the flow works.
+  DialogChoices ReadControls() const override;
+  void SetControls(const DialogChoices& choices) override;
+  void RunOptionsDialog(int32_t& errorBarStyle, bool& markLimitValues) override;
+  void PreviewChanged() override;
+  PlotOutput& PreviewOutput() override;
+  void ShowPreview(const std::string& message) override;
+  PlotOutput& ChartOutput() override { return output_; }
+  std::string PicturePath() const override { return picturePath_; }
+  MessageSink& Messages() override { return messages_; }
+  void CloseDialog() override { accept(); }
+
   QtMessageSink& messages_;
   PlotOutput& output_;
-  void OnChoiceChanged();
-
   QIcon icon_;
-  int32_t errorBarStyle_ = ErrorBarNeverChosen;
-  ImportNotes importNotes_;
-  bool markLimitValues_ = false;
-  ChoiceStore* store_ = nullptr;
+  DialogFlow flow_;
   std::string picturePath_;
   PreviewPane* preview_ = nullptr;
+  std::unique_ptr<PreviewImageOutput> previewOutput_;
   bool previewStale_ = true;
 };
 

@@ -8,18 +8,17 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <functional>
 
 #include "app/dialog_builder.h"
 #include "app/options_dialog.h"
 #include "app/preview_pane.h"
-#include "app/qt_choice_store.h"
 #include "app/test_support.h"
 #include "canvas/trace_canvas.h"
+#include "dialogs/success_message.h"
 #include "import/decode_wk1.h"
 #include "quillmap_version.h"
+#include "testsupport/choice_checks.h"
 #include "testsupport/plot_outputs.h"
 
 namespace qm {
@@ -59,18 +58,13 @@ struct Fixture {
   void Click(int32_t id) { FindButton(*dialog, id)->click(); }
 };
 
-TEST(MainDialog, OpensOnTtestAndNoneWithEveryBoxClear) {
+// The table's controls, the disabled ones disabled; which are checked is the flow's.
+TEST(MainDialog, BuildsItsTableAndOwnsTheBoxes) {
   Fixture f;
   EXPECT_EQ(f.dialog->windowTitle(), "Quillmap");
-  EXPECT_EQ(GetCheckedRadioButton(*f.dialog, 1000, 1006), 1000);
-  EXPECT_EQ(GetCheckedRadioButton(*f.dialog, 1015, 1017), 1015);
-  for (int32_t id : {1007, 1008, 1009, 1010, 1011, 1012, 1013}) {
-    EXPECT_FALSE(IsDlgButtonChecked(*f.dialog, id)) << id;
-  }
   for (int32_t id : {1002, 1003, 1004, 1005, 1006, 1010, 1011, 1012}) {
     EXPECT_FALSE(FindControl(*f.dialog, id)->isEnabled()) << id;
   }
-  EXPECT_EQ(f.dialog->errorBarStyle(), 0);
   EXPECT_EQ(f.messages.owner(), f.dialog.get());
 }
 
@@ -90,15 +84,7 @@ TEST(MainDialog, CapturesTheChoicesOfItsControls) {
   for (const Case& c : cases) {
     Fixture f;
     for (int32_t id : c.clicks) f.Click(id);
-    const DialogChoices s = f.dialog->CaptureChoices();
-    const DialogChoices& e = c.expected;
-    EXPECT_EQ(s.plotTypeButton, e.plotTypeButton);
-    EXPECT_EQ(s.splitButton, e.splitButton);
-    EXPECT_EQ(s.logFlag, e.logFlag);
-    EXPECT_EQ(s.lineAt01, e.lineAt01);
-    EXPECT_EQ(s.blueBackground, e.blueBackground);
-    EXPECT_EQ(s.connectingLines, e.connectingLines);
-    EXPECT_EQ(s.errorBarStyle, e.errorBarStyle);
+    testing::ExpectSameChoices(f.dialog->CaptureChoices(), c.expected);
   }
 }
 
@@ -120,13 +106,13 @@ TEST(MainDialog, OptionsCancelAfterAnEarlierChoiceLeavesMinusOne) {
     FindButton(options, OkButton)->click();
   };
   f.Click(OptionsButton);
-  EXPECT_EQ(f.dialog->errorBarStyle(), 1103);
+  EXPECT_EQ(f.dialog->CaptureChoices().errorBarStyle, 1103);
   EXPECT_EQ(f.dialog->CaptureSettings().Mark, SummaryMark::Sem);
 
   int32_t seenOnOpening = 0;
   int32_t checkedOnOpening = 0;
   f.dialog->onModal = [&](QDialog& options) {
-    seenOnOpening = f.dialog->errorBarStyle();
+    seenOnOpening = f.dialog->CaptureChoices().errorBarStyle;
     checkedOnOpening = GetCheckedRadioButton(options, 1100, 1107);
     FindButton(options, 1106)->click();
     FindButton(options, CancelButton)->click();
@@ -134,7 +120,7 @@ TEST(MainDialog, OptionsCancelAfterAnEarlierChoiceLeavesMinusOne) {
   f.Click(OptionsButton);
   EXPECT_EQ(seenOnOpening, -1);
   EXPECT_EQ(checkedOnOpening, 1100);  // never the previous choice
-  EXPECT_EQ(f.dialog->errorBarStyle(), -1);
+  EXPECT_EQ(f.dialog->CaptureChoices().errorBarStyle, -1);
   EXPECT_EQ(f.dialog->CaptureChoices().errorBarStyle, -1);
   EXPECT_EQ(f.dialog->CaptureSettings().Mark, SummaryMark::None);
   EXPECT_EQ(f.dialog->modalTitles, (std::vector<QString>{"Options", "Options"}));
@@ -144,14 +130,14 @@ TEST(MainDialog, OptionsOkWithoutAChangeGivesNoErrorBar) {
   Fixture f;
   f.dialog->onModal = [](QDialog& options) { FindButton(options, OkButton)->click(); };
   f.Click(OptionsButton);
-  EXPECT_EQ(f.dialog->errorBarStyle(), 1100);
+  EXPECT_EQ(f.dialog->CaptureChoices().errorBarStyle, 1100);
 }
 
 TEST(MainDialog, OptionsClosedWithoutAButtonLeavesMinusOne) {
   Fixture f;
   f.dialog->onModal = [](QDialog& options) { options.reject(); };  // Escape, close box
   f.Click(OptionsButton);
-  EXPECT_EQ(f.dialog->errorBarStyle(), -1);
+  EXPECT_EQ(f.dialog->CaptureChoices().errorBarStyle, -1);
 }
 
 TEST(OptionsDialog, EachButtonGivesItsOwnStyle) {
@@ -230,17 +216,6 @@ TEST(MainDialog, FailedFileWriteKeepsTheDialogOpen) {
   EXPECT_TRUE(f.dialog->isVisible());
 }
 
-TEST(MainDialog, NoSplitColumnClosesTheDialogWithoutDrawing) {
-  Fixture f;
-  f.Click(1016);
-  f.dialog->show();
-  f.Click(OkButton);
-  EXPECT_EQ(f.messages.texts(), std::vector<std::string>{"No SPLIT-column found\n"});
-  EXPECT_EQ(f.messages.boxes[0].caption, "Quillmap");
-  EXPECT_EQ(f.output.opens, 0);
-  EXPECT_FALSE(f.dialog->isVisible());
-}
-
 TEST(MainDialog, SplitColumnRunsThrough) {
   Fixture f("examples/split.wk1");
   f.Click(1017);
@@ -254,7 +229,7 @@ TEST(MainDialog, SuccessBoxTellsWhatWasLeftOut) {
   Fixture f("examples/split.wk1");  // values at or below 0
   ImportNotes notes;
   notes.rangeColumns = 30;
-  f.dialog->SetImportNotes(notes);
+  f.dialog->flow().SetImportNotes(notes);
   f.Click(1007);  // a logarithmic axis
   f.Click(OkButton);
   EXPECT_EQ(f.messages.texts(),
@@ -273,9 +248,8 @@ TEST(MainDialog, CancelDrawsNothing) {
   EXPECT_TRUE(f.messages.boxes.empty());
 }
 
-// The preview draws through the same plot run as OK, but into the pane: a split mode without a
-// split column shows the run's message there, with no box and nothing published.
-TEST(MainDialog, PreviewFollowsTheChoicesAndShowsTheRunsMessageInThePane) {
+// The pane shows the preview run's picture at its own size, or the run's message in its place.
+TEST(MainDialog, PreviewPaneShowsThePictureOrTheRunsMessage) {
   Fixture f;
   PreviewPane& pane = f.dialog->preview();
   f.dialog->UpdatePreview();
@@ -284,63 +258,11 @@ TEST(MainDialog, PreviewFollowsTheChoicesAndShowsTheRunsMessageInThePane) {
   EXPECT_EQ(first.size(), pane.PictureSize());
   EXPECT_TRUE(pane.message().isEmpty());
 
-  f.Click(1009);  // blue background
-  f.dialog->UpdatePreview();
-  EXPECT_NE(pane.picture(), first);
-
   f.Click(1016);  // paired, but treatment.wk1 has no split column
   f.dialog->UpdatePreview();
   EXPECT_TRUE(pane.picture().isNull());
   EXPECT_EQ(pane.message(), "No SPLIT-column found");
-  EXPECT_TRUE(f.messages.boxes.empty());
   EXPECT_EQ(f.output.opens, 0);
-  EXPECT_NE(f.dialog->result(), QDialog::Accepted);  // not closed, as OK would close it
-
-  f.Click(1015);
-  f.dialog->UpdatePreview();
-  EXPECT_FALSE(pane.picture().isNull());
-}
-
-// The choices of the last chart drawn come back at the next start; "Defaults" brings back the
-// first start's and forgets the stored ones. The store is a file of the test's own.
-TEST(MainDialog, RemembersTheChoicesOfTheLastChartUntilDefaults) {
-  QTemporaryDir folder;
-  QSettings settings(folder.filePath("quillmap.conf"), QSettings::IniFormat);
-  QtChoiceStore store(settings);
-  {
-    Fixture f;
-    f.dialog->UseChoiceStore(&store);
-    f.Click(1001);
-    f.Click(1009);
-    f.dialog->onModal = [](QDialog& options) {
-      FindButton(options, 1105)->click();
-      FindButton(options, MarkLimitValuesBox)->click();
-      FindButton(options, OkButton)->click();
-    };
-    f.Click(OptionsButton);
-    EXPECT_EQ(f.dialog->CaptureSettings().MarkLimitValues, 1);
-    f.dialog->SetPicturePath("/home/user/Desktop/quilpic.emf");
-    f.Click(OkButton);
-    EXPECT_EQ(f.messages.texts().back(),
-              std::string(PublishedMessage) + "\n/home/user/Desktop/quilpic.emf");
-  }
-  Fixture g;
-  g.dialog->UseChoiceStore(&store);
-  const DialogChoices c = g.dialog->CaptureChoices();
-  EXPECT_EQ(c.plotTypeButton, 1001);
-  EXPECT_EQ(c.splitButton, 1015);
-  EXPECT_TRUE(c.blueBackground);
-  EXPECT_FALSE(c.logFlag);
-  EXPECT_EQ(c.errorBarStyle, 1105);
-  EXPECT_TRUE(c.markLimitValues);
-
-  g.Click(DefaultsButton);
-  const DialogChoices d = g.dialog->CaptureChoices();
-  EXPECT_EQ(d.plotTypeButton, 1000);
-  EXPECT_FALSE(d.blueBackground);
-  EXPECT_EQ(d.errorBarStyle, 0);
-  EXPECT_FALSE(d.markLimitValues);
-  EXPECT_TRUE(settings.allKeys().isEmpty());
 }
 
 }  // namespace

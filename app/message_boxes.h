@@ -8,13 +8,13 @@
 #include <memory>
 #include <string>
 
+#include "dialogs/program_texts.h"
 #include "import/message_sink.h"
 
 class QMessageBox;
 
 namespace qm {
 
-constexpr const char* OwnBoxCaption = "Quillmap 0001";
 // The dynamic property of a box that keeps the text exactly as it was passed.
 constexpr const char* MessageTextProperty = "messageText";
 

@@ -1,33 +1,19 @@
 // Start-up of the desktop program.
 #include "app/plot_app.h"
 
-#include "import/import_worksheet.h"
-
 namespace qm {
 
 PlotApp::PlotApp(ClipboardSource& clipboard, QtMessageSink& messages, PlotOutput& output,
                  QIcon icon)
-    : clipboard_(clipboard),
-      messages_(messages),
-      output_(output),
-      icon_(std::move(icon)),
-      grid_(std::make_unique<WorksheetGrid>()),
-      tables_(std::make_unique<PlotTables>()) {
-  ClearGrid(*grid_);
-}
+    : clipboard_(clipboard), messages_(messages), output_(output), icon_(std::move(icon)) {}
 
 PlotApp::~PlotApp() = default;
 
 int32_t PlotApp::InitInstance(const std::function<void(MainDialog&)>& runDialog) {
   messages_.SetOwner(nullptr);  // no window exists yet
-  const ImportResult result = ImportWorksheet(*grid_, clipboard_);
-  ShowImportMessages(result, messages_);
-  if (!result.ok()) {
-    messages_.ShowFrameworkBox(NoDataMessage);
-    return result.Code();
-  }
-  MainDialog dialog(*grid_, *tables_, messages_, output_, icon_);
-  dialog.SetImportNotes(result.notes);
+  if (!start_.ImportClipboard(clipboard_, messages_)) return start_.importCode();
+  MainDialog dialog(start_.grid(), start_.tables(), messages_, output_, icon_);
+  dialog.flow().SetImportNotes(start_.notes());
   runDialog(dialog);
   return 0;
 }

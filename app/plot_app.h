@@ -10,6 +10,7 @@
 
 #include "app/main_dialog.h"
 #include "app/message_boxes.h"
+#include "dialogs/dialog_flow.h"
 #include "import/clipboard_source.h"
 #include "import/grid.h"
 #include "plot/plot_run.h"
@@ -17,27 +18,23 @@
 
 namespace qm {
 
-constexpr const char* NoDataMessage = "No data on Clipboard\n";
-
 class PlotApp {
  public:
   PlotApp(ClipboardSource& clipboard, QtMessageSink& messages, PlotOutput& output, QIcon icon);
   ~PlotApp();
 
-  // The whole program: the import, then the main dialog through `runDialog` (which runs it
-  // modally). Gives the import's code; 0 when the dialog ran.
+  // The whole program: the import, then the main dialog through `runDialog` (which sets its
+  // store and runs it modally). Gives the import's code; 0 when the dialog ran.
   int32_t InitInstance(const std::function<void(MainDialog&)>& runDialog);
 
-  const WorksheetGrid& grid() const { return *grid_; }
+  const WorksheetGrid& grid() const { return start_.grid(); }
 
  private:
   ClipboardSource& clipboard_;
   QtMessageSink& messages_;
   PlotOutput& output_;
   QIcon icon_;
-  // Large tables, allocated once on the heap.
-  std::unique_ptr<WorksheetGrid> grid_;
-  std::unique_ptr<PlotTables> tables_;
+  ProgramStart start_;
 };
 
 // The application icon (icon 128), in the sizes a window manager asks for.

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QSettings>
+#include <QString>
+#include <memory>
 
 #include "dialogs/choice_store.h"
 
@@ -11,15 +13,21 @@ namespace qm {
 
 class QtChoiceStore : public ChoiceStore {
  public:
-  // `settings` must outlive the store.
-  explicit QtChoiceStore(QSettings& settings) : settings_(settings) {}
+  // The program's settings; or those of the INI file at `path`. Opening them reads the file, so
+  // a store is made where a wait is bounded (ChoiceStoreOpener).
+  QtChoiceStore();
+  explicit QtChoiceStore(const QString& path);
 
+  // False for a value that is no integer or lies outside the 32-bit range.
   bool Read(const char* name, int32_t& value) const override;
   void Write(const char* name, int32_t value) override;
   void Clear() override;
 
  private:
-  QSettings& settings_;
+  std::unique_ptr<QSettings> settings_;
 };
+
+// Opens QtChoiceStore() for each load and save.
+ChoiceStoreOpener QtChoiceStoreOpener();
 
 }  // namespace qm

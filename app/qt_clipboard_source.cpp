@@ -21,7 +21,7 @@ WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk
   const QStringList formats = data.formats();
   for (const QString& format : formats) {
     if (format == wk1Name || format == windowsName) {
-      return {WorksheetDataKind::Wk1Records, format, {}, WorksheetDataProblem::None, {}};
+      return {WorksheetDataKind::Wk1Records, format, {}, ClipboardDataProblem::None, {}};
     }
   }
   if (data.hasText()) {
@@ -30,7 +30,7 @@ WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk
       return {WorksheetDataKind::TextRange,
               QStringLiteral("text/plain"),
               {},
-              WorksheetDataProblem::TooLarge,
+              ClipboardDataProblem::TooLarge,
               {}};
     }
     std::vector<uint8_t> records;
@@ -40,13 +40,13 @@ WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk
         return {
             WorksheetDataKind::TextRange, QStringLiteral("text/plain"),
             QByteArray(reinterpret_cast<const char*>(records.data()), qsizetype(records.size())),
-            WorksheetDataProblem::None, notes};
+            ClipboardDataProblem::None, notes};
       }
     } catch (const std::bad_alloc&) {
       return {WorksheetDataKind::TextRange,
               QStringLiteral("text/plain"),
               {},
-              WorksheetDataProblem::NoMemory,
+              ClipboardDataProblem::NoMemory,
               {}};
     }
   }
@@ -68,19 +68,6 @@ QByteArray ReadWorksheetData(const QMimeData& data, const WorksheetDataChoice& c
       break;
   }
   return {};
-}
-
-std::string WorksheetDataProblemText(WorksheetDataProblem problem) {
-  switch (problem) {
-    case WorksheetDataProblem::TooLarge:
-      return std::string("quillmap: the clipboard's data are larger than ") + MaxInputText +
-             ", the most Quillmap reads (a range of 1024 rows by 25 columns takes far less)\n";
-    case WorksheetDataProblem::NoMemory:
-      return "quillmap: not enough memory for the clipboard's data\n";
-    case WorksheetDataProblem::None:
-      break;
-  }
-  return "";
 }
 
 uint32_t QtClipboardSource::RegisterFormat(const std::string& name) {
@@ -129,20 +116,21 @@ bool QtClipboardSource::IsFormatAvailable(uint32_t format) {
 }
 
 bool QtClipboardSource::GetDataHandle(uint32_t format) {
+  problem_ = ClipboardDataProblem::None;
   const WorksheetDataChoice& choice = Choice(format);
   if (choice.kind == WorksheetDataKind::None) return false;
-  WorksheetDataProblem problem = choice.problem;
-  if (problem == WorksheetDataProblem::None) {
+  ClipboardDataProblem problem = choice.problem;
+  if (problem == ClipboardDataProblem::None) {
     try {
       bytes_ = ReadWorksheetData(*data_, choice);
     } catch (const std::bad_alloc&) {
-      problem = WorksheetDataProblem::NoMemory;
+      problem = ClipboardDataProblem::NoMemory;
     }
-    if (size_t(bytes_.size()) > MaxInputBytes) problem = WorksheetDataProblem::TooLarge;
+    if (size_t(bytes_.size()) > MaxInputBytes) problem = ClipboardDataProblem::TooLarge;
   }
-  if (problem != WorksheetDataProblem::None) {
+  problem_ = problem;
+  if (problem != ClipboardDataProblem::None) {
     bytes_.clear();
-    std::fputs(WorksheetDataProblemText(problem).c_str(), stderr);
     return false;
   }
   kind_ = choice.kind;

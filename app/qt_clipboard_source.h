@@ -19,18 +19,11 @@ namespace qm {
 
 enum class WorksheetDataKind { None, Wk1Records, TextRange };
 
-// Why data that are offered cannot be taken.
-enum class WorksheetDataProblem {
-  None,
-  TooLarge,  // more than MaxInputBytes
-  NoMemory,  // the text range's records did not fit in memory
-};
-
 struct WorksheetDataChoice {
   WorksheetDataKind kind = WorksheetDataKind::None;
   QString format;      // the clipboard format the bytes are read from
   QByteArray records;  // a text range's WK1 records
-  WorksheetDataProblem problem = WorksheetDataProblem::None;
+  ClipboardDataProblem problem = ClipboardDataProblem::None;
   ImportNotes notes;  // and the notes of its conversion
 };
 
@@ -47,8 +40,6 @@ WorksheetDataChoice ChooseWorksheetData(const QMimeData& data, const QString& wk
 DecimalMark SystemDecimalMark();
 // The WK1 record bytes of the chosen data; empty when none could be had.
 QByteArray ReadWorksheetData(const QMimeData& data, const WorksheetDataChoice& choice);
-// The line for standard error on data that cannot be taken ("" for None).
-std::string WorksheetDataProblemText(WorksheetDataProblem problem);
 
 class QtClipboardSource : public ClipboardSource {
  public:
@@ -58,8 +49,8 @@ class QtClipboardSource : public ClipboardSource {
   // data, with a line on standard error.
   bool Open() override;
   bool IsFormatAvailable(uint32_t format) override;
-  // False, with a line on standard error, for data larger than MaxInputBytes or that do not
-  // fit in memory.
+  // False, with DataProblem saying why, for data larger than MaxInputBytes or that do not fit
+  // in memory.
   bool GetDataHandle(uint32_t format) override;
   size_t DataSize() override { return size_t(bytes_.size()); }
   const uint8_t* Lock() override;
@@ -67,6 +58,7 @@ class QtClipboardSource : public ClipboardSource {
   bool Close() override;
   uint32_t LastErrorCode() override { return 0; }
   const ImportNotes* ConversionNotes() override;
+  ClipboardDataProblem DataProblem() override { return problem_; }
 
  private:
   // Registered formats take identifiers from the range the system gives them.
@@ -86,6 +78,7 @@ class QtClipboardSource : public ClipboardSource {
   QByteArray bytes_;
   WorksheetDataKind kind_ = WorksheetDataKind::None;  // of the data whose handle was taken
   ImportNotes notes_;
+  ClipboardDataProblem problem_ = ClipboardDataProblem::None;
 };
 
 }  // namespace qm

@@ -8,12 +8,12 @@
 #include <functional>
 
 #include "base/little_endian.h"
-#include "canvas/emf_check.h"
 #include "canvas/emf_format.h"
 #include "canvas/text_layout.h"
 #include "import/codepage.h"
 #include "plot/placeholder.h"
 #include "plot/plot_run.h"
+#include "testsupport/emf_check.h"
 
 namespace qm {
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "canvas/emf_canvas.h"
-#include "canvas/emf_check.h"
 #include "plot/placeholder.h"
 #include "plot/plot_run.h"
+#include "testsupport/emf_check.h"
 
 namespace qm {
 namespace {

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "canvas/emf_canvas.h"
-#include "canvas/emf_check.h"
 #include "canvas/svg_canvas.h"
 #include "canvas/trace_canvas.h"
 #include "cli/commands.h"
@@ -18,6 +17,7 @@
 #include "import/write_wk1.h"
 #include "plot/plot_run.h"
 #include "testsupport/cli_command_run.h"
+#include "testsupport/emf_check.h"
 #include "testsupport/plot_outputs.h"
 #include "testsupport/test_files.h"
 

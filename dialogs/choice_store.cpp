@@ -1,6 +1,11 @@
 // Loading and saving the remembered choices field by field.
 #include "dialogs/choice_store.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 #include "dialogs/dialog_tables.h"
 
 namespace qm {
@@ -62,6 +67,30 @@ constexpr StoredChoice StoredChoices[StoredChoiceCount] = {
      [](DialogChoices& c, int32_t v) { c.markLimitValues = v != 0; }, IsFlag},
 };
 
+// What the waiting thread and the store's thread share; it lives while either needs it.
+struct StoreCall {
+  std::mutex mutex;
+  std::condition_variable finished;
+  bool done = false;
+  DialogChoices choices;
+};
+
+// Runs `work` on a thread of its own and waits for it at most `waitMilliseconds`: true when it
+// finished in time. A late thread goes on alone, holding only `call`.
+bool RunWithin(int32_t waitMilliseconds, const std::shared_ptr<StoreCall>& call,
+               std::function<void(StoreCall&)> work) {
+  std::thread worker([call, work = std::move(work)] {
+    work(*call);
+    std::lock_guard<std::mutex> lock(call->mutex);
+    call->done = true;
+    call->finished.notify_all();
+  });
+  worker.detach();
+  std::unique_lock<std::mutex> lock(call->mutex);
+  return call->finished.wait_for(lock, std::chrono::milliseconds(waitMilliseconds),
+                                 [&call] { return call->done; });
+}
+
 }  // namespace
 
 const char* const StoredChoiceNames[StoredChoiceCount] = {
@@ -84,6 +113,29 @@ void SaveChoices(const DialogChoices& choices, ChoiceStore& store) {
   for (int32_t i = 0; i < StoredChoiceCount; i++) {
     store.Write(StoredChoiceNames[i], StoredChoices[i].get(choices));
   }
+}
+
+bool LoadChoicesWithin(const ChoiceStoreOpener& open, int32_t waitMilliseconds,
+                       DialogChoices& choices) {
+  auto call = std::make_shared<StoreCall>();
+  call->choices = choices;
+  const bool inTime = RunWithin(waitMilliseconds, call, [open](StoreCall& c) {
+    std::unique_ptr<ChoiceStore> store = open();
+    if (store != nullptr) c.choices = LoadChoices(*store);
+  });
+  if (!inTime) return false;
+  std::lock_guard<std::mutex> lock(call->mutex);
+  choices = call->choices;
+  return true;
+}
+
+bool SaveChoicesWithin(const ChoiceStoreOpener& open, int32_t waitMilliseconds,
+                       const DialogChoices& choices) {
+  auto call = std::make_shared<StoreCall>();
+  return RunWithin(waitMilliseconds, call, [open, choices](StoreCall&) {
+    std::unique_ptr<ChoiceStore> store = open();
+    if (store != nullptr) SaveChoices(choices, *store);
+  });
 }
 
 }  // namespace qm

@@ -7,6 +7,8 @@
 #include <map>
 #include <string>
 
+#include "testsupport/choice_checks.h"
+
 namespace qm {
 namespace {
 
@@ -24,16 +26,7 @@ class MapStore : public ChoiceStore {
   void Clear() override { values.clear(); }
 };
 
-void ExpectSameChoices(const DialogChoices& a, const DialogChoices& b) {
-  EXPECT_EQ(a.plotTypeButton, b.plotTypeButton);
-  EXPECT_EQ(a.splitButton, b.splitButton);
-  EXPECT_EQ(a.logFlag, b.logFlag);
-  EXPECT_EQ(a.lineAt01, b.lineAt01);
-  EXPECT_EQ(a.blueBackground, b.blueBackground);
-  EXPECT_EQ(a.connectingLines, b.connectingLines);
-  EXPECT_EQ(a.errorBarStyle, b.errorBarStyle);
-  EXPECT_EQ(a.markLimitValues, b.markLimitValues);
-}
+using testing::ExpectSameChoices;
 
 TEST(ChoiceStore, AnEmptyStoreGivesTheFirstStartsChoices) {
   MapStore store;

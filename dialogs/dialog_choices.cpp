@@ -22,26 +22,33 @@ struct MarkButton {
 
 // Plot types 1002 ("DotMatrix") and 1003 ("Dendrogram") have no chart: the placeholder.
 constexpr ChartButton ChartButtons[] = {
-    {1000, ChartKind::GroupPlot},  // "Ttest"
-    {1001, ChartKind::BoxPlot},    // "BoxPLot"
+    {TtestButton, ChartKind::GroupPlot},  // "Ttest"
+    {BoxPlotButton, ChartKind::BoxPlot},  // "BoxPLot"
 };
 constexpr SplitButton SplitButtons[] = {
-    {1015, SplitMode::None},       // "none"
-    {1016, SplitMode::Paired},     // "paired 00-11"
-    {1017, SplitMode::NonPaired},  // "non-paired 01-01"
+    {SplitNoneButton, SplitMode::None},            // "none"
+    {SplitPairedButton, SplitMode::Paired},        // "paired 00-11"
+    {SplitNonPairedButton, SplitMode::NonPaired},  // "non-paired 01-01"
 };
 constexpr MarkButton MarkButtons[] = {
-    {1100, SummaryMark::None},      // "No Error Bar"
-    {1101, SummaryMark::Mean},      // "Mean"
-    {1102, SummaryMark::Median},    // "Median"
-    {1103, SummaryMark::Sem},       // "SEM"
-    {1104, SummaryMark::MedianSe},  // "Median/SE"
-    {1105, SummaryMark::Sd},        // "SD"
-    {1106, SummaryMark::Iqr},       // "IQR"
-    {1107, SummaryMark::BoxPlot},   // "BoxPlot"
+    {NoErrorBarButton, SummaryMark::None},      // "No Error Bar"
+    {MeanButton, SummaryMark::Mean},            // "Mean"
+    {MedianButton, SummaryMark::Median},        // "Median"
+    {SemButton, SummaryMark::Sem},              // "SEM"
+    {MedianSeButton, SummaryMark::MedianSe},    // "Median/SE"
+    {SdButton, SummaryMark::Sd},                // "SD"
+    {IqrButton, SummaryMark::Iqr},              // "IQR"
+    {BoxPlotMarkButton, SummaryMark::BoxPlot},  // "BoxPlot"
 };
 
 }  // namespace
+
+const ChoiceFlagBox MainDialogFlagBoxes[MainDialogFlagBoxCount] = {
+    {LogFlagBox, &DialogChoices::logFlag},
+    {LineAt01Box, &DialogChoices::lineAt01},
+    {BlueBackgroundBox, &DialogChoices::blueBackground},
+    {ConnectingLinesBox, &DialogChoices::connectingLines},
+};
 
 PlotSettings SettingsFromChoices(const DialogChoices& choices) {
   PlotSettings settings;

@@ -25,6 +25,14 @@ struct DialogChoices {
   bool markLimitValues = false;                 // the Options dialog's check box
 };
 
+// The main dialog's check boxes that stand for the four drawing flags.
+struct ChoiceFlagBox {
+  int32_t id;
+  bool DialogChoices::*flag;
+};
+constexpr int32_t MainDialogFlagBoxCount = 4;
+extern const ChoiceFlagBox MainDialogFlagBoxes[MainDialogFlagBoxCount];
+
 // The settings the choices stand for: a plot type without a chart of its own draws the
 // placeholder; no checked split button means no split; an error-bar style other than
 // 1101..1107 draws no summary mark.

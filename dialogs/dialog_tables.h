@@ -35,25 +35,47 @@ struct DialogTable {
   int32_t controlCount;
 };
 
-// Identifiers the program refers to.
+// The controls' identifiers, as the tables give them.
 constexpr int32_t OkButton = 1;
 constexpr int32_t CancelButton = 2;
-constexpr int32_t FirstPlotTypeButton = 1000;
-constexpr int32_t LastPlotTypeButton = 1003;  // the plot types a run can draw
+constexpr int32_t TtestButton = 1000;
+constexpr int32_t BoxPlotButton = 1001;
+constexpr int32_t DotMatrixButton = 1002;
+constexpr int32_t DendrogramButton = 1003;
+constexpr int32_t FrequencyButton = 1004;
+constexpr int32_t OddsRatioButton = 1005;
+constexpr int32_t CumulativeButton = 1006;
 constexpr int32_t LogFlagBox = 1007;
 constexpr int32_t LineAt01Box = 1008;
 constexpr int32_t BlueBackgroundBox = 1009;
+constexpr int32_t ColorColumnBox = 1010;
+constexpr int32_t SymbolColumnBox = 1011;
+constexpr int32_t CutOffInRow3Box = 1012;
 constexpr int32_t ConnectingLinesBox = 1013;
 constexpr int32_t OptionsButton = 1014;
-constexpr int32_t FirstSplitButton = 1015;
-constexpr int32_t LastSplitButton = 1017;
-constexpr int32_t FirstErrorBarButton = 1100;
-constexpr int32_t LastErrorBarButton = 1107;
+constexpr int32_t SplitNoneButton = 1015;
+constexpr int32_t SplitPairedButton = 1016;
+constexpr int32_t SplitNonPairedButton = 1017;
+constexpr int32_t NoErrorBarButton = 1100;
+constexpr int32_t MeanButton = 1101;
+constexpr int32_t MedianButton = 1102;
+constexpr int32_t SemButton = 1103;
+constexpr int32_t MedianSeButton = 1104;
+constexpr int32_t SdButton = 1105;
+constexpr int32_t IqrButton = 1106;
+constexpr int32_t BoxPlotMarkButton = 1107;
 // Beyond the choices of the first release: the main dialog's preview and the button that brings
 // back the first choices, and the Options dialog's check box for marking limit values.
 constexpr int32_t PreviewControl = 1018;
 constexpr int32_t DefaultsButton = 1019;
 constexpr int32_t MarkLimitValuesBox = 1108;
+// The groups the program reads.
+constexpr int32_t FirstPlotTypeButton = TtestButton;
+constexpr int32_t LastPlotTypeButton = DendrogramButton;  // the plot types a run can draw
+constexpr int32_t FirstSplitButton = SplitNoneButton;
+constexpr int32_t LastSplitButton = SplitNonPairedButton;
+constexpr int32_t FirstErrorBarButton = NoErrorBarButton;
+constexpr int32_t LastErrorBarButton = BoxPlotMarkButton;
 // The command of the About entry in the main dialog's menu.
 constexpr int32_t AboutCommand = 16;
 constexpr const char* AboutMenuText = "&About Quillmap...";

@@ -12,13 +12,13 @@
 #include <string>
 
 #include "canvas/emf_canvas.h"
-#include "canvas/emf_check.h"
 #include "canvas/svg_canvas.h"
 #include "canvas/trace_canvas.h"
 #include "import/decode_wk1.h"
 #include "import/text_range.h"
 #include "plot/plot_run.h"
 #include "testsupport/coordinate_canvas.h"
+#include "testsupport/emf_check.h"
 #include "testsupport/plot_outputs.h"
 #include "testsupport/recording_messages.h"
 

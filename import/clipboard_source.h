@@ -1,6 +1,6 @@
 // The clipboard services the import needs: a registered format, open and close, the data's
-// handle, size and bytes, and the system's last error code. The desktop program passes the real
-// clipboard, quillmap-cli and the tests pass bytes held in memory.
+// handle, size and bytes, and the system's last error code, with the reason data that are offered
+// were refused. The desktop programs pass their real clipboards, the tests bytes held in memory.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +10,16 @@
 #include "import/import_notes.h"
 
 namespace qm {
+
+// Why data that are offered were not taken.
+enum class ClipboardDataProblem {
+  None,
+  TooLarge,  // more than MaxInputBytes: the "Wk1" block, or the text as UTF-8
+  NoMemory,  // the data, or a text range's records, did not fit in memory
+};
+
+// The reason in words, for standard error or a second line of the box ("" for None).
+std::string ClipboardDataProblemText(ClipboardDataProblem problem);
 
 class ClipboardSource {
  public:
@@ -33,6 +43,9 @@ class ClipboardSource {
   // What turning the data whose handle was taken into WK1 records noted (a text range's numbers
   // read with a decimal mark that had to be decided); nullptr for data that were WK1 records.
   virtual const ImportNotes* ConversionNotes() { return nullptr; }
+  // Why the last GetDataHandle refused data that are there; None when it took them or there
+  // were none.
+  virtual ClipboardDataProblem DataProblem() { return ClipboardDataProblem::None; }
 };
 
 }  // namespace qm

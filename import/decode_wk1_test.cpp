@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "import/wk1_test_streams.h"
+#include "testsupport/wk1_test_streams.h"
 
 namespace qm {
 namespace {

@@ -96,8 +96,10 @@ ImportResult ImportWorksheet(WorksheetGrid& grid, ClipboardSource& clipboard) {
     return Failed(ImportStatus::NoRange);
   }
   if (!clipboard.GetDataHandle(format)) {
+    ImportResult failed = Failed(ImportStatus::NoDataHandle);
+    failed.dataProblem = clipboard.DataProblem();
     clipboard.Close();
-    return Failed(ImportStatus::NoDataHandle);
+    return failed;
   }
   const size_t size = clipboard.DataSize();
   if (size < 2) {

@@ -38,8 +38,9 @@ struct ImportResult {
   Wk1DecodeStatus decoded = Wk1DecodeStatus::Ok;  // the decoder's status, for DecodeFailed
   size_t dataSize = 0;                            // the data's size, for TooShort
   uint32_t systemError = 0;                       // the system's code, for ClipboardNotClosed
-  bool headerRowsHoldValues = false;              // Ok, with numbers in rows 1 and 2
-  ImportNotes notes;                              // Ok: what the grid could not keep as it was
+  ClipboardDataProblem dataProblem = ClipboardDataProblem::None;  // for NoDataHandle
+  bool headerRowsHoldValues = false;  // Ok, with numbers in rows 1 and 2
+  ImportNotes notes;                  // Ok: what the grid could not keep as it was
 
   bool ok() const { return status == ImportStatus::Ok; }
   // The import's code: 0 on success, 1 to 7 and 9 for the clipboard's failures, and 108, 208

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "import/wk1_test_streams.h"
 #include "testsupport/memory_clipboard.h"
 #include "testsupport/recording_messages.h"
+#include "testsupport/wk1_test_streams.h"
 
 namespace qm {
 namespace {

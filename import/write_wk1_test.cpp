@@ -13,7 +13,7 @@
 #include <string>
 
 #include "import/decode_wk1.h"
-#include "import/wk1_test_streams.h"
+#include "testsupport/wk1_test_streams.h"
 
 namespace qm {
 namespace {

@@ -19,7 +19,6 @@
 #include <vector>
 
 #include "canvas/emf_canvas.h"
-#include "canvas/emf_check.h"
 #include "canvas/svg_canvas.h"
 #include "canvas/tee_canvas.h"
 #include "canvas/trace_canvas.h"
@@ -29,6 +28,7 @@
 #include "plot/axis.h"
 #include "plot/plot_run.h"
 #include "testsupport/coordinate_canvas.h"
+#include "testsupport/emf_check.h"
 #include "testsupport/recording_messages.h"
 #include "testsupport/sheet_columns.h"
 

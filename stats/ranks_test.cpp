@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "stats/rank_all_series.h"
-#include "stats/reference_sort.h"
 #include "stats/test_grid.h"
+#include "testsupport/reference_sort.h"
 
 namespace qm {
 namespace {

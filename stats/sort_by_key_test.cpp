@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "stats/ranks.h"
-#include "stats/reference_sort.h"
+#include "testsupport/reference_sort.h"
 
 namespace qm {
 namespace {

@@ -1,4 +1,4 @@
-// The in-memory clipboard behind quillmap-cli and the tests.
+// The in-memory clipboard of the tests: "Wk1" bytes, or none.
 #include "testsupport/memory_clipboard.h"
 
 #include <utility>

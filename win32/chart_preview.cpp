@@ -1,64 +1,36 @@
-// The preview's plot run: an output that keeps the metafile in memory and a sink that keeps the
-// text.
+// The preview's output: the recorder's bytes made into a metafile handle for the pane.
 #include "win32/chart_preview.h"
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "canvas/emf_canvas.h"
-#include "win32/core_calls.h"
 
 namespace qm {
 
-namespace {
+PreviewMetafileOutput::PreviewMetafileOutput() = default;
 
-class MemoryMetafileOutput : public PlotOutput {
- public:
-  Canvas* Open() override {
-    emf_ = std::make_unique<EmfCanvas>();
-    return emf_.get();
-  }
-  bool Close() override {
-    const std::vector<uint8_t>& bytes = emf_->Finish();
-    metafile_ = SetEnhMetaFileBits(UINT(bytes.size()), bytes.data());
-    emf_.reset();
-    return metafile_ != nullptr;
-  }
-  HENHMETAFILE metafile() const { return metafile_; }
+PreviewMetafileOutput::~PreviewMetafileOutput() {
+  if (metafile_ != nullptr) DeleteEnhMetaFile(metafile_);
+}
 
- private:
-  std::unique_ptr<EmfCanvas> emf_;
-  HENHMETAFILE metafile_ = nullptr;
-};
+Canvas* PreviewMetafileOutput::Open() {
+  if (metafile_ != nullptr) DeleteEnhMetaFile(TakeMetafile());
+  emf_ = std::make_unique<EmfCanvas>();
+  return emf_.get();
+}
 
-class KeepingSink : public MessageSink {
- public:
-  void ShowOwnBox(const std::string& text) override { Keep(text); }
-  void ShowFrameworkBox(const std::string& text) override { Keep(text); }
-  const std::string& text() const { return text_; }
+bool PreviewMetafileOutput::Close() {
+  const std::vector<uint8_t>& bytes = emf_->Finish();
+  metafile_ = SetEnhMetaFileBits(UINT(bytes.size()), bytes.data());
+  emf_.reset();
+  return metafile_ != nullptr;
+}
 
- private:
-  void Keep(const std::string& text) {
-    text_ = text;
-    while (!text_.empty() && text_.back() == '\n') text_.pop_back();
-  }
-  std::string text_;
-};
-
-}  // namespace
-
-PreviewChart DrawPreviewChart(const PlotSettings& settings, const WorksheetGrid& grid,
-                              PlotTables& tables) {
-  MemoryMetafileOutput output;
-  KeepingSink messages;
-  PreviewChart chart;
-  if (RunChart(settings, grid, tables, messages, output) == PlotOutcome::Published) {
-    chart.metafile = output.metafile();
-  } else {
-    chart.message = messages.text();
-  }
-  return chart;
+HENHMETAFILE PreviewMetafileOutput::TakeMetafile() {
+  HENHMETAFILE metafile = metafile_;
+  metafile_ = nullptr;
+  return metafile;
 }
 
 }  // namespace qm

@@ -1,22 +1,30 @@
-// Drawing the main dialog's preview: the same plot run as OK, recorded as a metafile in memory
-// instead of the file and the clipboard. Its messages are kept, not shown: the pane shows them.
+// The main dialog's preview on Windows: the plot run recorded as a metafile in memory instead of
+// the file and the clipboard.
 #pragma once
 
-#include <string>
+#include <memory>
 
-#include "import/grid.h"
-#include "plot/plot_types.h"
+#include "plot/plot_run.h"
 #include "win32/windows_api.h"
 
 namespace qm {
 
-struct PreviewChart {
-  HENHMETAFILE metafile = nullptr;  // the chart, the caller's to delete; nullptr when none
-  std::string message;              // what the run would have said instead, without line feeds
-};
+class EmfCanvas;
 
-// One plot run with the settings over the grid, in `tables`.
-PreviewChart DrawPreviewChart(const PlotSettings& settings, const WorksheetGrid& grid,
-                              PlotTables& tables);
+class PreviewMetafileOutput : public PlotOutput {
+ public:
+  PreviewMetafileOutput();
+  ~PreviewMetafileOutput() override;
+
+  Canvas* Open() override;
+  // False when the system cannot make a metafile of the bytes.
+  bool Close() override;
+  // The last run's metafile, now the caller's to delete; nullptr when there is none.
+  HENHMETAFILE TakeMetafile();
+
+ private:
+  std::unique_ptr<EmfCanvas> emf_;
+  HENHMETAFILE metafile_ = nullptr;
+};
 
 }  // namespace qm

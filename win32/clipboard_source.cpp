@@ -27,6 +27,7 @@ bool Win32ClipboardSource::TextStandsIn(uint32_t format) {
   if (format != 0 && format == textFormat_) return true;
   textFormat_ = 0;
   textRecords_.clear();
+  textProblem_ = ClipboardDataProblem::None;
   if (format == 0 || format != wk1Format_) return false;
   if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return false;
   HANDLE text = GetClipboardData(CF_UNICODETEXT);
@@ -37,20 +38,28 @@ bool Win32ClipboardSource::TextStandsIn(uint32_t format) {
   const size_t capacity = GlobalSize(text) / sizeof(wchar_t);
   const size_t length = wcsnlen(units, capacity);
   bool range = false;
-  if (length <= MaxInputBytes / sizeof(wchar_t)) {
+  // Every UTF-16 unit gives at least one UTF-8 byte: a longer text is too large unconverted.
+  if (length > MaxInputBytes) {
+    textProblem_ = ClipboardDataProblem::TooLarge;
+  } else {
     try {
       const std::string utf8 = Utf8FromWide(units, length);
       textNotes_ = ImportNotes();
-      range = utf8.size() <= MaxInputBytes &&
-              ClipboardTextToWk1(utf8.data(), utf8.size(), textRecords_,
-                                 DecimalMarkOf(UserDecimalSeparator()), &textNotes_);
+      if (utf8.size() > MaxInputBytes) {
+        textProblem_ = ClipboardDataProblem::TooLarge;
+      } else {
+        range = ClipboardTextToWk1(utf8.data(), utf8.size(), textRecords_,
+                                   DecimalMarkOf(UserDecimalSeparator()), &textNotes_);
+      }
     } catch (const std::bad_alloc&) {
       textRecords_.clear();
+      textProblem_ = ClipboardDataProblem::NoMemory;
     }
   }
   GlobalUnlock(text);
-  if (range) textFormat_ = format;
-  return range;
+  // Text too large to read still stands in: the import then says why it took none.
+  if (range || textProblem_ != ClipboardDataProblem::None) textFormat_ = format;
+  return textFormat_ != 0;
 }
 
 bool Win32ClipboardSource::IsFormatAvailable(uint32_t format) {
@@ -59,14 +68,18 @@ bool Win32ClipboardSource::IsFormatAvailable(uint32_t format) {
 
 bool Win32ClipboardSource::GetDataHandle(uint32_t format) {
   fromText_ = false;
+  problem_ = ClipboardDataProblem::None;
   handle_ = IsClipboardFormatAvailable(format) ? GetClipboardData(format) : nullptr;
   // WK1 data larger than any range needs are not taken: the import says it got no handle.
   if (handle_ != nullptr && GlobalSize(handle_) > MaxInputBytes) {
     handle_ = nullptr;
+    problem_ = ClipboardDataProblem::TooLarge;
     return false;
   }
   if (handle_ != nullptr) return true;
-  fromText_ = TextStandsIn(format);
+  if (!TextStandsIn(format)) return false;
+  problem_ = textProblem_;
+  fromText_ = problem_ == ClipboardDataProblem::None;
   return fromText_;
 }
 

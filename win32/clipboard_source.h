@@ -25,12 +25,13 @@ class Win32ClipboardSource : public ClipboardSource {
   bool Close() override;
   uint32_t LastErrorCode() override { return GetLastError(); }
   const ImportNotes* ConversionNotes() override { return fromText_ ? &textNotes_ : nullptr; }
+  ClipboardDataProblem DataProblem() override { return problem_; }
 
  private:
   // Whether the text on the clipboard stands in for `format`: it is the "Wk1" format, which
-  // is absent, and the text holds a range. Fills textRecords_ and textNotes_, once while the
-  // clipboard is open. Text larger than MaxInputBytes, or more than memory allows, stands in for
-  // nothing.
+  // is absent, and the text holds a range, or is too large to be read as one (textProblem_ then
+  // says why). Fills textRecords_ and textNotes_, once while the clipboard is open. The limit
+  // is the one of the text as UTF-8, as on Linux.
   bool TextStandsIn(uint32_t format);
 
   uint32_t wk1Format_ = 0;
@@ -39,6 +40,8 @@ class Win32ClipboardSource : public ClipboardSource {
   uint32_t textFormat_ = 0;  // the format textRecords_ stand in for; 0 for none
   std::vector<uint8_t> textRecords_;
   ImportNotes textNotes_;
+  ClipboardDataProblem textProblem_ = ClipboardDataProblem::None;  // of the text standing in
+  ClipboardDataProblem problem_ = ClipboardDataProblem::None;      // of the last GetDataHandle
 };
 
 }  // namespace qm

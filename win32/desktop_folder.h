@@ -4,9 +4,9 @@
 
 #include <string>
 
-namespace qm {
+#include "dialogs/program_texts.h"
 
-constexpr const char* MetafileName = "quilpic.emf";
+namespace qm {
 
 // The Desktop folder of the user running the program, in UTF-8, made when it is missing; ""
 // when the system has none and cannot make it.

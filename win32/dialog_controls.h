@@ -11,9 +11,8 @@ namespace qm {
 // The checked button among the identifiers first..last; 0 when none is checked.
 int32_t GetCheckedRadioButton(HWND dialog, int32_t first, int32_t last);
 
-// The main dialog's controls as choices, with the Options dialog's error-bar style (its check box
-// is left clear).
-DialogChoices ReadMainDialogChoices(HWND dialog, int32_t errorBarStyle);
+// The main dialog's controls as choices (the Options dialog's fields left at their defaults).
+DialogChoices ReadMainDialogChoices(HWND dialog);
 // Checks the main dialog's buttons and boxes as `choices` say; a button identifier outside its
 // group checks none of the group.
 void SetMainDialogChoices(HWND dialog, const DialogChoices& choices);

@@ -17,10 +17,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   qm::Win32MessageSink messages;
   qm::Win32DesktopOutput output(qm::DesktopFolder());
   qm::PlotApp app(clipboard, messages, output, qm::LoadApplicationIcons());
-  qm::Win32ChoiceStore choices;
-  app.InitInstance([&choices](qm::MainDialog& dialog) {
-    dialog.UseChoiceStore(&choices);
+  bool storeLate = false;
+  app.InitInstance([&storeLate](qm::MainDialog& dialog) {
+    dialog.flow().UseChoiceStore(qm::Win32ChoiceStoreOpener());
     dialog.DoModal();
+    storeLate = dialog.flow().storeLate();
   });
+  // A store that never answered still has its thread: end without waiting for it.
+  if (storeLate) ExitProcess(0);
   return 0;
 }

@@ -5,9 +5,6 @@
 #include <algorithm>
 
 #include "io/wide_text.h"
-#include "plot/run_notes.h"
-#include "win32/chart_preview.h"
-#include "win32/core_calls.h"
 #include "win32/dialog_controls.h"
 #include "win32/options_dialog.h"
 
@@ -30,7 +27,7 @@ bool IsChoiceControl(int32_t id) {
 
 MainDialog::MainDialog(const WorksheetGrid& grid, PlotTables& tables, Win32MessageSink& messages,
                        Win32DesktopOutput& output, DialogIcons icons)
-    : grid_(grid), tables_(tables), messages_(messages), output_(output), icons_(icons) {}
+    : messages_(messages), output_(output), icons_(icons), flow_(grid, tables, *this) {}
 
 MainDialog::~MainDialog() {
   messages_.SetOwner(nullptr);
@@ -50,7 +47,7 @@ void MainDialog::OnInitDialog() {
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons_.bigIcon));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_.smallIcon));
   PlacePreview();
-  ApplyChoices(store_ != nullptr ? LoadChoices(*store_) : DefaultChoices());
+  flow_.OnOpen();
 }
 
 void MainDialog::PlacePreview() {
@@ -72,23 +69,22 @@ void MainDialog::PlacePreview() {
   SendMessageW(previewText_, WM_SETFONT, SendMessageW(hwnd(), WM_GETFONT, 0, 0), FALSE);
 }
 
-DialogChoices MainDialog::CaptureChoices() const {
-  DialogChoices choices = ReadMainDialogChoices(hwnd(), errorBarStyle_);
-  choices.markLimitValues = markLimitValues_;
-  return choices;
+DialogChoices MainDialog::ReadControls() const {
+  return ReadMainDialogChoices(hwnd());
 }
 
-void MainDialog::UseChoiceStore(ChoiceStore* store) {
-  store_ = store;
-  if (store_ != nullptr && hwnd() != nullptr) ApplyChoices(LoadChoices(*store_));
+void MainDialog::SetControls(const DialogChoices& choices) {
+  if (hwnd() != nullptr) SetMainDialogChoices(hwnd(), choices);
 }
 
-void MainDialog::ApplyChoices(const DialogChoices& choices) {
-  errorBarStyle_ = choices.errorBarStyle;
-  markLimitValues_ = choices.markLimitValues;
-  if (hwnd() == nullptr) return;
-  SetMainDialogChoices(hwnd(), choices);
-  UpdatePreview();
+void MainDialog::RunOptionsDialog(int32_t& errorBarStyle, bool& markLimitValues) {
+  OptionsDialog options(errorBarStyle, markLimitValues);
+  RunChild(options, OptionsDialogTable());
+  markLimitValues = options.markLimitValues();
+}
+
+void MainDialog::PreviewChanged() {
+  if (hwnd() != nullptr) flow_.DrawPreview();
 }
 
 void MainDialog::SetPreviewChart(HENHMETAFILE chart) {
@@ -98,42 +94,13 @@ void MainDialog::SetPreviewChart(HENHMETAFILE chart) {
   previewChart_ = chart;
 }
 
-void MainDialog::UpdatePreview() {
-  PreviewChart chart = DrawPreviewChart(SettingsFromChoices(CaptureChoices()), grid_, tables_);
-  SetPreviewChart(chart.metafile);
-  previewMessage_ = chart.message;
+void MainDialog::ShowPreview(const std::string& message) {
+  HENHMETAFILE chart = message.empty() ? previewOutput_.TakeMetafile() : nullptr;
+  SetPreviewChart(chart);
+  previewMessage_ = message;
   SetWindowTextW(previewText_, WideFromUtf8(previewMessage_).c_str());
-  ShowWindow(GetDlgItem(hwnd(), PreviewControl), chart.metafile != nullptr ? SW_SHOW : SW_HIDE);
-  ShowWindow(previewText_, chart.metafile != nullptr ? SW_HIDE : SW_SHOW);
-}
-
-void MainDialog::OnOk() {
-  const PlotSettings settings = SettingsFromChoices(CaptureChoices());
-  RunNotes notes{importNotes_, {}};
-  switch (RunChart(settings, grid_, tables_, messages_, output_, &notes)) {
-    case PlotOutcome::NoSplitColumn:
-      End(IDOK);
-      break;
-    case PlotOutcome::MetafileFailure:
-      break;  // the choices stay for another OK
-    case PlotOutcome::Published:
-      if (store_ != nullptr) SaveChoices(CaptureChoices(), *store_);
-      messages_.ShowOwnBox(SuccessMessage(output_.path(), notes, grid_));
-      End(IDOK);
-      break;
-  }
-}
-
-void MainDialog::OnOptions() {
-  OptionsDialog options(errorBarStyle_, markLimitValues_);
-  RunChild(options, OptionsDialogTable());
-  markLimitValues_ = options.markLimitValues();
-  UpdatePreview();  // even a cancelled dialog leaves the style at -1
-}
-
-void MainDialog::OnDefaults() {
-  ApplyChoices(DefaultChoices());
-  if (store_ != nullptr) store_->Clear();
+  ShowWindow(GetDlgItem(hwnd(), PreviewControl), chart != nullptr ? SW_SHOW : SW_HIDE);
+  ShowWindow(previewText_, chart != nullptr ? SW_HIDE : SW_SHOW);
 }
 
 bool MainDialog::OnSysCommand(WPARAM id) {
@@ -160,20 +127,20 @@ INT_PTR MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
       const bool clicked = HIWORD(wParam) == BN_CLICKED;
       switch (id) {
         case OkButton:
-          OnOk();
+          flow_.OnOk();
           return TRUE;
         case CancelButton:  // also the close box and Esc
           End(IDCANCEL);
           return TRUE;
         case OptionsButton:
-          if (clicked) OnOptions();
+          if (clicked) flow_.OnOptions();
           return TRUE;
         case DefaultsButton:
-          if (clicked) OnDefaults();
+          if (clicked) flow_.OnDefaults();
           return TRUE;
       }
       if (clicked && IsChoiceControl(id)) {
-        UpdatePreview();
+        flow_.OnChoiceChanged();
         return TRUE;
       }
       break;

@@ -7,12 +7,11 @@
 #include <cstdint>
 #include <string>
 
-#include "dialogs/choice_store.h"
 #include "dialogs/dialog_choices.h"
-#include "dialogs/success_message.h"
+#include "dialogs/dialog_flow.h"
 #include "import/grid.h"
-#include "import/import_notes.h"
 #include "plot/plot_types.h"
+#include "win32/chart_preview.h"
 #include "win32/desktop_output.h"
 #include "win32/dialog_window.h"
 #include "win32/message_boxes.h"
@@ -25,7 +24,7 @@ struct DialogIcons {
   HICON smallIcon = nullptr;
 };
 
-class MainDialog : public DialogWindow {
+class MainDialog : public DialogWindow, private DialogView {
  public:
   // The dialog reads the grid, runs the plot in `tables`, shows its messages on `messages` (whose
   // boxes it owns while it is open); `output` takes the chart.
@@ -33,31 +32,15 @@ class MainDialog : public DialogWindow {
              Win32DesktopOutput& output, DialogIcons icons);
   ~MainDialog() override;
 
-  // Runs the dialog as the program's window, modally.
+  // Runs the dialog as the program's window, modally; it opens on the flow's remembered choices.
   INT_PTR DoModal() { return RunModal(nullptr, MainDialogTable(), DialogRole::Main); }
 
-  // The choices of the controls, with the Options dialog's error-bar style and check box.
-  DialogChoices CaptureChoices() const;
-  int32_t errorBarStyle() const { return errorBarStyle_; }
-  // What the import could not keep as it was: told, with the chart's own notes, one line each
-  // under the success message.
-  void SetImportNotes(const ImportNotes& notes) { importNotes_ = notes; }
-
-  // Remembers the choices of every chart drawn in `store` (which must outlive the dialog) and
-  // shows the ones it holds, now or when the dialog opens.
-  void UseChoiceStore(ChoiceStore* store);
-  // Sets the controls (and the Options dialog's choices) to `choices` and redraws the preview.
-  void ApplyChoices(const DialogChoices& choices);
-
-  // Draws the preview for the current choices: the chart, or the run's message in its place.
-  void UpdatePreview();
+  // What the dialog does, written once for every front end.
+  DialogFlow& flow() { return flow_; }
+  DialogChoices CaptureChoices() const { return flow_.CaptureChoices(); }
   // The text shown instead of a chart; "" while the chart is shown.
   const std::string& previewMessage() const { return previewMessage_; }
 
-  void OnOk();
-  void OnOptions();
-  // The first start's choices again, and nothing remembered any more.
-  void OnDefaults();
   // A command of the system menu: AboutCommand opens the About box; false for the others,
   // which the system handles.
   bool OnSysCommand(WPARAM id);
@@ -74,15 +57,23 @@ class MainDialog : public DialogWindow {
   // Gives the pane `chart` (nullptr for none) and deletes the metafile it held.
   void SetPreviewChart(HENHMETAFILE chart);
 
-  const WorksheetGrid& grid_;
-  PlotTables& tables_;
+  // The view the flow works.
+  DialogChoices ReadControls() const override;
+  void SetControls(const DialogChoices& choices) override;
+  void RunOptionsDialog(int32_t& errorBarStyle, bool& markLimitValues) override;
+  void PreviewChanged() override;
+  PlotOutput& PreviewOutput() override { return previewOutput_; }
+  void ShowPreview(const std::string& message) override;
+  PlotOutput& ChartOutput() override { return output_; }
+  std::string PicturePath() const override { return output_.path(); }
+  MessageSink& Messages() override { return messages_; }
+  void CloseDialog() override { End(IDOK); }
+
   Win32MessageSink& messages_;
   Win32DesktopOutput& output_;
   DialogIcons icons_;
-  int32_t errorBarStyle_ = ErrorBarNeverChosen;
-  bool markLimitValues_ = false;
-  ImportNotes importNotes_;
-  ChoiceStore* store_ = nullptr;
+  DialogFlow flow_;
+  PreviewMetafileOutput previewOutput_;
   HWND previewText_ = nullptr;  // a centred static over the pane, shown instead of the chart
   HENHMETAFILE previewChart_ = nullptr;  // the pane's metafile, ours to delete
   std::string previewMessage_;

@@ -7,11 +7,12 @@
 namespace qm {
 
 void Win32MessageSink::ShowOwnBox(const std::string& text) {
-  MessageBoxW(owner_, WideFromUtf8(text).c_str(), OwnBoxCaption, MB_OK);
+  MessageBoxW(owner_, WideFromUtf8(text).c_str(), WideFromUtf8(OwnBoxCaption).c_str(), MB_OK);
 }
 
 void Win32MessageSink::ShowFrameworkBox(const std::string& text) {
-  MessageBoxW(owner_, WideFromUtf8(text).c_str(), ApplicationName, MB_OK | MB_ICONEXCLAMATION);
+  MessageBoxW(owner_, WideFromUtf8(text).c_str(), WideFromUtf8(ApplicationName).c_str(),
+              MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace qm

@@ -5,13 +5,11 @@
 
 #include <string>
 
+#include "dialogs/program_texts.h"
 #include "import/message_sink.h"
 #include "win32/windows_api.h"
 
 namespace qm {
-
-constexpr const wchar_t* OwnBoxCaption = L"Quillmap 0001";
-constexpr const wchar_t* ApplicationName = L"Quillmap";
 
 class Win32MessageSink : public MessageSink {
  public:

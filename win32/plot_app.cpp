@@ -1,33 +1,21 @@
 // Start-up of the Windows program.
 #include "win32/plot_app.h"
 
-#include "win32/core_calls.h"
 #include "win32/dialog_template.h"
 
 namespace qm {
 
 PlotApp::PlotApp(ClipboardSource& clipboard, Win32MessageSink& messages, Win32DesktopOutput& output,
                  DialogIcons icons)
-    : clipboard_(clipboard),
-      messages_(messages),
-      output_(output),
-      icons_(icons),
-      grid_(std::make_unique<WorksheetGrid>()),
-      tables_(std::make_unique<PlotTables>()) {
-  ClearGrid(*grid_);
-}
+    : clipboard_(clipboard), messages_(messages), output_(output), icons_(icons) {}
 
 PlotApp::~PlotApp() = default;
 
 bool PlotApp::InitInstance(const std::function<void(MainDialog&)>& runDialog) {
   messages_.SetOwner(nullptr);  // no window exists yet
-  ImportNotes notes;
-  if (!ImportClipboard(*grid_, clipboard_, messages_, &notes)) {
-    messages_.ShowFrameworkBox(NoDataMessage);
-    return false;
-  }
-  MainDialog dialog(*grid_, *tables_, messages_, output_, icons_);
-  dialog.SetImportNotes(notes);
+  if (!start_.ImportClipboard(clipboard_, messages_)) return false;
+  MainDialog dialog(start_.grid(), start_.tables(), messages_, output_, icons_);
+  dialog.flow().SetImportNotes(start_.notes());
   runDialog(dialog);
   return true;
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "dialogs/dialog_flow.h"
 #include "import/clipboard_source.h"
 #include "import/grid.h"
 #include "plot/plot_types.h"
@@ -15,8 +16,6 @@
 #include "win32/message_boxes.h"
 
 namespace qm {
-
-constexpr const char* NoDataMessage = "No data on Clipboard\n";
 
 class PlotApp {
  public:
@@ -28,16 +27,14 @@ class PlotApp {
   // modally). True when the dialog ran.
   bool InitInstance(const std::function<void(MainDialog&)>& runDialog);
 
-  const WorksheetGrid& grid() const { return *grid_; }
+  const WorksheetGrid& grid() const { return start_.grid(); }
 
  private:
   ClipboardSource& clipboard_;
   Win32MessageSink& messages_;
   Win32DesktopOutput& output_;
   DialogIcons icons_;
-  // Large tables, allocated once on the heap.
-  std::unique_ptr<WorksheetGrid> grid_;
-  std::unique_ptr<PlotTables> tables_;
+  ProgramStart start_{DataProblemReport::ImportBox};  // no console to explain on
 };
 
 // The application icon (icon 128 of the program's resources) at the system's sizes.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/success_message.h"
 #include "io/wide_text.h"
 #include "testsupport/memory_clipboard.h"
 #include "win32/clipboard_source.h"
@@ -110,6 +111,44 @@ TEST(PlotAppTest, TheImportsNotesFollowThePathInTheSuccessBox) {
     EXPECT_NE(boxes.texts[0].find(c.noted, head.size()), std::string::npos) << boxes.texts[0];
     RemoveFolder(desktop);
   }
+}
+
+// The 64 MB limit holds for the text as UTF-8, as on Linux: 52 MB of text (105 MB as UTF-16) is
+// read; more, and a "Wk1" block of more, gives the reason under the import's message.
+TEST(PlotAppTest, TheSizeLimitIsTheTextsAsOnLinuxAndTheBoxSaysWhy) {
+  const std::string tooLarge =
+      "Problem getting memory handle\n" + ClipboardDataProblemText(ClipboardDataProblem::TooLarge);
+  struct Case {
+    const char* name;
+    size_t rows;  // of "1\t2\r\n", under a header of two rows
+    bool asWk1;   // the bytes as a "Wk1" block instead of text
+    bool runs;
+  } cases[] = {
+      {"52 MB of text, 105 MB as UTF-16", 40u << 18, false, true},
+      {"91 MB of text", 70u << 18, false, false},
+      {"a 70 MB Wk1 block", 70u << 20, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.asWk1) {
+      PutOnClipboard(Wk1ClipboardFormat(), std::vector<uint8_t>(c.rows, 0));
+    } else {
+      std::wstring text = L"Dose\tControl\r\nmg\tmg\r\n";
+      text.reserve(text.size() + c.rows * 6);
+      for (size_t row = 0; row < c.rows; row++) text += L"1\t2\r\n";
+      PutTextOnClipboard(text);
+    }
+    Win32ClipboardSource clipboard;
+    RecordingBoxes boxes;
+    Win32DesktopOutput output("");
+    PlotApp app(clipboard, boxes, output, DialogIcons{});
+    EXPECT_EQ(app.InitInstance([](MainDialog&) {}), c.runs);
+    if (!c.runs) {
+      EXPECT_EQ(boxes.texts, (std::vector<std::string>{"own: " + tooLarge,
+                                                       "framework: No data on Clipboard\n"}));
+    }
+  }
+  EmptyTheClipboard();
 }
 
 }  // namespace

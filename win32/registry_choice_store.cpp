@@ -36,4 +36,8 @@ void Win32ChoiceStore::Clear() {
   RegDeleteTreeW(HKEY_CURRENT_USER, subkey_.c_str());
 }
 
+ChoiceStoreOpener Win32ChoiceStoreOpener(std::wstring subkey) {
+  return [subkey] { return std::make_unique<Win32ChoiceStore>(subkey); };
+}
+
 }  // namespace qm

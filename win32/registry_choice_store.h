@@ -27,4 +27,7 @@ class Win32ChoiceStore : public ChoiceStore {
   std::wstring subkey_;
 };
 
+// Opens a Win32ChoiceStore of `subkey` for each load and save.
+ChoiceStoreOpener Win32ChoiceStoreOpener(std::wstring subkey = ChoicesRegistryKey);
+
 }  // namespace qm

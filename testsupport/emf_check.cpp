@@ -1,5 +1,5 @@
 // The metafile checker: walks the records once, keeping the set of live object indices.
-#include "canvas/emf_check.h"
+#include "testsupport/emf_check.h"
 
 #include <cstring>
 #include <vector>

@@ -1,5 +1,5 @@
 // The metafile checker accepts what the recorder writes and rejects corrupted copies of it.
-#include "canvas/emf_check.h"
+#include "testsupport/emf_check.h"
 
 #include <gtest/gtest.h>
 

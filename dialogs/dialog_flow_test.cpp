@@ -1,0 +1,427 @@
+// The dialog flow against a fake view: start-up, how the dialog opens, what OK, Options and
+// Defaults do, the preview, and a store of choices that answers late or not at all.
+#include "dialogs/dialog_flow.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "canvas/trace_canvas.h"
+#include "dialogs/dialog_tables.h"
+#include "dialogs/success_message.h"
+#include "testsupport/choice_checks.h"
+#include "testsupport/memory_clipboard.h"
+#include "testsupport/plot_outputs.h"
+#include "testsupport/recording_messages.h"
+#include "testsupport/test_files.h"
+
+namespace qm {
+namespace {
+
+using TraceOutput = testing::CanvasOutput<TraceCanvas>;
+
+std::vector<uint8_t> ExampleBytes(const char* name) {
+  const std::string bytes =
+      testing::ReadFile(std::string(QUILLMAP_SOURCE_DIR) + "/examples/" + name);
+  EXPECT_FALSE(bytes.empty()) << name;
+  return {bytes.begin(), bytes.end()};
+}
+
+// A store of the test's own; `gate`, when set, holds every opening until it is released.
+struct SharedStore {
+  std::mutex mutex;
+  std::condition_variable released;
+  bool held = false;
+  std::map<std::string, int32_t> values;
+  int32_t opens = 0;
+
+  void Release() {
+    std::lock_guard<std::mutex> lock(mutex);
+    held = false;
+    released.notify_all();
+  }
+};
+
+class MapStore : public ChoiceStore {
+ public:
+  explicit MapStore(std::shared_ptr<SharedStore> shared) : shared_(std::move(shared)) {}
+  bool Read(const char* name, int32_t& value) const override {
+    auto found = shared_->values.find(name);
+    if (found == shared_->values.end()) return false;
+    value = found->second;
+    return true;
+  }
+  void Write(const char* name, int32_t value) override { shared_->values[name] = value; }
+  void Clear() override { shared_->values.clear(); }
+
+ private:
+  std::shared_ptr<SharedStore> shared_;
+};
+
+ChoiceStoreOpener OpenerOf(const std::shared_ptr<SharedStore>& shared) {
+  return [shared]() -> std::unique_ptr<ChoiceStore> {
+    std::unique_lock<std::mutex> lock(shared->mutex);
+    shared->released.wait(lock, [&] { return !shared->held; });
+    shared->opens++;
+    return std::make_unique<MapStore>(shared);
+  };
+}
+
+// The view: controls as a record, the Options dialog as the test scripts it.
+class FakeView : public DialogView {
+ public:
+  DialogChoices controls;
+  std::function<void(int32_t& style, bool& mark)> options;
+  testing::RecordingMessages messages;
+  TraceOutput chart;
+  TraceOutput previewOutput;
+  std::string path = "/home/user/Desktop/quilpic.emf";
+  std::vector<std::string> previews;  // each ShowPreview's message, "" for a picture
+  int32_t previewRequests = 0;
+  int32_t closes = 0;
+  DialogFlow* flow = nullptr;
+
+  DialogChoices ReadControls() const override { return controls; }
+  void SetControls(const DialogChoices& choices) override {
+    controls = DialogChoices();
+    controls.plotTypeButton = choices.plotTypeButton;
+    controls.splitButton = choices.splitButton;
+    controls.logFlag = choices.logFlag;
+    controls.lineAt01 = choices.lineAt01;
+    controls.blueBackground = choices.blueBackground;
+    controls.connectingLines = choices.connectingLines;
+  }
+  void RunOptionsDialog(int32_t& style, bool& mark) override {
+    if (options) options(style, mark);
+  }
+  void PreviewChanged() override {
+    previewRequests++;
+    flow->DrawPreview();
+  }
+  PlotOutput& PreviewOutput() override { return previewOutput; }
+  void ShowPreview(const std::string& message) override { previews.push_back(message); }
+  PlotOutput& ChartOutput() override { return chart; }
+  std::string PicturePath() const override { return path; }
+  MessageSink& Messages() override { return messages; }
+  void CloseDialog() override { closes++; }
+};
+
+struct Fixture {
+  ProgramStart start;
+  FakeView view;
+  DialogFlow flow{start.grid(), start.tables(), view};
+  std::shared_ptr<SharedStore> store = std::make_shared<SharedStore>();
+
+  explicit Fixture(const char* example = "treatment.wk1") {
+    view.flow = &flow;
+    MemoryClipboardSource clipboard(ExampleBytes(example));
+    testing::RecordingMessages quiet;
+    EXPECT_TRUE(start.ImportClipboard(clipboard, quiet));
+  }
+  void UseStore(int32_t waitMilliseconds = ChoiceStoreWaitMilliseconds) {
+    flow.UseChoiceStore(OpenerOf(store), waitMilliseconds);
+  }
+};
+
+using testing::ExpectSameChoices;
+
+TEST(ProgramStart, WithoutARangeSaysNoDataInTheFrameworksBox) {
+  ProgramStart start;
+  MemoryClipboardSource empty;
+  testing::RecordingMessages messages;
+  EXPECT_FALSE(start.ImportClipboard(empty, messages));
+  EXPECT_NE(start.importCode(), 0);
+  EXPECT_EQ(messages.shown, std::vector<std::string>{"framework: No data on Clipboard\n"});
+
+  MemoryClipboardSource treatment(ExampleBytes("treatment.wk1"));
+  messages.Clear();
+  EXPECT_TRUE(start.ImportClipboard(treatment, messages));
+  EXPECT_EQ(start.importCode(), 0);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_GT(start.grid().RowCount, 2);
+}
+
+// The dialog opens on the first start's choices, or on the remembered ones; a store that does
+// not answer in time gives the first start's.
+TEST(DialogFlow, OpensOnTtestAndNoneOrOnTheRememberedChoices) {
+  const DialogChoices remembered{1001, 1015, true, false, true, false, 1103, true};
+  struct Case {
+    const char* name;
+    bool withStore;
+    bool storeHeld;
+    bool storeHolds;
+    DialogChoices expected;
+  } cases[] = {
+      {"no store", false, false, false, DefaultChoices()},
+      {"an empty store", true, false, false, DefaultChoices()},
+      {"a store with choices", true, false, true, remembered},
+      {"a store that hangs", true, true, true, DefaultChoices()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fixture f;
+    if (c.storeHolds) {
+      MapStore store(f.store);
+      SaveChoices(remembered, store);
+    }
+    f.store->held = c.storeHeld;
+    // Only a store that hangs is waited for briefly: one that answers gets the whole wait.
+    if (c.withStore) f.UseStore(c.storeHeld ? 50 : ChoiceStoreWaitMilliseconds);
+    f.view.controls = {1001, 1016, true, true, true, true, 0, false};  // before the flow sets them
+    f.flow.OnOpen();
+    ExpectSameChoices(f.flow.CaptureChoices(), c.expected);
+    EXPECT_EQ(f.flow.storeLate(), c.storeHeld);
+    EXPECT_EQ(f.view.previews, std::vector<std::string>{""});  // the chart, drawn once
+    EXPECT_TRUE(f.view.messages.texts.empty());
+    f.store->Release();
+  }
+}
+
+// OK: the run's three ends, and what is kept of the choices.
+TEST(DialogFlow, OkPublishesOrKeepsTheDialogOpenOrClosesWithoutAChart) {
+  struct Case {
+    const char* name;
+    const char* example;
+    int32_t splitButton;
+    bool failOpen;
+    std::vector<std::string> shown;
+    int32_t closes;
+    bool saved;
+    int32_t opens;
+  } cases[] = {
+      {"published",
+       "treatment.wk1",
+       1015,
+       false,
+       {std::string("own: ") + PublishedMessage + "\n/home/user/Desktop/quilpic.emf"},
+       1,
+       true,
+       1},
+      {"split",
+       "split.wk1",
+       1017,
+       false,
+       {std::string("own: ") + PublishedMessage + "\n/home/user/Desktop/quilpic.emf"},
+       1,
+       true,
+       1},
+      {"no split column",
+       "treatment.wk1",
+       1016,
+       false,
+       {"framework: No SPLIT-column found\n"},
+       1,
+       false,
+       0},
+      {"no metafile",
+       "treatment.wk1",
+       1015,
+       true,
+       {"own: Problem creating Metafile\nno Desktop"},
+       0,
+       false,
+       1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fixture f(c.example);
+    f.UseStore();
+    f.flow.OnOpen();
+    f.view.controls.splitButton = c.splitButton;
+    f.view.controls.blueBackground = true;
+    f.view.chart.failOpen = c.failOpen;
+    f.view.chart.failureReason = "no Desktop";
+    f.flow.OnOk();
+    EXPECT_EQ(f.view.messages.shown, c.shown);
+    EXPECT_EQ(f.view.closes, c.closes);
+    EXPECT_EQ(f.store->values.count("blueBackground") == 1, c.saved);
+    EXPECT_EQ(f.view.chart.opens, c.opens);
+    EXPECT_FALSE(f.flow.runInProgress());
+  }
+}
+
+// A dialog left open by a failed metafile runs the whole plot again on the next OK.
+TEST(DialogFlow, OkAfterAFailedMetafileRunsAgain) {
+  Fixture f;
+  f.flow.OnOpen();
+  f.view.chart.failClose = true;
+  f.flow.OnOk();
+  f.view.chart.failClose = false;
+  f.flow.OnOk();
+  EXPECT_EQ(f.view.chart.opens, 2);
+  EXPECT_EQ(f.view.messages.texts,
+            (std::vector<std::string>{"Problem creating Metafile",
+                                      PublishedMessage + std::string("\n") + f.view.path}));
+  EXPECT_EQ(f.view.closes, 1);
+}
+
+// Boxes that press OK again while they are shown, as a posted second OK reaches the dialog
+// through a box's message loop.
+class PressingOkBoxes : public MessageSink {
+ public:
+  void ShowOwnBox(const std::string& text) override {
+    texts.push_back(text);
+    flow->OnOk();
+  }
+  void ShowFrameworkBox(const std::string& text) override { ShowOwnBox(text); }
+  DialogFlow* flow = nullptr;
+  std::vector<std::string> texts;
+};
+
+class PressingView : public FakeView {
+ public:
+  PressingOkBoxes boxes;
+  MessageSink& Messages() override { return boxes; }
+};
+
+// An OK while a run is in progress does nothing: one run, one box, one close.
+TEST(DialogFlow, ASecondOkDuringARunDoesNothing) {
+  struct Case {
+    const char* name;
+    const char* example;
+    int32_t splitButton;
+    bool failOpen;
+    int32_t closes;
+  } cases[] = {
+      {"under the success box", "treatment.wk1", 1015, false, 1},
+      {"under the failure box", "treatment.wk1", 1015, true, 0},
+      {"under the no-split box", "treatment.wk1", 1016, false, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fixture f(c.example);
+    PressingView view;
+    DialogFlow flow(f.start.grid(), f.start.tables(), view);
+    view.flow = &flow;
+    view.boxes.flow = &flow;
+    flow.OnOpen();
+    view.controls.splitButton = c.splitButton;
+    view.chart.failOpen = c.failOpen;
+    flow.OnOk();
+    EXPECT_EQ(view.chart.opens, c.splitButton == 1016 ? 0 : 1);
+    EXPECT_EQ(view.boxes.texts.size(), 1u);
+    EXPECT_EQ(view.closes, c.closes);
+    EXPECT_FALSE(flow.runInProgress());
+    flow.OnOk();  // the run over, OK works again
+    EXPECT_EQ(view.boxes.texts.size(), 2u);
+  }
+}
+
+// Options: the style is -1 from the moment the dialog opens; its OK gives the checked style and
+// the check box, Cancel leaves -1 and the check box as it was.
+TEST(DialogFlow, OptionsSetTheStyleOnOkAndLeaveMinusOneOnCancel) {
+  struct Case {
+    const char* name;
+    bool ok;
+    int32_t expectedStyle;
+    bool expectedMark;
+    SummaryMark expectedMarkDrawn;
+  } cases[] = {
+      {"ok on SD with the box", true, 1105, true, SummaryMark::Sd},
+      {"cancel", false, ErrorBarCancelled, false, SummaryMark::None},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fixture f;
+    f.flow.OnOpen();
+    int32_t seenOnOpening = 0;
+    f.view.options = [&](int32_t& style, bool& mark) {
+      seenOnOpening = style;
+      if (c.ok) {
+        style = 1105;
+        mark = true;
+      }
+    };
+    const int32_t requests = f.view.previewRequests;
+    f.flow.OnOptions();
+    EXPECT_EQ(seenOnOpening, ErrorBarCancelled);
+    const DialogChoices choices = f.flow.CaptureChoices();
+    EXPECT_EQ(choices.errorBarStyle, c.expectedStyle);
+    EXPECT_EQ(choices.markLimitValues, c.expectedMark);
+    EXPECT_EQ(SettingsFromChoices(choices).Mark, c.expectedMarkDrawn);
+    EXPECT_EQ(f.view.previewRequests, requests + 1);  // even a cancelled dialog changes the style
+  }
+}
+
+// Defaults sets the controls to the first start's choices; the store changes only when a chart
+// is drawn, so a cancelled dialog keeps the remembered choices.
+TEST(DialogFlow, DefaultsSetTheControlsAndForgetNothingUntilOk) {
+  const DialogChoices remembered{1001, 1017, true, false, true, false, 1103, true};
+  for (bool thenOk : {false, true}) {
+    SCOPED_TRACE(thenOk ? "then OK" : "then Cancel");
+    Fixture f;
+    {
+      MapStore store(f.store);
+      SaveChoices(remembered, store);
+    }
+    f.UseStore();
+    f.flow.OnOpen();
+    f.flow.OnDefaults();
+    ExpectSameChoices(f.flow.CaptureChoices(), DefaultChoices());
+    ExpectSameChoices(f.view.controls, DefaultChoices());
+    MapStore store(f.store);
+    ExpectSameChoices(LoadChoices(store), remembered);
+    if (thenOk) {
+      f.flow.OnOk();
+      ExpectSameChoices(LoadChoices(store), DefaultChoices());
+    }
+  }
+}
+
+// The preview runs the plot as OK would, into its own output: a run's message goes to the pane,
+// not into a box, and neither the desktop file nor the dialog is touched.
+TEST(DialogFlow, PreviewFollowsTheChoicesAndShowsTheRunsMessage) {
+  Fixture f;
+  f.flow.OnOpen();
+  ASSERT_EQ(f.view.previews, std::vector<std::string>{""});
+  const std::string first = f.view.previewOutput.canvas->trace();
+
+  f.view.controls.blueBackground = true;
+  f.flow.OnChoiceChanged();
+  EXPECT_EQ(f.view.previews.back(), "");
+  EXPECT_NE(f.view.previewOutput.canvas->trace(), first);
+
+  f.view.controls.splitButton = 1016;  // paired, but treatment.wk1 has no split column
+  f.flow.OnChoiceChanged();
+  EXPECT_EQ(f.view.previews.back(), "No SPLIT-column found");
+
+  f.view.controls.splitButton = 1015;
+  f.flow.OnChoiceChanged();
+  EXPECT_EQ(f.view.previews.back(), "");
+  EXPECT_EQ(f.view.previews.size(), 4u);
+  EXPECT_TRUE(f.view.messages.texts.empty());
+  EXPECT_EQ(f.view.chart.opens, 0);
+  EXPECT_EQ(f.view.closes, 0);
+}
+
+// A store that does not answer is given up after the wait: the chart is still published, the
+// success box says the choices were not kept, and a store late once is not waited for again.
+TEST(DialogFlow, AStoreThatHangsIsSkippedWithALineInTheSuccessBox) {
+  struct Case {
+    const char* name;
+    bool heldFromOpening;
+  } cases[] = {{"hangs on save", false}, {"hangs from the start", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fixture f;
+    f.UseStore(50);
+    f.store->held = c.heldFromOpening;
+    f.flow.OnOpen();
+    f.store->held = true;
+    f.flow.OnOk();
+    EXPECT_EQ(f.view.messages.texts,
+              std::vector<std::string>{std::string(PublishedMessage) + "\n" + f.view.path + "\n" +
+                                       ChoicesNotKeptNote});
+    EXPECT_EQ(f.view.closes, 1);
+    EXPECT_TRUE(f.flow.storeLate());
+    f.store->Release();
+  }
+}
+
+}  // namespace
+}  // namespace qm
