@@ -44,7 +44,7 @@ void BM_PreviewRedraw(benchmark::State& state) {
   MainDialog dialog(*grid, *tables, messages, output, QIcon());
   const DialogChoices choices = ChoicesOf(state.range(0));
   for (auto _ : state) {
-    dialog.ApplyChoices(choices);  // what a click does: the preview is out of date
+    dialog.flow().ApplyChoices(choices);  // what a click does: the preview is out of date
     dialog.UpdatePreview();
   }
   const QSize size = dialog.preview().picture().size();
