@@ -68,11 +68,11 @@ void MainDialog::SetControls(const DialogChoices& choices) {
     FindButton(*this, box.id)->setChecked(choices.*box.flag);
 }
 
-void MainDialog::RunOptionsDialog(int32_t& errorBarStyle, bool& markLimitValues) {
-  OptionsDialog options(errorBarStyle, this);
-  options.SetMarkLimitValues(markLimitValues);
-  RunModal(options);
-  if (options.result() == QDialog::Accepted) markLimitValues = options.markLimitValues();
+void MainDialog::RunOptionsDialog(DialogChoices& options) {
+  OptionsDialog dialog(options.errorBarStyle, this);
+  dialog.SetCheckBoxes(options);
+  RunModal(dialog);
+  if (dialog.result() == QDialog::Accepted) dialog.ReadCheckBoxes(options);
 }
 
 void MainDialog::PreviewChanged() {

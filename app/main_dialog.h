@@ -59,7 +59,7 @@ class MainDialog : public QDialog, private DialogView {
   // The view the flow works.
   DialogChoices ReadControls() const override;
   void SetControls(const DialogChoices& choices) override;
-  void RunOptionsDialog(int32_t& errorBarStyle, bool& markLimitValues) override;
+  void RunOptionsDialog(DialogChoices& options) override;
   void PreviewChanged() override;
   PlotOutput& PreviewOutput() override;
   void ShowPreview(const std::string& message) override;

@@ -152,6 +152,26 @@ TEST(OptionsDialog, EachButtonGivesItsOwnStyle) {
   }
 }
 
+// Each check box of the Options dialog, as the table builds it, sets its own field only.
+TEST(OptionsDialog, EachCheckBoxGivesItsOwnChoice) {
+  const struct {
+    int32_t id;
+    bool DialogChoices::*field;
+  } boxes[] = {{MarkLimitValuesBox, &DialogChoices::markLimitValues},
+               {BoldLinesBox, &DialogChoices::boldLines},
+               {ShowTestsBox, &DialogChoices::showTests}};
+  for (const auto& box : boxes) {
+    SCOPED_TRACE(box.id);
+    int32_t style = 0;
+    OptionsDialog options(style, nullptr);
+    options.SetCheckBoxes(DialogChoices());
+    FindButton(options, box.id)->click();
+    DialogChoices read;
+    options.ReadCheckBoxes(read);
+    for (const auto& other : boxes) EXPECT_EQ(read.*other.field, other.id == box.id);
+  }
+}
+
 TEST(MainDialog, AboutEntryOfTheMenuOpensTheAboutBox) {
   Fixture f;
   std::unique_ptr<QMenu> menu = f.dialog->MakeMenu();

@@ -17,12 +17,14 @@ OptionsDialog::OptionsDialog(int32_t& errorBarStyle, QWidget* parent)
   connect(FindButton(*this, CancelButton), &QAbstractButton::clicked, this, &QDialog::reject);
 }
 
-void OptionsDialog::SetMarkLimitValues(bool checked) {
-  FindButton(*this, MarkLimitValuesBox)->setChecked(checked);
+void OptionsDialog::SetCheckBoxes(const DialogChoices& choices) {
+  for (const ChoiceFlagBox& box : OptionsDialogFlagBoxes)
+    FindButton(*this, box.id)->setChecked(choices.*box.flag);
 }
 
-bool OptionsDialog::markLimitValues() const {
-  return IsDlgButtonChecked(*this, MarkLimitValuesBox);
+void OptionsDialog::ReadCheckBoxes(DialogChoices& choices) const {
+  for (const ChoiceFlagBox& box : OptionsDialogFlagBoxes)
+    choices.*box.flag = IsDlgButtonChecked(*this, box.id);
 }
 
 void OptionsDialog::OnOk() {

@@ -65,6 +65,10 @@ constexpr StoredChoice StoredChoices[StoredChoiceCount] = {
      [](DialogChoices& c, int32_t v) { c.errorBarStyle = v; }, IsErrorBarStyle},
     {[](const DialogChoices& c) { return int32_t(c.markLimitValues); },
      [](DialogChoices& c, int32_t v) { c.markLimitValues = v != 0; }, IsFlag},
+    {[](const DialogChoices& c) { return int32_t(c.boldLines); },
+     [](DialogChoices& c, int32_t v) { c.boldLines = v != 0; }, IsFlag},
+    {[](const DialogChoices& c) { return int32_t(c.showTests); },
+     [](DialogChoices& c, int32_t v) { c.showTests = v != 0; }, IsFlag},
 };
 
 // What the waiting thread and the store's thread share; it lives while either needs it.
@@ -96,6 +100,7 @@ bool RunWithin(int32_t waitMilliseconds, const std::shared_ptr<StoreCall>& call,
 const char* const StoredChoiceNames[StoredChoiceCount] = {
     "plotTypeButton", "splitButton",     "logFlag",       "lineAt01",
     "blueBackground", "connectingLines", "errorBarStyle", "markLimitValues",
+    "boldLines",      "showTests",
 };
 
 DialogChoices LoadChoices(const ChoiceStore& store) {

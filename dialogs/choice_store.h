@@ -24,7 +24,7 @@ class ChoiceStore {
 };
 
 // The names the choices are stored under, in DialogChoices' order.
-constexpr int32_t StoredChoiceCount = 8;
+constexpr int32_t StoredChoiceCount = 10;
 extern const char* const StoredChoiceNames[StoredChoiceCount];
 
 // The stored choices; DefaultChoices() for whatever is missing or unusable.

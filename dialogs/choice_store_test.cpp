@@ -34,13 +34,14 @@ TEST(ChoiceStore, AnEmptyStoreGivesTheFirstStartsChoices) {
 }
 
 TEST(ChoiceStore, EveryFieldComesBackUnderItsOwnName) {
-  const DialogChoices saved{1001, 1017, true, false, true, true, 1107, true};
+  const DialogChoices saved{1001, 1017, true, false, true, true, 1107, true, false, true};
   MapStore store;
   SaveChoices(saved, store);
   const std::map<std::string, int32_t> expected = {
       {"plotTypeButton", 1001}, {"splitButton", 1017},  {"logFlag", 1},
       {"lineAt01", 0},          {"blueBackground", 1},  {"connectingLines", 1},
-      {"errorBarStyle", 1107},  {"markLimitValues", 1},
+      {"errorBarStyle", 1107},  {"markLimitValues", 1}, {"boldLines", 0},
+      {"showTests", 1},
   };
   EXPECT_EQ(store.values, expected);
   ExpectSameChoices(LoadChoices(store), saved);
@@ -58,7 +59,8 @@ TEST(ChoiceStore, ValuesNoControlCanShowTakeTheirDefault) {
       {"plotTypeButton", 0, false},   {"splitButton", 1016, true},
       {"splitButton", 1018, false},   {"logFlag", 2, false},
       {"errorBarStyle", -1, true},    {"errorBarStyle", 1108, false},
-      {"markLimitValues", -1, false},
+      {"markLimitValues", -1, false}, {"boldLines", 1, true},
+      {"showTests", 2, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.value));

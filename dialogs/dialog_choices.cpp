@@ -50,6 +50,12 @@ const ChoiceFlagBox MainDialogFlagBoxes[MainDialogFlagBoxCount] = {
     {ConnectingLinesBox, &DialogChoices::connectingLines},
 };
 
+const ChoiceFlagBox OptionsDialogFlagBoxes[OptionsDialogFlagBoxCount] = {
+    {MarkLimitValuesBox, &DialogChoices::markLimitValues},
+    {BoldLinesBox, &DialogChoices::boldLines},
+    {ShowTestsBox, &DialogChoices::showTests},
+};
+
 PlotSettings SettingsFromChoices(const DialogChoices& choices) {
   PlotSettings settings;
   settings.Chart = ChartKind::Placeholder;
@@ -67,6 +73,8 @@ PlotSettings SettingsFromChoices(const DialogChoices& choices) {
   settings.BlueBackground = choices.blueBackground ? 1 : 0;
   settings.ConnectingLines = choices.connectingLines ? 1 : 0;
   settings.MarkLimitValues = choices.markLimitValues ? 1 : 0;
+  settings.BoldLines = choices.boldLines ? 1 : 0;
+  settings.ShowTests = choices.showTests ? 1 : 0;
   return settings;
 }
 

@@ -22,7 +22,9 @@ struct DialogChoices {
   bool blueBackground = false;
   bool connectingLines = false;
   int32_t errorBarStyle = ErrorBarNeverChosen;  // or ErrorBarCancelled, or 1100..1107
-  bool markLimitValues = false;                 // the Options dialog's check box
+  bool markLimitValues = false;                 // the Options dialog's check boxes
+  bool boldLines = false;
+  bool showTests = false;
 };
 
 // The main dialog's check boxes that stand for the four drawing flags.
@@ -32,6 +34,9 @@ struct ChoiceFlagBox {
 };
 constexpr int32_t MainDialogFlagBoxCount = 4;
 extern const ChoiceFlagBox MainDialogFlagBoxes[MainDialogFlagBoxCount];
+// The Options dialog's check boxes, in the dialog's order.
+constexpr int32_t OptionsDialogFlagBoxCount = 3;
+extern const ChoiceFlagBox OptionsDialogFlagBoxes[OptionsDialogFlagBoxCount];
 
 // The settings the choices stand for: a plot type without a chart of its own draws the
 // placeholder; no checked split button means no split; an error-bar style other than

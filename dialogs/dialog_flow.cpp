@@ -83,14 +83,13 @@ void DialogFlow::OnOpen() {
 
 DialogChoices DialogFlow::CaptureChoices() const {
   DialogChoices choices = view_.ReadControls();
-  choices.errorBarStyle = errorBarStyle_;
-  choices.markLimitValues = markLimitValues_;
+  choices.errorBarStyle = options_.errorBarStyle;
+  for (const ChoiceFlagBox& box : OptionsDialogFlagBoxes) choices.*box.flag = options_.*box.flag;
   return choices;
 }
 
 void DialogFlow::ApplyChoices(const DialogChoices& choices) {
-  errorBarStyle_ = choices.errorBarStyle;
-  markLimitValues_ = choices.markLimitValues;
+  options_ = choices;
   view_.SetControls(choices);
   view_.PreviewChanged();
 }
@@ -123,8 +122,8 @@ void DialogFlow::OnOk() {
 }
 
 void DialogFlow::OnOptions() {
-  errorBarStyle_ = ErrorBarCancelled;
-  view_.RunOptionsDialog(errorBarStyle_, markLimitValues_);
+  options_.errorBarStyle = ErrorBarCancelled;
+  view_.RunOptionsDialog(options_);
   view_.PreviewChanged();  // even a cancelled dialog leaves the style at -1
 }
 

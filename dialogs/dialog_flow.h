@@ -28,10 +28,10 @@ class DialogView {
   // dialog's fields are the flow's and left at their defaults).
   virtual DialogChoices ReadControls() const = 0;
   virtual void SetControls(const DialogChoices& choices) = 0;
-  // Runs the Options dialog modally. It opens on "No Error Bar" with its check box as
-  // `markLimitValues` says; its OK sets `errorBarStyle` to the checked button and
-  // `markLimitValues` to the box, Cancel changes neither.
-  virtual void RunOptionsDialog(int32_t& errorBarStyle, bool& markLimitValues) = 0;
+  // Runs the Options dialog modally. It opens on "No Error Bar" with its check boxes
+  // (OptionsDialogFlagBoxes) as `options` has them; its OK sets `options.errorBarStyle` to the
+  // checked button and the boxes' fields to the boxes, Cancel changes neither.
+  virtual void RunOptionsDialog(DialogChoices& options) = 0;
   // The choices changed: the view calls DialogFlow::DrawPreview now, or before the preview is
   // next painted.
   virtual void PreviewChanged() = 0;
@@ -128,8 +128,8 @@ class DialogFlow {
   ChoiceStoreOpener openStore_;
   int32_t storeWaitMilliseconds_ = ChoiceStoreWaitMilliseconds;
   ImportNotes importNotes_;
-  int32_t errorBarStyle_ = ErrorBarNeverChosen;
-  bool markLimitValues_ = false;
+  // The Options dialog's fields: errorBarStyle and OptionsDialogFlagBoxes.
+  DialogChoices options_;
   bool runInProgress_ = false;
   bool storeLate_ = false;
 };

@@ -76,7 +76,7 @@ ChoiceStoreOpener OpenerOf(const std::shared_ptr<SharedStore>& shared) {
 class FakeView : public DialogView {
  public:
   DialogChoices controls;
-  std::function<void(int32_t& style, bool& mark)> options;
+  std::function<void(DialogChoices& options)> options;
   testing::RecordingMessages messages;
   TraceOutput chart;
   TraceOutput previewOutput;
@@ -96,8 +96,8 @@ class FakeView : public DialogView {
     controls.blueBackground = choices.blueBackground;
     controls.connectingLines = choices.connectingLines;
   }
-  void RunOptionsDialog(int32_t& style, bool& mark) override {
-    if (options) options(style, mark);
+  void RunOptionsDialog(DialogChoices& chosen) override {
+    if (options) options(chosen);
   }
   void PreviewChanged() override {
     previewRequests++;
@@ -312,38 +312,51 @@ TEST(DialogFlow, ASecondOkDuringARunDoesNothing) {
   }
 }
 
-// Options: the style is -1 from the moment the dialog opens; its OK gives the checked style and
-// the check box, Cancel leaves -1 and the check box as it was.
-TEST(DialogFlow, OptionsSetTheStyleOnOkAndLeaveMinusOneOnCancel) {
+// Options: the style is -1 from the moment the dialog opens, which shows its check boxes as they
+// were; its OK gives the checked style and each box to its own setting, Cancel leaves -1 and the
+// boxes as they were.
+TEST(DialogFlow, OptionsSetTheStyleAndBoxesOnOkAndLeaveMinusOneOnCancel) {
   struct Case {
     const char* name;
     bool ok;
+    bool mark, bold, tests;  // the boxes as OK leaves them
     int32_t expectedStyle;
-    bool expectedMark;
     SummaryMark expectedMarkDrawn;
+    int32_t expectedMarkLimits, expectedBold, expectedTests;
   } cases[] = {
-      {"ok on SD with the box", true, 1105, true, SummaryMark::Sd},
-      {"cancel", false, ErrorBarCancelled, false, SummaryMark::None},
+      {"ok on SD, mark limits", true, true, false, false, 1105, SummaryMark::Sd, 1, 0, 0},
+      {"ok on SD, bold lines", true, false, true, false, 1105, SummaryMark::Sd, 0, 1, 0},
+      {"ok on SD, show tests", true, false, false, true, 1105, SummaryMark::Sd, 0, 0, 1},
+      {"cancel keeps the boxes", false, false, false, false, ErrorBarCancelled, SummaryMark::None,
+       0, 1, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Fixture f;
     f.flow.OnOpen();
-    int32_t seenOnOpening = 0;
-    f.view.options = [&](int32_t& style, bool& mark) {
-      seenOnOpening = style;
-      if (c.ok) {
-        style = 1105;
-        mark = true;
-      }
+    DialogChoices before = f.flow.CaptureChoices();
+    before.boldLines = true;  // as a remembered choice would open it
+    f.flow.ApplyChoices(before);
+    DialogChoices seenOnOpening;
+    f.view.options = [&](DialogChoices& options) {
+      seenOnOpening = options;
+      if (!c.ok) return;
+      options.errorBarStyle = 1105;
+      options.markLimitValues = c.mark;
+      options.boldLines = c.bold;
+      options.showTests = c.tests;
     };
     const int32_t requests = f.view.previewRequests;
     f.flow.OnOptions();
-    EXPECT_EQ(seenOnOpening, ErrorBarCancelled);
+    EXPECT_EQ(seenOnOpening.errorBarStyle, ErrorBarCancelled);
+    EXPECT_TRUE(seenOnOpening.boldLines);
     const DialogChoices choices = f.flow.CaptureChoices();
     EXPECT_EQ(choices.errorBarStyle, c.expectedStyle);
-    EXPECT_EQ(choices.markLimitValues, c.expectedMark);
-    EXPECT_EQ(SettingsFromChoices(choices).Mark, c.expectedMarkDrawn);
+    const PlotSettings settings = SettingsFromChoices(choices);
+    EXPECT_EQ(settings.Mark, c.expectedMarkDrawn);
+    EXPECT_EQ(settings.MarkLimitValues, c.expectedMarkLimits);
+    EXPECT_EQ(settings.BoldLines, c.expectedBold);
+    EXPECT_EQ(settings.ShowTests, c.expectedTests);
     EXPECT_EQ(f.view.previewRequests, requests + 1);  // even a cancelled dialog changes the style
   }
 }

@@ -50,8 +50,11 @@ constexpr ControlRow kOptionsControls[] = {
     {MedianButton, K::RadioButton, "Median", 52, 16, 39, 10, true, false, true},
     {MeanButton, K::RadioButton, "Mean", 7, 16, 34, 10, true, false, true},
     {BoxPlotMarkButton, K::RadioButton, "BoxPlot", 52, 47, 40, 10, true, false, true},
-    // Added to the first release's controls: after the radio buttons, so it starts a group.
+    // Added to the first release's controls: after the radio buttons, so the first starts a
+    // group.
     {MarkLimitValuesBox, K::CheckBox, "Mark limit values", 7, 66, 80, 10, true, true, true},
+    {BoldLinesBox, K::CheckBox, "Bold lines", 7, 80, 80, 10, true, false, true},
+    {ShowTestsBox, K::CheckBox, "Show tests", 7, 94, 80, 10, true, false, true},
 };
 
 // An icon static takes the size of the icon (the system's large icon), so it has no size here.
@@ -71,7 +74,7 @@ constexpr int32_t Count(const ControlRow (&)[N]) {
 
 // The first release's main dialog was 320 x 133; it grew by the preview and its margins.
 constexpr DialogTable kMain{"Quillmap", 547, 194, kMainControls, Count(kMainControls)};
-constexpr DialogTable kOptions{"Options", 186, 95, kOptionsControls, Count(kOptionsControls)};
+constexpr DialogTable kOptions{"Options", 186, 123, kOptionsControls, Count(kOptionsControls)};
 constexpr DialogTable kAbout{"About Quillmap", 235, 55, kAboutControls, Count(kAboutControls)};
 
 }  // namespace

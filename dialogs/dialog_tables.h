@@ -65,10 +65,13 @@ constexpr int32_t SdButton = 1105;
 constexpr int32_t IqrButton = 1106;
 constexpr int32_t BoxPlotMarkButton = 1107;
 // Beyond the choices of the first release: the main dialog's preview and the button that brings
-// back the first choices, and the Options dialog's check box for marking limit values.
+// back the first choices, and the Options dialog's check boxes: marking limit values, bold
+// lines for print, the group comparisons under the slots.
 constexpr int32_t PreviewControl = 1018;
 constexpr int32_t DefaultsButton = 1019;
 constexpr int32_t MarkLimitValuesBox = 1108;
+constexpr int32_t BoldLinesBox = 1109;
+constexpr int32_t ShowTestsBox = 1110;
 // The groups the program reads.
 constexpr int32_t FirstPlotTypeButton = TtestButton;
 constexpr int32_t LastPlotTypeButton = DendrogramButton;  // the plot types a run can draw

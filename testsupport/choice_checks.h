@@ -16,6 +16,8 @@ inline void ExpectSameChoices(const DialogChoices& a, const DialogChoices& b) {
   EXPECT_EQ(a.connectingLines, b.connectingLines);
   EXPECT_EQ(a.errorBarStyle, b.errorBarStyle);
   EXPECT_EQ(a.markLimitValues, b.markLimitValues);
+  EXPECT_EQ(a.boldLines, b.boldLines);
+  EXPECT_EQ(a.showTests, b.showTests);
 }
 
 }  // namespace qm::testing

@@ -77,10 +77,9 @@ void MainDialog::SetControls(const DialogChoices& choices) {
   if (hwnd() != nullptr) SetMainDialogChoices(hwnd(), choices);
 }
 
-void MainDialog::RunOptionsDialog(int32_t& errorBarStyle, bool& markLimitValues) {
-  OptionsDialog options(errorBarStyle, markLimitValues);
-  RunChild(options, OptionsDialogTable());
-  markLimitValues = options.markLimitValues();
+void MainDialog::RunOptionsDialog(DialogChoices& options) {
+  OptionsDialog dialog(options);
+  RunChild(dialog, OptionsDialogTable());
 }
 
 void MainDialog::PreviewChanged() {

@@ -60,7 +60,7 @@ class MainDialog : public DialogWindow, private DialogView {
   // The view the flow works.
   DialogChoices ReadControls() const override;
   void SetControls(const DialogChoices& choices) override;
-  void RunOptionsDialog(int32_t& errorBarStyle, bool& markLimitValues) override;
+  void RunOptionsDialog(DialogChoices& options) override;
   void PreviewChanged() override;
   PlotOutput& PreviewOutput() override { return previewOutput_; }
   void ShowPreview(const std::string& message) override;

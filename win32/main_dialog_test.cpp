@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dialogs/success_message.h"
+#include "testsupport/choice_checks.h"
 #include "testsupport/memory_clipboard.h"
 #include "win32/core_calls.h"
 #include "win32/desktop_folder.h"
@@ -203,13 +204,6 @@ TEST_F(MainDialogTest, FailuresKeepTheDialogOpenAndTheClipboardAsItWas) {
   EXPECT_FALSE(ClipboardMetafile().empty());
 }
 
-bool SameChoices(const DialogChoices& a, const DialogChoices& b) {
-  return a.plotTypeButton == b.plotTypeButton && a.splitButton == b.splitButton &&
-         a.logFlag == b.logFlag && a.lineAt01 == b.lineAt01 &&
-         a.blueBackground == b.blueBackground && a.connectingLines == b.connectingLines &&
-         a.errorBarStyle == b.errorBarStyle && a.markLimitValues == b.markLimitValues;
-}
-
 // The choices of a chart drawn go to the registry and come back at the next opening; a value
 // of another type than REG_DWORD is no choice.
 TEST_F(MainDialogTest, ChoicesSurviveARunInTheRegistry) {
@@ -224,17 +218,20 @@ TEST_F(MainDialogTest, ChoicesSurviveARunInTheRegistry) {
   first->childScript = [](HWND options) {
     CheckRadioButton(options, FirstErrorBarButton, LastErrorBarButton, 1103);
     CheckDlgButton(options, MarkLimitValuesBox, BST_CHECKED);
+    CheckDlgButton(options, ShowTestsBox, BST_CHECKED);
     Press(options, OkButton);
   };
   first->flow().OnOptions();
   const DialogChoices drawn = first->CaptureChoices();
+  EXPECT_TRUE(drawn.showTests);
+  EXPECT_FALSE(drawn.boldLines);
   Press(first->hwnd(), OkButton);
   ASSERT_TRUE(first->ended());
 
   auto second = Open(output);
   second->flow().UseChoiceStore(Win32ChoiceStoreOpener(subkey));
   second->flow().OnOpen();
-  EXPECT_TRUE(SameChoices(second->CaptureChoices(), drawn));
+  testing::ExpectSameChoices(second->CaptureChoices(), drawn);
   EXPECT_TRUE(IsDlgButtonChecked(second->hwnd(), LogFlagBox) == BST_CHECKED);
 
   // A 64-bit value where a REG_DWORD belongs is unusable.

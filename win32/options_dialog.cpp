@@ -6,21 +6,23 @@
 
 namespace qm {
 
-OptionsDialog::OptionsDialog(int32_t& errorBarStyle, bool markLimitValues)
-    : errorBarStyle_(errorBarStyle), markLimitValues_(markLimitValues) {
-  errorBarStyle_ = ErrorBarCancelled;
+OptionsDialog::OptionsDialog(DialogChoices& options) : options_(options) {
+  options_.errorBarStyle = ErrorBarCancelled;
 }
 
 INT_PTR OptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
       CheckRadioButton(hwnd(), FirstErrorBarButton, LastErrorBarButton, FirstErrorBarButton);
-      CheckDlgButton(hwnd(), MarkLimitValuesBox, markLimitValues_ ? BST_CHECKED : BST_UNCHECKED);
+      for (const ChoiceFlagBox& box : OptionsDialogFlagBoxes)
+        CheckDlgButton(hwnd(), box.id, options_.*box.flag ? BST_CHECKED : BST_UNCHECKED);
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == OkButton) {
-        errorBarStyle_ = GetCheckedRadioButton(hwnd(), FirstErrorBarButton, LastErrorBarButton);
-        markLimitValues_ = IsDlgButtonChecked(hwnd(), MarkLimitValuesBox) == BST_CHECKED;
+        options_.errorBarStyle =
+            GetCheckedRadioButton(hwnd(), FirstErrorBarButton, LastErrorBarButton);
+        for (const ChoiceFlagBox& box : OptionsDialogFlagBoxes)
+          options_.*box.flag = IsDlgButtonChecked(hwnd(), box.id) == BST_CHECKED;
         End(IDOK);
         return TRUE;
       }

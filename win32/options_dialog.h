@@ -3,27 +3,24 @@
 
 #include <cstdint>
 
+#include "dialogs/dialog_choices.h"
 #include "win32/dialog_window.h"
 
 namespace qm {
 
-// Chooses the error-bar style and whether limit values are marked. Opening it sets the style to
-// ErrorBarCancelled, which stays when it is cancelled; its OK sets the checked button's
-// identifier. It always opens on "No Error Bar", whatever was chosen before, and with "Mark limit
-// values" as the caller has it.
+// Chooses the error-bar style and the options' check boxes (OptionsDialogFlagBoxes). Opening it
+// sets the style to ErrorBarCancelled, which stays when it is cancelled; its OK sets the checked
+// button's identifier and the boxes' fields of `options`. It always opens on "No Error Bar",
+// whatever was chosen before, and with the boxes as `options` has them.
 class OptionsDialog : public DialogWindow {
  public:
-  OptionsDialog(int32_t& errorBarStyle, bool markLimitValues);
-
-  // The check box as OK left it; as it was given when the dialog was cancelled.
-  bool markLimitValues() const { return markLimitValues_; }
+  explicit OptionsDialog(DialogChoices& options);
 
  protected:
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  int32_t& errorBarStyle_;
-  bool markLimitValues_;
+  DialogChoices& options_;
 };
 
 // OK (or the close box) closes it.
