@@ -98,9 +98,8 @@ bool RunWithin(int32_t waitMilliseconds, const std::shared_ptr<StoreCall>& call,
 }  // namespace
 
 const char* const StoredChoiceNames[StoredChoiceCount] = {
-    "plotTypeButton", "splitButton",     "logFlag",       "lineAt01",
-    "blueBackground", "connectingLines", "errorBarStyle", "markLimitValues",
-    "boldLines",      "showTests",
+    "plotTypeButton",  "splitButton",   "logFlag",         "lineAt01",  "blueBackground",
+    "connectingLines", "errorBarStyle", "markLimitValues", "boldLines", "showTests",
 };
 
 DialogChoices LoadChoices(const ChoiceStore& store) {
