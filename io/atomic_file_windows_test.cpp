@@ -125,7 +125,9 @@ TEST_F(AtomicFileWindowsTest, ReadOnlyFilesAndFoldersAreNotReplaced) {
       }
     }
     const bool isFolder = fs::is_directory(fs::path(WideFromUtf8(path)));
-    if (!isFolder) EXPECT_EQ(Read(path), c.errorPart == nullptr ? "chart" : "earlier");
+    if (!isFolder) {
+      EXPECT_EQ(Read(path), c.errorPart == nullptr ? "chart" : "earlier");
+    }
     EXPECT_EQ(Entries(), 1u);
     SetFileAttributesW(WideFromUtf8(path).c_str(), FILE_ATTRIBUTE_NORMAL);
   }
