@@ -119,7 +119,7 @@ struct Fixture {
 
   explicit Fixture(const char* example = "treatment.wk1") {
     view.flow = &flow;
-    MemoryClipboardSource clipboard(ExampleBytes(example));
+    MemoryClipboard clipboard(ExampleBytes(example));
     testing::RecordingMessages quiet;
     EXPECT_TRUE(start.ImportClipboard(clipboard, quiet));
   }
@@ -132,13 +132,13 @@ using testing::ExpectSameChoices;
 
 TEST(ProgramStart, WithoutARangeSaysNoDataInTheFrameworksBox) {
   ProgramStart start;
-  MemoryClipboardSource empty;
+  MemoryClipboard empty;
   testing::RecordingMessages messages;
   EXPECT_FALSE(start.ImportClipboard(empty, messages));
   EXPECT_NE(start.importCode(), 0);
   EXPECT_EQ(messages.shown, std::vector<std::string>{"framework: No data on Clipboard\n"});
 
-  MemoryClipboardSource treatment(ExampleBytes("treatment.wk1"));
+  MemoryClipboard treatment(ExampleBytes("treatment.wk1"));
   messages.Clear();
   EXPECT_TRUE(start.ImportClipboard(treatment, messages));
   EXPECT_EQ(start.importCode(), 0);

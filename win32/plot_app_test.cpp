@@ -13,7 +13,7 @@
 #include "dialogs/success_message.h"
 #include "io/wide_text.h"
 #include "testsupport/memory_clipboard.h"
-#include "win32/clipboard_source.h"
+#include "win32/clipboard_reader.h"
 #include "win32/core_calls.h"
 #include "win32/desktop_folder.h"
 #include "win32/test_support.h"
@@ -42,7 +42,7 @@ TEST(PlotAppTest, StartsFromWk1DataOrATextRangeAndEndsWithoutData) {
   // The grid the "Wk1" bytes of the treatment example give.
   auto expected = std::make_unique<WorksheetGrid>();
   ClearGrid(*expected);
-  MemoryClipboardSource treatment(ExampleBytes("treatment.wk1"));
+  MemoryClipboard treatment(ExampleBytes("treatment.wk1"));
   RecordingBoxes quiet;
   ASSERT_TRUE(ImportClipboard(*expected, treatment, quiet));
 
@@ -62,7 +62,7 @@ TEST(PlotAppTest, StartsFromWk1DataOrATextRangeAndEndsWithoutData) {
   for (const StartCase& c : cases) {
     SCOPED_TRACE(c.name);
     c.putOnClipboard();
-    Win32ClipboardSource clipboard;
+    Win32ClipboardReader clipboard;
     RecordingBoxes boxes;
     Win32DesktopOutput output("");
     PlotApp app(clipboard, boxes, output, DialogIcons{});
@@ -96,7 +96,7 @@ TEST(PlotAppTest, TheImportsNotesFollowThePathInTheSuccessBox) {
   for (const Case& c : cases) {
     PutTextOnClipboard(c.text);
     const std::string desktop = NewTemporaryFolder("notes");
-    Win32ClipboardSource clipboard;
+    Win32ClipboardReader clipboard;
     RecordingBoxes boxes;
     Win32DesktopOutput output(desktop);
     PlotApp app(clipboard, boxes, output, DialogIcons{});
@@ -138,7 +138,7 @@ TEST(PlotAppTest, TheSizeLimitIsTheTextsAsOnLinuxAndTheBoxSaysWhy) {
       for (size_t row = 0; row < c.rows; row++) text += L"1\t2\r\n";
       PutTextOnClipboard(text);
     }
-    Win32ClipboardSource clipboard;
+    Win32ClipboardReader clipboard;
     RecordingBoxes boxes;
     Win32DesktopOutput output("");
     PlotApp app(clipboard, boxes, output, DialogIcons{});
