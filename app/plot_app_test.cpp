@@ -53,27 +53,18 @@ TEST(PlotApp, EmptyClipboardSaysNoDataAndShowsNoDialog) {
   EXPECT_EQ(s.messages.boxes[0].owner, nullptr);
 }
 
-TEST(PlotApp, DecoderErrorsShowTheReadersMessageThenNoData) {
-  struct Case {
-    std::vector<uint8_t> bytes;
-    int32_t code;
-    std::string message;
-  } cases[] = {
-      {{0, 0, 2, 0, 0x05, 0x04, 1, 0, 0, 0}, 208, "Error 2 reading wk1-data"},  // version 1029
-      {{9, 0, 0, 0, 1, 0, 0, 0}, 108, "Error 1 reading wk1-data"},              // empty body
-      {{0, 0, 200, 0, 0x04, 0x04}, -92, "Error -1 reading wk1-data"},           // past the end
-      {{7}, 5, "empty clipboard?? len=1 "},
-  };
-  for (const Case& c : cases) {
-    MemoryClipboard clipboard(c.bytes);
-    StartUp s;
-    EXPECT_EQ(s.Run(clipboard), c.code);
-    EXPECT_EQ(s.dialogsRun, 0);
-    EXPECT_EQ(s.messages.texts(), (std::vector<std::string>{c.message, "No data on Clipboard\n"}));
-    EXPECT_EQ(s.messages.boxes[0].caption, "Quillmap 0001");
-    EXPECT_EQ(s.messages.boxes[0].icon, QMessageBox::NoIcon);
-    EXPECT_EQ(s.messages.boxes[0].owner, nullptr);  // no window exists yet
-  }
+// The reader's box has its own caption and no icon and no owner; what it says, and for which
+// data, the shared start-up's tests check.
+TEST(PlotApp, TheReadersBoxHasNoOwnerAndNoIcon) {
+  MemoryClipboard clipboard(std::vector<uint8_t>{7});
+  StartUp s;
+  EXPECT_EQ(s.Run(clipboard), 5);
+  EXPECT_EQ(s.dialogsRun, 0);
+  EXPECT_EQ(s.messages.texts(),
+            (std::vector<std::string>{"empty clipboard?? len=1 ", "No data on Clipboard\n"}));
+  EXPECT_EQ(s.messages.boxes[0].caption, "Quillmap 0001");
+  EXPECT_EQ(s.messages.boxes[0].icon, QMessageBox::NoIcon);
+  EXPECT_EQ(s.messages.boxes[0].owner, nullptr);  // no window exists yet
 }
 
 TEST(PlotApp, ValidRangeRunsTheDialogWithItsDefaults) {

@@ -10,12 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/success_message.h"
 #include "io/wide_text.h"
 #include "testsupport/memory_clipboard.h"
 #include "win32/clipboard_reader.h"
 #include "win32/core_calls.h"
-#include "win32/desktop_folder.h"
 #include "win32/test_support.h"
 
 namespace qm {
@@ -79,37 +77,6 @@ TEST(PlotAppTest, StartsFromWk1DataOrATextRangeAndEndsWithoutData) {
     // The clipboard is closed again: another program can open it.
     EXPECT_TRUE(OpenClipboard(nullptr));
     CloseClipboard();
-  }
-}
-
-// What the import left out reaches the success box, after the file's path: a text among numbers
-// (noted by the decode) and a number that reads either way (noted by the text's conversion).
-TEST(PlotAppTest, TheImportsNotesFollowThePathInTheSuccessBox) {
-  struct Case {
-    const wchar_t* text;
-    const char* noted;
-  };
-  const Case cases[] = {
-      {L"Dose\tControl\nmg\tmg\n1\t2\nn/a\t3\n4\t5\n", "n/a"},
-      {L"Dose\tControl\nmg\tmg\n1\t2\n1,234\t3\n4\t5\n", "1,234"},
-  };
-  for (const Case& c : cases) {
-    PutTextOnClipboard(c.text);
-    const std::string desktop = NewTemporaryFolder("notes");
-    Win32ClipboardReader clipboard;
-    RecordingBoxes boxes;
-    Win32DesktopOutput output(desktop);
-    PlotApp app(clipboard, boxes, output, DialogIcons{});
-    EXPECT_TRUE(app.InitInstance([](MainDialog& dialog) {
-      ASSERT_NE(dialog.CreateModeless(nullptr, MainDialogTable(), DialogRole::Main), nullptr);
-      SendMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(OkButton, BN_CLICKED), 0);
-    }));
-    ASSERT_EQ(boxes.texts.size(), 1u);
-    const std::string head =
-        "own: " + std::string(PublishedMessage) + "\n" + MetafilePathIn(desktop) + "\n";
-    EXPECT_EQ(boxes.texts[0].substr(0, head.size()), head);
-    EXPECT_NE(boxes.texts[0].find(c.noted, head.size()), std::string::npos) << boxes.texts[0];
-    RemoveFolder(desktop);
   }
 }
 
