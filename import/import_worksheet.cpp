@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "import/codepage.h"
 #include "import/limits.h"
 #include "import/text_range.h"
 
@@ -51,21 +52,7 @@ std::string Utf8FromUtf16(std::u16string_view text) {
     } else if (code >= 0xD800 && code < 0xE000) {
       code = 0xFFFD;
     }
-    if (code < 0x80) {
-      utf8 += char(code);
-    } else if (code < 0x800) {
-      utf8 += char(0xC0 | (code >> 6));
-      utf8 += char(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-      utf8 += char(0xE0 | (code >> 12));
-      utf8 += char(0x80 | ((code >> 6) & 0x3F));
-      utf8 += char(0x80 | (code & 0x3F));
-    } else {
-      utf8 += char(0xF0 | (code >> 18));
-      utf8 += char(0x80 | ((code >> 12) & 0x3F));
-      utf8 += char(0x80 | ((code >> 6) & 0x3F));
-      utf8 += char(0x80 | (code & 0x3F));
-    }
+    AppendUtf8(utf8, code);
   }
   return utf8;
 }

@@ -13,10 +13,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
-  qm::Win32ClipboardReader clipboard;
+  const std::unique_ptr<qm::WorksheetClipboard> clipboard = qm::NewWindowsClipboardReader();
   qm::Win32MessageSink messages;
   qm::Win32DesktopOutput output(qm::DesktopFolder());
-  qm::PlotApp app(clipboard, messages, output, qm::LoadApplicationIcons());
+  qm::PlotApp app(*clipboard, messages, output, qm::LoadApplicationIcons());
   bool storeLate = false;
   app.InitInstance([&storeLate](qm::MainDialog& dialog) {
     dialog.flow().UseChoiceStore(qm::Win32ChoiceStoreOpener());

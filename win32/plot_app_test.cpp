@@ -60,10 +60,10 @@ TEST(PlotAppTest, StartsFromWk1DataOrATextRangeAndEndsWithoutData) {
   for (const StartCase& c : cases) {
     SCOPED_TRACE(c.name);
     c.putOnClipboard();
-    Win32ClipboardReader clipboard;
+    const std::unique_ptr<WorksheetClipboard> clipboard = NewWindowsClipboardReader();
     RecordingBoxes boxes;
     Win32DesktopOutput output("");
-    PlotApp app(clipboard, boxes, output, DialogIcons{});
+    PlotApp app(*clipboard, boxes, output, DialogIcons{});
     bool ran = false;
     EXPECT_EQ(app.InitInstance([&](MainDialog&) { ran = true; }), c.dialogRuns);
     EXPECT_EQ(ran, c.dialogRuns);
@@ -105,10 +105,10 @@ TEST(PlotAppTest, TheSizeLimitIsTheTextsAsOnLinuxAndTheBoxSaysWhy) {
       for (size_t row = 0; row < c.rows; row++) text += L"1\t2\r\n";
       PutTextOnClipboard(text);
     }
-    Win32ClipboardReader clipboard;
+    const std::unique_ptr<WorksheetClipboard> clipboard = NewWindowsClipboardReader();
     RecordingBoxes boxes;
     Win32DesktopOutput output("");
-    PlotApp app(clipboard, boxes, output, DialogIcons{});
+    PlotApp app(*clipboard, boxes, output, DialogIcons{});
     EXPECT_EQ(app.InitInstance([](MainDialog&) {}), c.runs);
     if (!c.runs) {
       EXPECT_EQ(boxes.texts, (std::vector<std::string>{"own: " + tooLarge,
