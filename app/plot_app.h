@@ -11,8 +11,8 @@
 #include "app/main_dialog.h"
 #include "app/message_boxes.h"
 #include "dialogs/dialog_flow.h"
-#include "import/worksheet_clipboard.h"
 #include "import/grid.h"
+#include "import/worksheet_clipboard.h"
 #include "plot/plot_run.h"
 #include "plot/plot_types.h"
 

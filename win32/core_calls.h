@@ -2,10 +2,10 @@
 // clipboard and the plot run. The rest of the front end speaks only these.
 #pragma once
 
-#include "import/worksheet_clipboard.h"
 #include "import/grid.h"
 #include "import/import_notes.h"
 #include "import/message_sink.h"
+#include "import/worksheet_clipboard.h"
 #include "plot/plot_run.h"
 
 namespace qm {

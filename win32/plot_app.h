@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "dialogs/dialog_flow.h"
-#include "import/worksheet_clipboard.h"
 #include "import/grid.h"
+#include "import/worksheet_clipboard.h"
 #include "plot/plot_types.h"
 #include "win32/desktop_output.h"
 #include "win32/main_dialog.h"
