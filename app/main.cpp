@@ -14,7 +14,7 @@
 #include "app/display_check.h"
 #include "app/plot_app.h"
 #include "app/qt_choice_store.h"
-#include "app/qt_clipboard_source.h"
+#include "app/qt_clipboard_reader.h"
 #include "quillmap_version.h"
 
 namespace {
@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
   const QIcon icon = qm::ApplicationIcon();
   QApplication::setWindowIcon(icon);
 
-  qm::QtClipboardSource clipboard;
+  qm::QtClipboardReader clipboard;
   qm::QtMessageSink messages;
   std::unique_ptr<qm::ChartPublisher> publisher = qm::MakeChartPublisher();
   qm::DesktopOutput output(qm::DesktopFolder(), *publisher);

@@ -1,9 +1,11 @@
 // Start-up of the desktop program.
 #include "app/plot_app.h"
 
+#include "app/qt_clipboard_reader.h"
+
 namespace qm {
 
-PlotApp::PlotApp(ClipboardSource& clipboard, QtMessageSink& messages, PlotOutput& output,
+PlotApp::PlotApp(WorksheetClipboard& clipboard, QtMessageSink& messages, PlotOutput& output,
                  QIcon icon)
     : clipboard_(clipboard), messages_(messages), output_(output), icon_(std::move(icon)) {}
 
@@ -11,7 +13,8 @@ PlotApp::~PlotApp() = default;
 
 int32_t PlotApp::InitInstance(const std::function<void(MainDialog&)>& runDialog) {
   messages_.SetOwner(nullptr);  // no window exists yet
-  if (!start_.ImportClipboard(clipboard_, messages_)) return start_.importCode();
+  if (!start_.ImportClipboard(clipboard_, messages_, SystemDecimalMark()))
+    return start_.importCode();
   MainDialog dialog(start_.grid(), start_.tables(), messages_, output_, icon_);
   dialog.flow().SetImportNotes(start_.notes());
   runDialog(dialog);

@@ -11,8 +11,8 @@
 #include "app/main_dialog.h"
 #include "app/message_boxes.h"
 #include "dialogs/dialog_flow.h"
-#include "import/clipboard_source.h"
 #include "import/grid.h"
+#include "import/worksheet_clipboard.h"
 #include "plot/plot_run.h"
 #include "plot/plot_types.h"
 
@@ -20,7 +20,7 @@ namespace qm {
 
 class PlotApp {
  public:
-  PlotApp(ClipboardSource& clipboard, QtMessageSink& messages, PlotOutput& output, QIcon icon);
+  PlotApp(WorksheetClipboard& clipboard, QtMessageSink& messages, PlotOutput& output, QIcon icon);
   ~PlotApp();
 
   // The whole program: the import, then the main dialog through `runDialog` (which sets its
@@ -30,7 +30,7 @@ class PlotApp {
   const WorksheetGrid& grid() const { return start_.grid(); }
 
  private:
-  ClipboardSource& clipboard_;
+  WorksheetClipboard& clipboard_;
   QtMessageSink& messages_;
   PlotOutput& output_;
   QIcon icon_;

@@ -9,7 +9,7 @@
 #include <QMimeData>
 
 #include "app/dialog_builder.h"
-#include "app/qt_clipboard_source.h"
+#include "app/qt_clipboard_reader.h"
 #include "app/test_support.h"
 #include "canvas/trace_canvas.h"
 #include "import/import_worksheet.h"
@@ -31,7 +31,7 @@ struct StartUp {
   int dialogsRun = 0;
   PlotSettings seen;
 
-  int32_t Run(ClipboardSource& clipboard) {
+  int32_t Run(WorksheetClipboard& clipboard) {
     PlotApp app(clipboard, messages, output, QIcon());
     return app.InitInstance([this](MainDialog& dialog) {
       dialogsRun++;
@@ -42,7 +42,7 @@ struct StartUp {
 };
 
 TEST(PlotApp, EmptyClipboardSaysNoDataAndShowsNoDialog) {
-  MemoryClipboardSource clipboard;
+  MemoryClipboard clipboard;
   StartUp s;
   EXPECT_EQ(s.Run(clipboard), 3);
   EXPECT_EQ(s.dialogsRun, 0);
@@ -53,31 +53,22 @@ TEST(PlotApp, EmptyClipboardSaysNoDataAndShowsNoDialog) {
   EXPECT_EQ(s.messages.boxes[0].owner, nullptr);
 }
 
-TEST(PlotApp, DecoderErrorsShowTheReadersMessageThenNoData) {
-  struct Case {
-    std::vector<uint8_t> bytes;
-    int32_t code;
-    std::string message;
-  } cases[] = {
-      {{0, 0, 2, 0, 0x05, 0x04, 1, 0, 0, 0}, 208, "Error 2 reading wk1-data"},  // version 1029
-      {{9, 0, 0, 0, 1, 0, 0, 0}, 108, "Error 1 reading wk1-data"},              // empty body
-      {{0, 0, 200, 0, 0x04, 0x04}, -92, "Error -1 reading wk1-data"},           // past the end
-      {{7}, 5, "empty clipboard?? len=1 "},
-  };
-  for (const Case& c : cases) {
-    MemoryClipboardSource clipboard(c.bytes);
-    StartUp s;
-    EXPECT_EQ(s.Run(clipboard), c.code);
-    EXPECT_EQ(s.dialogsRun, 0);
-    EXPECT_EQ(s.messages.texts(), (std::vector<std::string>{c.message, "No data on Clipboard\n"}));
-    EXPECT_EQ(s.messages.boxes[0].caption, "Quillmap 0001");
-    EXPECT_EQ(s.messages.boxes[0].icon, QMessageBox::NoIcon);
-    EXPECT_EQ(s.messages.boxes[0].owner, nullptr);  // no window exists yet
-  }
+// The reader's box has its own caption and no icon and no owner; what it says, and for which
+// data, the shared start-up's tests check.
+TEST(PlotApp, TheReadersBoxHasNoOwnerAndNoIcon) {
+  MemoryClipboard clipboard(std::vector<uint8_t>{7});
+  StartUp s;
+  EXPECT_EQ(s.Run(clipboard), 5);
+  EXPECT_EQ(s.dialogsRun, 0);
+  EXPECT_EQ(s.messages.texts(),
+            (std::vector<std::string>{"empty clipboard?? len=1 ", "No data on Clipboard\n"}));
+  EXPECT_EQ(s.messages.boxes[0].caption, "Quillmap 0001");
+  EXPECT_EQ(s.messages.boxes[0].icon, QMessageBox::NoIcon);
+  EXPECT_EQ(s.messages.boxes[0].owner, nullptr);  // no window exists yet
 }
 
 TEST(PlotApp, ValidRangeRunsTheDialogWithItsDefaults) {
-  MemoryClipboardSource clipboard(ReadSourceFile("examples/treatment.wk1"));
+  MemoryClipboard clipboard(ReadSourceFile("examples/treatment.wk1"));
   StartUp s;
   EXPECT_EQ(s.Run(clipboard), 0);
   EXPECT_EQ(s.dialogsRun, 1);
@@ -107,27 +98,23 @@ TEST(PreferredPlatform, RunsOnX11UnderWaylandWhenXWaylandIsThere) {
   }
 }
 
-TEST(ChooseWorksheetData, TakesTheWk1DataByItsNames) {
+TEST(Wk1FormatOf, TakesTheWk1DataByItsNames) {
   struct Case {
     QStringList formats;
-    WorksheetDataKind kind;
     QString format;
   } cases[] = {
-      {{"TARGETS", "Wk1"}, WorksheetDataKind::Wk1Records, "Wk1"},
-      {{"text/plain", "Wk1"}, WorksheetDataKind::Wk1Records, "Wk1"},
+      {{"TARGETS", "Wk1"}, "Wk1"},
+      {{"text/plain", "Wk1"}, "Wk1"},
       {{"application/x-qt-windows-mime;value=\"Wk1\""},
-       WorksheetDataKind::Wk1Records,
        "application/x-qt-windows-mime;value=\"Wk1\""},
-      {{"text/plain", "WK1"}, WorksheetDataKind::None, ""},
-      {{"text/plain"}, WorksheetDataKind::None, ""},
-      {{}, WorksheetDataKind::None, ""},
+      {{"text/plain", "WK1"}, ""},
+      {{"text/plain"}, ""},
+      {{}, ""},
   };
   for (const Case& c : cases) {
     QMimeData data;
     for (const QString& format : c.formats) data.setData(format, "bytes");
-    WorksheetDataChoice choice = ChooseWorksheetData(data, "Wk1");
-    EXPECT_EQ(choice.kind, c.kind) << c.formats.join(",").toStdString();
-    EXPECT_EQ(choice.format, c.format);
+    EXPECT_EQ(Wk1FormatOf(data, "Wk1"), c.format) << c.formats.join(",").toStdString();
   }
 }
 
@@ -137,10 +124,10 @@ void SetClipboard(const char* format, const QByteArray& bytes) {
   QGuiApplication::clipboard()->setMimeData(data);
 }
 
-TEST(QtClipboardSource, ImportsTheWk1DataOfTheClipboard) {
+TEST(QtClipboardReader, ImportsTheWk1DataOfTheClipboard) {
   const std::vector<uint8_t> wk1 = ReadSourceFile("examples/treatment.wk1");
   SetClipboard("Wk1", QByteArray(reinterpret_cast<const char*>(wk1.data()), qsizetype(wk1.size())));
-  QtClipboardSource clipboard;
+  QtClipboardReader clipboard;
   RecordingMessageSink messages;
   auto grid = std::make_unique<WorksheetGrid>();
   ClearGrid(*grid);
@@ -149,11 +136,12 @@ TEST(QtClipboardSource, ImportsTheWk1DataOfTheClipboard) {
   EXPECT_EQ(grid->ColumnCount, 4);
   EXPECT_STREQ(grid->HeaderRow1Text[0], "Control");
   EXPECT_TRUE(messages.boxes.empty());
-  EXPECT_FALSE(clipboard.Close());  // the import closed it
+  uint32_t error = 0;
+  EXPECT_FALSE(clipboard.Close(error));  // the import closed it
 }
 
 // Without "Wk1" data, text copied from a spreadsheet is read as its range; other text is not.
-TEST(QtClipboardSource, TextRangeStandsInForMissingWk1Data) {
+TEST(QtClipboardReader, TextRangeStandsInForMissingWk1Data) {
   struct Case {
     QByteArray text;
     int32_t code;
@@ -164,7 +152,7 @@ TEST(QtClipboardSource, TextRangeStandsInForMissingWk1Data) {
   };
   for (const Case& c : cases) {
     SetClipboard("text/plain", c.text);
-    QtClipboardSource clipboard;
+    QtClipboardReader clipboard;
     RecordingMessageSink messages;
     auto grid = std::make_unique<WorksheetGrid>();
     ClearGrid(*grid);
@@ -179,7 +167,7 @@ TEST(QtClipboardSource, TextRangeStandsInForMissingWk1Data) {
   }
   // A number that reads either way takes the mark the range shows, and the import tells of it.
   SetClipboard("text/plain", "Dose\nmg\n1,020\n2.5\n");
-  QtClipboardSource clipboard;
+  QtClipboardReader clipboard;
   auto grid = std::make_unique<WorksheetGrid>();
   const ImportResult result = ImportWorksheet(*grid, clipboard);
   ASSERT_TRUE(result.ok());
@@ -188,26 +176,26 @@ TEST(QtClipboardSource, TextRangeStandsInForMissingWk1Data) {
   EXPECT_STREQ(result.notes.shownBy.text, "2.5");
 }
 
-TEST(QtClipboardSource, FollowsTheClipboardSteps) {
+TEST(QtClipboardReader, FollowsTheClipboardSteps) {
   SetClipboard("Wk1", QByteArray("\x01\x00\x00\x00", 4));
-  QtClipboardSource clipboard;
-  const uint32_t wk1 = clipboard.RegisterFormat("Wk1");
-  const uint32_t other = clipboard.RegisterFormat("Other");
-  EXPECT_NE(wk1, 0u);
-  EXPECT_NE(wk1, other);
-  EXPECT_EQ(clipboard.RegisterFormat("Wk1"), wk1);
-  EXPECT_FALSE(clipboard.IsFormatAvailable(wk1));  // not open yet
-  ASSERT_TRUE(clipboard.Open());
-  EXPECT_FALSE(clipboard.Open());  // already open
-  EXPECT_TRUE(clipboard.IsFormatAvailable(wk1));
-  EXPECT_FALSE(clipboard.IsFormatAvailable(other));
-  EXPECT_FALSE(clipboard.GetDataHandle(other));
-  ASSERT_TRUE(clipboard.GetDataHandle(wk1));
-  EXPECT_EQ(clipboard.DataSize(), 4u);
-  EXPECT_EQ(clipboard.Lock()[0], 1);
-  clipboard.Unlock();
-  EXPECT_TRUE(clipboard.Close());
-  EXPECT_FALSE(clipboard.Close());
+  QtClipboardReader clipboard;
+  size_t size = 0;
+  EXPECT_EQ(clipboard.TakeWk1(size), Wk1Offer::None);  // not open yet
+  ASSERT_EQ(clipboard.Open(), ClipboardOpening::Opened);
+  EXPECT_EQ(clipboard.Open(), ClipboardOpening::NotOpened);  // already open
+  ASSERT_EQ(clipboard.TakeWk1(size), Wk1Offer::Handed);
+  EXPECT_EQ(size, 4u);
+  EXPECT_EQ(clipboard.LendWk1()[0], 1);
+  EXPECT_TRUE(clipboard.LendText().empty());
+  uint32_t error = 0;
+  EXPECT_TRUE(clipboard.Close(error));
+  EXPECT_FALSE(clipboard.Close(error));
+
+  SetClipboard("text/plain", "a\tb");
+  ASSERT_EQ(clipboard.Open(), ClipboardOpening::Opened);
+  EXPECT_EQ(clipboard.TakeWk1(size), Wk1Offer::None);
+  EXPECT_EQ(clipboard.LendText(), u"a\tb");
+  EXPECT_TRUE(clipboard.Close(error));
 }
 
 }  // namespace

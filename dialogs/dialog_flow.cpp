@@ -49,8 +49,9 @@ ProgramStart::ProgramStart(DataProblemReport report)
 
 ProgramStart::~ProgramStart() = default;
 
-bool ProgramStart::ImportClipboard(ClipboardSource& clipboard, MessageSink& messages) {
-  const ImportResult result = ImportWorksheet(*grid_, clipboard);
+bool ProgramStart::ImportClipboard(WorksheetClipboard& clipboard, MessageSink& messages,
+                                   DecimalMark localeMark) {
+  const ImportResult result = ImportWorksheet(*grid_, clipboard, localeMark);
   const std::string problem = ClipboardDataProblemText(result.dataProblem);
   if (!problem.empty() && report_ == DataProblemReport::ImportBox) {
     messages.ShowOwnBox(ImportMessage(result) + "\n" + problem);

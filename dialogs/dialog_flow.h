@@ -11,10 +11,11 @@
 #include "dialogs/choice_store.h"
 #include "dialogs/dialog_choices.h"
 #include "dialogs/program_texts.h"
-#include "import/clipboard_source.h"
 #include "import/grid.h"
 #include "import/import_notes.h"
 #include "import/message_sink.h"
+#include "import/text_number.h"
+#include "import/worksheet_clipboard.h"
 #include "plot/plot_run.h"
 #include "plot/plot_types.h"
 
@@ -60,7 +61,9 @@ class ProgramStart {
 
   // Imports the clipboard before any window exists. On failure the import's own message, then
   // NoDataMessage in the framework's box: false, and the program ends without a dialog.
-  bool ImportClipboard(ClipboardSource& clipboard, MessageSink& messages);
+  // `localeMark` is the user's decimal mark, for a text range's numbers that leave it open.
+  bool ImportClipboard(WorksheetClipboard& clipboard, MessageSink& messages,
+                       DecimalMark localeMark = DecimalMark::Unknown);
   // The import's code of the last ImportClipboard (0 when it succeeded).
   int32_t importCode() const { return importCode_; }
 

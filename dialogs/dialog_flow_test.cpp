@@ -14,6 +14,7 @@
 #include "canvas/trace_canvas.h"
 #include "dialogs/dialog_tables.h"
 #include "dialogs/success_message.h"
+#include "import/limits.h"
 #include "testsupport/choice_checks.h"
 #include "testsupport/memory_clipboard.h"
 #include "testsupport/plot_outputs.h"
@@ -24,6 +25,8 @@ namespace qm {
 namespace {
 
 using TraceOutput = testing::CanvasOutput<TraceCanvas>;
+
+using Bytes = std::vector<uint8_t>;
 
 std::vector<uint8_t> ExampleBytes(const char* name) {
   const std::string bytes =
@@ -119,7 +122,7 @@ struct Fixture {
 
   explicit Fixture(const char* example = "treatment.wk1") {
     view.flow = &flow;
-    MemoryClipboardSource clipboard(ExampleBytes(example));
+    MemoryClipboard clipboard(ExampleBytes(example));
     testing::RecordingMessages quiet;
     EXPECT_TRUE(start.ImportClipboard(clipboard, quiet));
   }
@@ -132,18 +135,108 @@ using testing::ExpectSameChoices;
 
 TEST(ProgramStart, WithoutARangeSaysNoDataInTheFrameworksBox) {
   ProgramStart start;
-  MemoryClipboardSource empty;
+  MemoryClipboard empty;
   testing::RecordingMessages messages;
   EXPECT_FALSE(start.ImportClipboard(empty, messages));
   EXPECT_NE(start.importCode(), 0);
   EXPECT_EQ(messages.shown, std::vector<std::string>{"framework: No data on Clipboard\n"});
 
-  MemoryClipboardSource treatment(ExampleBytes("treatment.wk1"));
+  MemoryClipboard treatment(ExampleBytes("treatment.wk1"));
   messages.Clear();
   EXPECT_TRUE(start.ImportClipboard(treatment, messages));
   EXPECT_EQ(start.importCode(), 0);
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_GT(start.grid().RowCount, 2);
+}
+
+// Any failure of the import: the reader's own message, if any, then "No data on Clipboard\n";
+// data too large say why on a second line of the reader's box where the program has no console.
+TEST(ProgramStart, AFailedImportShowsTheReadersMessageThenNoData) {
+  const std::string tooLarge = "own: Problem getting memory handle\n" +
+                               ClipboardDataProblemText(ClipboardDataProblem::TooLarge);
+  std::u16string large(MaxInputBytes / 2 + 1, u'\u00e9');
+  large[0] = u'\t';
+  struct Case {
+    const char* name;
+    MemoryClipboard clipboard;
+    DataProblemReport report;
+    int32_t code;
+    std::vector<std::string> shown;
+  } cases[] = {
+      {"version 1029",
+       MemoryClipboard(Bytes{0, 0, 2, 0, 0x05, 0x04, 1, 0, 0, 0}),
+       DataProblemReport::StandardError,
+       208,
+       {"own: Error 2 reading wk1-data"}},
+      {"empty body",
+       MemoryClipboard(Bytes{9, 0, 0, 0, 1, 0, 0, 0}),
+       DataProblemReport::StandardError,
+       108,
+       {"own: Error 1 reading wk1-data"}},
+      {"past the end",
+       MemoryClipboard(Bytes{0, 0, 200, 0, 0x04, 0x04}),
+       DataProblemReport::StandardError,
+       -92,
+       {"own: Error -1 reading wk1-data"}},
+      {"one byte",
+       MemoryClipboard(Bytes{7}),
+       DataProblemReport::StandardError,
+       5,
+       {"own: empty clipboard?? len=1 "}},
+      {"a lone word",
+       MemoryClipboard(std::u16string(u"Concentration")),
+       DataProblemReport::StandardError,
+       3,
+       {}},
+      {"text too large, told on standard error",
+       MemoryClipboard(std::u16string(large)),
+       DataProblemReport::StandardError,
+       4,
+       {"own: Problem getting memory handle"}},
+      {"text too large, told in the box",
+       MemoryClipboard(std::move(large)),
+       DataProblemReport::ImportBox,
+       4,
+       {tooLarge}},
+  };
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ProgramStart start(c.report);
+    testing::RecordingMessages messages;
+    EXPECT_FALSE(start.ImportClipboard(c.clipboard, messages));
+    EXPECT_EQ(start.importCode(), c.code);
+    c.shown.push_back("framework: No data on Clipboard\n");
+    EXPECT_EQ(messages.shown, c.shown);
+  }
+}
+
+// What the import left out reaches the success box, after the file's path: a text among numbers
+// (noted by the decode) and a number that reads either way (noted by the text's conversion).
+TEST(ProgramStart, TheImportsNotesFollowThePathInTheSuccessBox) {
+  struct Case {
+    const char16_t* text;
+    const char* noted;
+  } cases[] = {
+      {u"Dose\tControl\nmg\tmg\n1\t2\nn/a\t3\n4\t5\n", "n/a"},
+      {u"Dose\tControl\nmg\tmg\n1\t2\n1,234\t3\n4\t5\n", "1,234"},
+  };
+  for (const Case& c : cases) {
+    ProgramStart start;
+    MemoryClipboard clipboard{std::u16string(c.text)};
+    testing::RecordingMessages quiet;
+    ASSERT_TRUE(start.ImportClipboard(clipboard, quiet));
+    FakeView view;
+    DialogFlow flow(start.grid(), start.tables(), view);
+    view.flow = &flow;
+    flow.SetImportNotes(start.notes());
+    flow.OnOpen();
+    flow.OnOk();
+    ASSERT_EQ(view.messages.shown.size(), 1u);
+    const std::string head = std::string("own: ") + PublishedMessage + "\n" + view.path + "\n";
+    EXPECT_EQ(view.messages.shown[0].substr(0, head.size()), head);
+    EXPECT_NE(view.messages.shown[0].find(c.noted, head.size()), std::string::npos)
+        << view.messages.shown[0];
+  }
 }
 
 // The dialog opens on the first start's choices, or on the remembered ones; a store that does

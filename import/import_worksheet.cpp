@@ -7,6 +7,10 @@
 #include <stdexcept>
 #include <vector>
 
+#include "import/codepage.h"
+#include "import/limits.h"
+#include "import/text_range.h"
+
 namespace qm {
 
 namespace {
@@ -27,6 +31,70 @@ ImportResult Failed(ImportStatus status) {
   ImportResult result;
   result.status = status;
   return result;
+}
+
+ImportResult Refused(ClipboardDataProblem problem) {
+  ImportResult result = Failed(ImportStatus::NoDataHandle);
+  result.dataProblem = problem;
+  return result;
+}
+
+// The UTF-8 form of UTF-16 text; a lone surrogate becomes U+FFFD.
+std::string Utf8FromUtf16(std::u16string_view text) {
+  std::string utf8;
+  utf8.reserve(text.size());
+  for (size_t i = 0; i < text.size(); i++) {
+    char32_t code = text[i];
+    if (code >= 0xD800 && code < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] < 0xE000) {
+      code = 0x10000 + ((code - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
+      i++;
+    } else if (code >= 0xD800 && code < 0xE000) {
+      code = 0xFFFD;
+    }
+    AppendUtf8(utf8, code);
+  }
+  return utf8;
+}
+
+// The clipboard's text read as a range; NoRange when it holds none.
+ImportResult ImportTextOnClipboard(WorksheetGrid& grid, std::u16string_view text,
+                                   DecimalMark localeMark) {
+  // Every UTF-16 unit gives at least one UTF-8 byte: a longer text is too large unconverted.
+  if (text.size() > MaxInputBytes) return Refused(ClipboardDataProblem::TooLarge);
+  const std::string utf8 = Utf8FromUtf16(text);
+  if (utf8.size() > MaxInputBytes) return Refused(ClipboardDataProblem::TooLarge);
+  return ImportClipboardText(grid, utf8.data(), utf8.size(), localeMark);
+}
+
+// The steps between opening and closing the clipboard.
+ImportResult ImportOpenClipboard(WorksheetGrid& grid, WorksheetClipboard& clipboard,
+                                 DecimalMark localeMark) {
+  size_t size = 0;
+  const Wk1Offer offer = clipboard.TakeWk1(size);
+  if (offer != Wk1Offer::Handed) {
+    ImportResult result = ImportTextOnClipboard(grid, clipboard.LendText(), localeMark);
+    if (offer == Wk1Offer::NotHanded && result.status == ImportStatus::NoRange) {
+      return Failed(ImportStatus::NoDataHandle);
+    }
+    return result;
+  }
+  // "Wk1" data larger than any range needs are not taken: the import says it got no handle.
+  if (size > MaxInputBytes) return Refused(ClipboardDataProblem::TooLarge);
+  if (size < 2) return ImportWk1Bytes(grid, nullptr, size);  // too short: says how long it is
+  // The one heap buffer of the import: a private copy of the data.
+  std::vector<uint8_t> buffer;
+  try {
+    buffer.resize(size);
+  } catch (const std::bad_alloc&) {
+    return Failed(ImportStatus::OutOfMemory);
+  } catch (const std::length_error&) {
+    return Failed(ImportStatus::OutOfMemory);
+  }
+  const uint8_t* data = clipboard.LendWk1();
+  if (data == nullptr) return Failed(ImportStatus::NotLocked);
+  std::memcpy(buffer.data(), data, size);
+  return ImportWk1Bytes(grid, buffer.data(), size);
 }
 
 }  // namespace
@@ -87,51 +155,28 @@ ImportResult ImportWk1Bytes(WorksheetGrid& grid, const uint8_t* bytes, size_t si
   return result;
 }
 
-ImportResult ImportWorksheet(WorksheetGrid& grid, ClipboardSource& clipboard) {
-  const uint32_t format = clipboard.RegisterFormat(Wk1FormatName);
-  if (format == 0) return Failed(ImportStatus::FormatNotRegistered);
-  if (!clipboard.Open()) return Failed(ImportStatus::ClipboardNotOpened);
-  if (!clipboard.IsFormatAvailable(format)) {
-    clipboard.Close();
-    return Failed(ImportStatus::NoRange);
+ImportResult ImportWorksheet(WorksheetGrid& grid, WorksheetClipboard& clipboard,
+                             DecimalMark localeMark) {
+  switch (clipboard.Open()) {
+    case ClipboardOpening::FormatNotRegistered:
+      return Failed(ImportStatus::FormatNotRegistered);
+    case ClipboardOpening::NotOpened:
+      return Failed(ImportStatus::ClipboardNotOpened);
+    case ClipboardOpening::Opened:
+      break;
   }
-  if (!clipboard.GetDataHandle(format)) {
-    ImportResult failed = Failed(ImportStatus::NoDataHandle);
-    failed.dataProblem = clipboard.DataProblem();
-    clipboard.Close();
-    return failed;
-  }
-  const size_t size = clipboard.DataSize();
-  if (size < 2) {
-    clipboard.Close();
-    return ImportWk1Bytes(grid, nullptr, size);  // too short: says how long it is
-  }
-  // The one heap buffer of the import: a private copy of the data.
-  std::vector<uint8_t> buffer;
+  ImportResult result;
   try {
-    buffer.resize(size);
+    result = ImportOpenClipboard(grid, clipboard, localeMark);
   } catch (const std::bad_alloc&) {
-    clipboard.Close();
-    return Failed(ImportStatus::OutOfMemory);
-  } catch (const std::length_error&) {
-    clipboard.Close();
-    return Failed(ImportStatus::OutOfMemory);
+    // The clipboard's own copy of its data, the text's UTF-8 or its range's records.
+    result = Refused(ClipboardDataProblem::NoMemory);
   }
-  const uint8_t* data = clipboard.Lock();
-  if (data == nullptr) {
-    clipboard.Close();
-    return Failed(ImportStatus::NotLocked);
-  }
-  std::memcpy(buffer.data(), data, size);
-  ImportResult result = ImportWk1Bytes(grid, buffer.data(), size);
-  if (const ImportNotes* conversion = clipboard.ConversionNotes()) {
-    AddConversionNotes(result.notes, *conversion);
-  }
-  // The data are unlocked before the clipboard closes, after a failed decode too.
-  clipboard.Unlock();
-  if (!clipboard.Close() && result.ok()) {
+  // The data are released before the clipboard closes, after a failed decode too.
+  uint32_t systemError = 0;
+  if (!clipboard.Close(systemError) && result.ok()) {
     result = Failed(ImportStatus::ClipboardNotClosed);
-    result.systemError = clipboard.LastErrorCode();
+    result.systemError = systemError;
   }
   return result;
 }

@@ -8,11 +8,12 @@
 #include <cstdint>
 #include <string>
 
-#include "import/clipboard_source.h"
 #include "import/decode_wk1.h"
 #include "import/grid.h"
 #include "import/import_notes.h"
 #include "import/message_sink.h"
+#include "import/text_number.h"
+#include "import/worksheet_clipboard.h"
 
 namespace qm {
 
@@ -62,8 +63,13 @@ void ShowImportMessages(const ImportResult& result, MessageSink& messages);
 // Decodes `size` bytes of WK1 records into the grid and checks the header rows for numbers.
 ImportResult ImportWk1Bytes(WorksheetGrid& grid, const uint8_t* bytes, size_t size);
 
-// The clipboard step: fetches the "Wk1" data (a private copy of it), decodes it with
-// ImportWk1Bytes, adds the source's ConversionNotes and closes the clipboard.
-ImportResult ImportWorksheet(WorksheetGrid& grid, ClipboardSource& clipboard);
+// The clipboard step: fetches the "Wk1" data (a private copy of it) and decodes it with
+// ImportWk1Bytes, then closes the clipboard. Without "Wk1" data, or when they cannot be had, the
+// clipboard's text stands in for them when it holds a range (every spreadsheet copies cells as
+// tab-separated text), read as ImportClipboardText reads it with `localeMark`; text larger than
+// MaxInputBytes as UTF-8, and "Wk1" data larger than that, are not taken (NoDataHandle, with
+// dataProblem saying why).
+ImportResult ImportWorksheet(WorksheetGrid& grid, WorksheetClipboard& clipboard,
+                             DecimalMark localeMark = DecimalMark::Unknown);
 
 }  // namespace qm

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "import/limits.h"
 #include "testsupport/memory_clipboard.h"
 #include "testsupport/recording_messages.h"
 #include "testsupport/wk1_test_streams.h"
@@ -19,38 +20,39 @@ namespace {
 
 using namespace qm::test;
 
-// A clipboard whose every service can be made to fail; it records opening and locking.
-class FakeClipboard : public ClipboardSource {
+// A clipboard whose every step can be made to fail; it records opening and lending.
+class FakeClipboard : public WorksheetClipboard {
  public:
-  uint32_t RegisterFormat(const std::string& name) override {
-    registeredName = name;
-    return registerFails ? 0 : 0xC123;
-  }
-  bool Open() override {
-    if (openFails) return false;
+  ClipboardOpening Open() override {
+    if (registerFails) return ClipboardOpening::FormatNotRegistered;
+    if (openFails) return ClipboardOpening::NotOpened;
     open = true;
-    return true;
+    return ClipboardOpening::Opened;
   }
-  bool IsFormatAvailable(uint32_t format) override { return hasFormat && format == 0xC123; }
-  bool GetDataHandle(uint32_t format) override { return !handleFails && format == 0xC123; }
-  size_t DataSize() override { return sizeOverride ? *sizeOverride : data.size(); }
-  const uint8_t* Lock() override {
+  Wk1Offer TakeWk1(size_t& size) override {
+    if (!hasFormat) return Wk1Offer::None;
+    if (handleFails) return Wk1Offer::NotHanded;
+    size = sizeOverride ? *sizeOverride : data.size();
+    return Wk1Offer::Handed;
+  }
+  const uint8_t* LendWk1() override {
     if (lockFails) return nullptr;
     locked = true;
     return data.data();
   }
-  void Unlock() override { locked = false; }
-  bool Close() override {
+  std::u16string_view LendText() override { return text; }
+  bool Close(uint32_t& systemError) override {
     open = false;
+    locked = false;
+    systemError = 1418;
     return !closeFails;
   }
-  uint32_t LastErrorCode() override { return 1418; }
 
   Bytes data;
+  std::u16string text;
   bool registerFails = false, openFails = false, hasFormat = true, handleFails = false;
   bool lockFails = false, closeFails = false;
   std::unique_ptr<size_t> sizeOverride;
-  std::string registeredName;
   bool open = false, locked = false;
 };
 
@@ -84,10 +86,6 @@ TEST(ImportWorksheetTest, CodesAndMessages) {
        {"Problem getting memory handle"}},
       {"no bytes", [](FakeClipboard& c) { c.data.clear(); }, 5, {"empty clipboard?? len=0 "}},
       {"one byte", [](FakeClipboard& c) { c.data = {1}; }, 5, {"empty clipboard?? len=1 "}},
-      {"copy cannot be allocated",
-       [](FakeClipboard& c) { c.sizeOverride = std::make_unique<size_t>(SIZE_MAX); },
-       6,
-       {"malloc problem"}},
       {"not locked", [](FakeClipboard& c) { c.lockFails = true; }, 7, {"GlobalLock problem"}},
       {"decoder code 1",
        [](FakeClipboard& c) {
@@ -107,6 +105,38 @@ TEST(ImportWorksheetTest, CodesAndMessages) {
        },
        -92,
        {"Error -1 reading wk1-data"}},
+      {"Wk1 data over the bound",
+       [](FakeClipboard& c) { c.sizeOverride = std::make_unique<size_t>(MaxInputBytes + 1); },
+       4,
+       {"Problem getting memory handle"}},
+      {"text range standing in",
+       [](FakeClipboard& c) {
+         c.hasFormat = false;
+         c.text = u"A\tB\n\u00b5g\tmg\n1\t2\n";
+       },
+       0,
+       {}},
+      {"text range standing in for data without a handle",
+       [](FakeClipboard& c) {
+         c.handleFails = true;
+         c.text = u"A\tB\n\n1\t2\n";
+       },
+       0,
+       {}},
+      {"a lone word without Wk1 data",
+       [](FakeClipboard& c) {
+         c.hasFormat = false;
+         c.text = u"word";
+       },
+       3,
+       {}},
+      {"a lone word and data without a handle",
+       [](FakeClipboard& c) {
+         c.handleFails = true;
+         c.text = u"word";
+       },
+       4,
+       {"Problem getting memory handle"}},
       {"clipboard not closed",
        [](FakeClipboard& c) { c.closeFails = true; },
        9,
@@ -119,7 +149,6 @@ TEST(ImportWorksheetTest, CodesAndMessages) {
     c.setUp(clipboard);
     Sink sink;
     EXPECT_EQ(testing::ShowImport(ImportWorksheet(*grid, clipboard), sink), c.code) << c.name;
-    EXPECT_EQ(clipboard.registeredName, "Wk1") << c.name;
     EXPECT_EQ(sink.own, c.own) << c.name;
     EXPECT_TRUE(sink.framework.empty()) << c.name;
     EXPECT_FALSE(clipboard.open) << c.name;
@@ -129,7 +158,7 @@ TEST(ImportWorksheetTest, CodesAndMessages) {
 
 TEST(ImportWorksheetTest, SuccessFillsTheGrid) {
   auto grid = std::make_unique<WorksheetGrid>();
-  MemoryClipboardSource clipboard(GoodStream());
+  MemoryClipboard clipboard(GoodStream());
   Sink sink;
   ASSERT_EQ(testing::ShowImport(ImportWorksheet(*grid, clipboard), sink), 0);
   EXPECT_EQ(grid->RowCount, 4);
@@ -141,12 +170,35 @@ TEST(ImportWorksheetTest, SuccessFillsTheGrid) {
 
 TEST(ImportWorksheetTest, MemoryClipboardWithoutDataGivesCode3) {
   auto grid = std::make_unique<WorksheetGrid>();
-  MemoryClipboardSource clipboard;
+  MemoryClipboard clipboard;
   Sink sink;
   EXPECT_EQ(testing::ShowImport(ImportWorksheet(*grid, clipboard), sink), 3);
   EXPECT_TRUE(sink.own.empty());
   // The same clipboard can be opened again: the failed import closed it.
-  EXPECT_TRUE(clipboard.Open());
+  EXPECT_EQ(clipboard.Open(), ClipboardOpening::Opened);
+}
+
+// The text stands in as UTF-8: characters beyond ASCII, a surrogate pair and a lone surrogate
+// reach the grid's code page; the bound holds for the UTF-8, not the UTF-16 units.
+TEST(ImportWorksheetTest, TextStandsInAsUtf8WithinTheBound) {
+  auto grid = std::make_unique<WorksheetGrid>();
+  MemoryClipboard clipboard(std::u16string(u"\u00b5g\t\U0001F600x\tn\xD800\nmg\t\t\n1\t2\t3\n"));
+  const ImportResult result = ImportWorksheet(*grid, clipboard);
+  ASSERT_TRUE(result.ok());
+  EXPECT_STREQ(grid->HeaderRow1Text[0], "\xB5g");
+  EXPECT_STREQ(grid->HeaderRow1Text[1], "?x");
+  EXPECT_STREQ(grid->HeaderRow1Text[2], "n?");
+  EXPECT_EQ(grid->Values[2][2], 3.0);
+
+  // Half the bound in units of two UTF-8 bytes each, and one more, is too large.
+  std::u16string large(MaxInputBytes / 2 + 1, u'\u00e9');
+  large[0] = u'\t';
+  MemoryClipboard tooLarge(std::move(large));
+  const ImportResult refused = ImportWorksheet(*grid, tooLarge);
+  EXPECT_EQ(refused.status, ImportStatus::NoDataHandle);
+  EXPECT_EQ(refused.dataProblem, ClipboardDataProblem::TooLarge);
+  uint32_t error = 0;
+  EXPECT_FALSE(tooLarge.Close(error));  // the import closed it
 }
 
 struct WarningCase {
@@ -176,7 +228,7 @@ TEST(ImportWorksheetTest, WarningAboutNumbersInTheHeaderRows) {
   };
   auto grid = std::make_unique<WorksheetGrid>();
   for (const WarningCase& c : cases) {
-    MemoryClipboardSource clipboard(c.stream);
+    MemoryClipboard clipboard(c.stream);
     Sink sink;
     EXPECT_EQ(testing::ShowImport(ImportWorksheet(*grid, clipboard), sink), 0) << c.name;
     EXPECT_TRUE(sink.own.empty()) << c.name;

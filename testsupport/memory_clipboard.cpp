@@ -1,46 +1,38 @@
-// The in-memory clipboard of the tests: "Wk1" bytes, or none.
+// The in-memory clipboard of the tests: "Wk1" bytes, a text, or none.
 #include "testsupport/memory_clipboard.h"
 
 #include <utility>
 
-#include "import/import_worksheet.h"
-
 namespace qm {
 
-MemoryClipboardSource::MemoryClipboardSource(std::vector<uint8_t> wk1Bytes)
-    : bytes_(std::move(wk1Bytes)), hasData_(true) {}
+MemoryClipboard::MemoryClipboard(std::vector<uint8_t> wk1Bytes)
+    : bytes_(std::move(wk1Bytes)), hasWk1_(true) {}
 
-uint32_t MemoryClipboardSource::RegisterFormat(const std::string& name) {
-  return name == Wk1FormatName ? Wk1FormatId : OtherFormatId;
-}
+MemoryClipboard::MemoryClipboard(std::u16string text) : text_(std::move(text)) {}
 
-bool MemoryClipboardSource::Open() {
-  if (open_) return false;
+ClipboardOpening MemoryClipboard::Open() {
+  if (open_) return ClipboardOpening::NotOpened;
   open_ = true;
-  return true;
+  return ClipboardOpening::Opened;
 }
 
-bool MemoryClipboardSource::IsFormatAvailable(uint32_t format) {
-  return hasData_ && format == Wk1FormatId;
+Wk1Offer MemoryClipboard::TakeWk1(size_t& size) {
+  if (!open_ || !hasWk1_) return Wk1Offer::None;
+  size = bytes_.size();
+  return Wk1Offer::Handed;
 }
 
-bool MemoryClipboardSource::GetDataHandle(uint32_t format) {
-  return open_ && IsFormatAvailable(format);
-}
-
-size_t MemoryClipboardSource::DataSize() {
-  return bytes_.size();
-}
-
-const uint8_t* MemoryClipboardSource::Lock() {
+const uint8_t* MemoryClipboard::LendWk1() {
   static const uint8_t empty = 0;
-  if (!hasData_) return nullptr;
+  if (!open_ || !hasWk1_) return nullptr;
   return bytes_.empty() ? &empty : bytes_.data();
 }
 
-void MemoryClipboardSource::Unlock() {}
+std::u16string_view MemoryClipboard::LendText() {
+  return open_ ? std::u16string_view(text_) : std::u16string_view();
+}
 
-bool MemoryClipboardSource::Close() {
+bool MemoryClipboard::Close(uint32_t&) {
   if (!open_) return false;
   open_ = false;
   return true;

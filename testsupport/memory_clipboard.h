@@ -1,36 +1,31 @@
-// A clipboard held in memory for the tests: bytes offered under the "Wk1" format, or no data at
-// all, so that the clipboard step of the import runs on bytes.
+// A clipboard held in memory for the tests: "Wk1" bytes, a text, or no data at all, so that the
+// import's clipboard step runs as on a desktop.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
-#include "import/clipboard_source.h"
+#include "import/worksheet_clipboard.h"
 
 namespace qm {
 
-class MemoryClipboardSource : public ClipboardSource {
+class MemoryClipboard : public WorksheetClipboard {
  public:
-  MemoryClipboardSource() = default;  // a clipboard without "Wk1" data
-  explicit MemoryClipboardSource(std::vector<uint8_t> wk1Bytes);
+  MemoryClipboard() = default;  // a clipboard without data
+  explicit MemoryClipboard(std::vector<uint8_t> wk1Bytes);
+  explicit MemoryClipboard(std::u16string text);
 
-  uint32_t RegisterFormat(const std::string& name) override;
-  bool Open() override;
-  bool IsFormatAvailable(uint32_t format) override;
-  bool GetDataHandle(uint32_t format) override;
-  size_t DataSize() override;
-  const uint8_t* Lock() override;
-  void Unlock() override;
-  bool Close() override;
-  uint32_t LastErrorCode() override { return 0; }
+  ClipboardOpening Open() override;
+  Wk1Offer TakeWk1(size_t& size) override;
+  const uint8_t* LendWk1() override;
+  std::u16string_view LendText() override;
+  bool Close(uint32_t& systemError) override;
 
  private:
-  // Registered formats get identifiers from the range Windows uses for them.
-  static constexpr uint32_t Wk1FormatId = 0xC000;
-  static constexpr uint32_t OtherFormatId = 0xC001;
-
   std::vector<uint8_t> bytes_;
-  bool hasData_ = false;
+  bool hasWk1_ = false;
+  std::u16string text_;
   bool open_ = false;
 };
 

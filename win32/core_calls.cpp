@@ -5,7 +5,7 @@
 
 namespace qm {
 
-bool ImportClipboard(WorksheetGrid& grid, ClipboardSource& clipboard, MessageSink& messages,
+bool ImportClipboard(WorksheetGrid& grid, WorksheetClipboard& clipboard, MessageSink& messages,
                      ImportNotes* notes) {
   const ImportResult result = ImportWorksheet(grid, clipboard);
   ShowImportMessages(result, messages);

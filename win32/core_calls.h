@@ -2,10 +2,10 @@
 // clipboard and the plot run. The rest of the front end speaks only these.
 #pragma once
 
-#include "import/clipboard_source.h"
 #include "import/grid.h"
 #include "import/import_notes.h"
 #include "import/message_sink.h"
+#include "import/worksheet_clipboard.h"
 #include "plot/plot_run.h"
 
 namespace qm {
@@ -13,7 +13,7 @@ namespace qm {
 // Imports the worksheet from the clipboard; true when the grid holds a range. The import shows
 // its own messages; "No data on Clipboard" is the caller's. `notes`, when given, receives what
 // the grid could not keep as it was.
-bool ImportClipboard(WorksheetGrid& grid, ClipboardSource& clipboard, MessageSink& messages,
+bool ImportClipboard(WorksheetGrid& grid, WorksheetClipboard& clipboard, MessageSink& messages,
                      ImportNotes* notes = nullptr);
 
 // One plot run with the settings over the grid; `notes` as RunPlot fills them.

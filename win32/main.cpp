@@ -1,7 +1,7 @@
 // quillmap.exe: reads the range copied from a spreadsheet off the clipboard, lets the user
 // choose a chart, and leaves it as quilpic.emf on the Desktop and on the clipboard. No options;
 // the choices of the last chart drawn are kept under HKEY_CURRENT_USER for the next start.
-#include "win32/clipboard_source.h"
+#include "win32/clipboard_reader.h"
 #include "win32/desktop_folder.h"
 #include "win32/desktop_output.h"
 #include "win32/plot_app.h"
@@ -13,10 +13,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
-  qm::Win32ClipboardSource clipboard;
+  const std::unique_ptr<qm::WorksheetClipboard> clipboard = qm::NewWindowsClipboardReader();
   qm::Win32MessageSink messages;
   qm::Win32DesktopOutput output(qm::DesktopFolder());
-  qm::PlotApp app(clipboard, messages, output, qm::LoadApplicationIcons());
+  qm::PlotApp app(*clipboard, messages, output, qm::LoadApplicationIcons());
   bool storeLate = false;
   app.InitInstance([&storeLate](qm::MainDialog& dialog) {
     dialog.flow().UseChoiceStore(qm::Win32ChoiceStoreOpener());

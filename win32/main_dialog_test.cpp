@@ -53,7 +53,7 @@ class MainDialogTest : public ::testing::Test {
     grid_ = std::make_unique<WorksheetGrid>();
     tables_ = std::make_unique<PlotTables>();
     ClearGrid(*grid_);
-    MemoryClipboardSource clipboard(ExampleBytes(example_));
+    MemoryClipboard clipboard(ExampleBytes(example_));
     ASSERT_TRUE(ImportClipboard(*grid_, clipboard, boxes_));
     desktop_ = NewTemporaryFolder("desktop");
   }

@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "dialogs/dialog_flow.h"
-#include "import/clipboard_source.h"
 #include "import/grid.h"
+#include "import/worksheet_clipboard.h"
 #include "plot/plot_types.h"
 #include "win32/desktop_output.h"
 #include "win32/main_dialog.h"
@@ -19,7 +19,7 @@ namespace qm {
 
 class PlotApp {
  public:
-  PlotApp(ClipboardSource& clipboard, Win32MessageSink& messages, Win32DesktopOutput& output,
+  PlotApp(WorksheetClipboard& clipboard, Win32MessageSink& messages, Win32DesktopOutput& output,
           DialogIcons icons);
   ~PlotApp();
 
@@ -30,7 +30,7 @@ class PlotApp {
   const WorksheetGrid& grid() const { return start_.grid(); }
 
  private:
-  ClipboardSource& clipboard_;
+  WorksheetClipboard& clipboard_;
   Win32MessageSink& messages_;
   Win32DesktopOutput& output_;
   DialogIcons icons_;

@@ -10,12 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/success_message.h"
 #include "io/wide_text.h"
 #include "testsupport/memory_clipboard.h"
-#include "win32/clipboard_source.h"
+#include "win32/clipboard_reader.h"
 #include "win32/core_calls.h"
-#include "win32/desktop_folder.h"
 #include "win32/test_support.h"
 
 namespace qm {
@@ -42,7 +40,7 @@ TEST(PlotAppTest, StartsFromWk1DataOrATextRangeAndEndsWithoutData) {
   // The grid the "Wk1" bytes of the treatment example give.
   auto expected = std::make_unique<WorksheetGrid>();
   ClearGrid(*expected);
-  MemoryClipboardSource treatment(ExampleBytes("treatment.wk1"));
+  MemoryClipboard treatment(ExampleBytes("treatment.wk1"));
   RecordingBoxes quiet;
   ASSERT_TRUE(ImportClipboard(*expected, treatment, quiet));
 
@@ -62,10 +60,10 @@ TEST(PlotAppTest, StartsFromWk1DataOrATextRangeAndEndsWithoutData) {
   for (const StartCase& c : cases) {
     SCOPED_TRACE(c.name);
     c.putOnClipboard();
-    Win32ClipboardSource clipboard;
+    const std::unique_ptr<WorksheetClipboard> clipboard = NewWindowsClipboardReader();
     RecordingBoxes boxes;
     Win32DesktopOutput output("");
-    PlotApp app(clipboard, boxes, output, DialogIcons{});
+    PlotApp app(*clipboard, boxes, output, DialogIcons{});
     bool ran = false;
     EXPECT_EQ(app.InitInstance([&](MainDialog&) { ran = true; }), c.dialogRuns);
     EXPECT_EQ(ran, c.dialogRuns);
@@ -79,37 +77,6 @@ TEST(PlotAppTest, StartsFromWk1DataOrATextRangeAndEndsWithoutData) {
     // The clipboard is closed again: another program can open it.
     EXPECT_TRUE(OpenClipboard(nullptr));
     CloseClipboard();
-  }
-}
-
-// What the import left out reaches the success box, after the file's path: a text among numbers
-// (noted by the decode) and a number that reads either way (noted by the text's conversion).
-TEST(PlotAppTest, TheImportsNotesFollowThePathInTheSuccessBox) {
-  struct Case {
-    const wchar_t* text;
-    const char* noted;
-  };
-  const Case cases[] = {
-      {L"Dose\tControl\nmg\tmg\n1\t2\nn/a\t3\n4\t5\n", "n/a"},
-      {L"Dose\tControl\nmg\tmg\n1\t2\n1,234\t3\n4\t5\n", "1,234"},
-  };
-  for (const Case& c : cases) {
-    PutTextOnClipboard(c.text);
-    const std::string desktop = NewTemporaryFolder("notes");
-    Win32ClipboardSource clipboard;
-    RecordingBoxes boxes;
-    Win32DesktopOutput output(desktop);
-    PlotApp app(clipboard, boxes, output, DialogIcons{});
-    EXPECT_TRUE(app.InitInstance([](MainDialog& dialog) {
-      ASSERT_NE(dialog.CreateModeless(nullptr, MainDialogTable(), DialogRole::Main), nullptr);
-      SendMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(OkButton, BN_CLICKED), 0);
-    }));
-    ASSERT_EQ(boxes.texts.size(), 1u);
-    const std::string head =
-        "own: " + std::string(PublishedMessage) + "\n" + MetafilePathIn(desktop) + "\n";
-    EXPECT_EQ(boxes.texts[0].substr(0, head.size()), head);
-    EXPECT_NE(boxes.texts[0].find(c.noted, head.size()), std::string::npos) << boxes.texts[0];
-    RemoveFolder(desktop);
   }
 }
 
@@ -138,10 +105,10 @@ TEST(PlotAppTest, TheSizeLimitIsTheTextsAsOnLinuxAndTheBoxSaysWhy) {
       for (size_t row = 0; row < c.rows; row++) text += L"1\t2\r\n";
       PutTextOnClipboard(text);
     }
-    Win32ClipboardSource clipboard;
+    const std::unique_ptr<WorksheetClipboard> clipboard = NewWindowsClipboardReader();
     RecordingBoxes boxes;
     Win32DesktopOutput output("");
-    PlotApp app(clipboard, boxes, output, DialogIcons{});
+    PlotApp app(*clipboard, boxes, output, DialogIcons{});
     EXPECT_EQ(app.InitInstance([](MainDialog&) {}), c.runs);
     if (!c.runs) {
       EXPECT_EQ(boxes.texts, (std::vector<std::string>{"own: " + tooLarge,

@@ -1,5 +1,5 @@
 // The words for data the clipboard offers but the import cannot take.
-#include "import/clipboard_source.h"
+#include "import/worksheet_clipboard.h"
 
 #include "import/limits.h"
 
