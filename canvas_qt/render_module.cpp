@@ -1,6 +1,6 @@
 // quillmap-render: PNG and PDF pictures painted by the Qt painter canvas, built as the module
 // quillmap-cli opens only when such a picture is asked for (render_module.h).
-#include "canvas_qt/render_module.h"
+#include "canvas/render_module.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -23,9 +23,6 @@
 #include "cli/render_module_loader.h"
 #include "io/atomic_file.h"
 #include "plot/plot_run.h"
-#ifdef QUILLMAP_WIN32_PNG
-#include "win32/png_encoder.h"
-#endif
 
 namespace qm {
 
@@ -36,12 +33,12 @@ namespace fs = std::filesystem;
 constexpr const char* CommandName = "quillmap-cli plot";
 
 // Picture formats by file name ending; a further format is one more entry here and one more
-// recorder below.
+// recorder below, or one more format of the renderer.
 enum class PictureFormat {
   Emf,
   Svg,
-  Png,  // painted by the render module; on Windows the metafile played by GDI
-  Pdf,  // painted by the render module
+  Png,  // painted by the renderer
+  Pdf,  // painted by the renderer
 };
 
 struct FormatName {
@@ -53,24 +50,34 @@ constexpr FormatName FormatNames[] = {
     {".emf", PictureFormat::Emf},
     {".svg", PictureFormat::Svg},
     {".png", PictureFormat::Png},
-#ifndef QUILLMAP_WIN32_PNG  // PDF is Qt's, which the Windows build does not have
     {".pdf", PictureFormat::Pdf},
-#endif
 };
 
-#ifdef QUILLMAP_WIN32_PNG
-#define QM_PICTURE_FORMATS ".emf, .svg or .png"
-#else
-#define QM_PICTURE_FORMATS ".emf, .svg, .png or .pdf"
-#endif
-
 bool NeedsRenderModule(PictureFormat format) {
-#ifdef QUILLMAP_WIN32_PNG
-  (void)format;  // the Windows build paints its PNG with GDI and writes no PDF
-  return false;
-#else
   return format == PictureFormat::Png || format == PictureFormat::Pdf;
-#endif
+}
+
+RenderFormat RenderFormatOf(PictureFormat format) {
+  return format == PictureFormat::Png ? RenderFormat::Png : RenderFormat::Pdf;
+}
+
+// Whether this build writes the format: a format of the renderer only where it paints it.
+bool Offered(PictureFormat format) {
+  return !NeedsRenderModule(format) || RendererPaints(RenderFormatOf(format));
+}
+
+// The endings of the formats offered, as a message lists them: ".emf, .svg, .png or .pdf".
+std::string OfferedFormatsText() {
+  std::vector<std::string> endings;
+  for (const FormatName& name : FormatNames) {
+    if (Offered(name.format)) endings.push_back(name.extension);
+  }
+  std::string text;
+  for (size_t i = 0; i < endings.size(); i++) {
+    if (i > 0) text += i + 1 == endings.size() ? " or " : ", ";
+    text += endings[i];
+  }
+  return text;
 }
 
 bool FormatOfPath(const std::string& path, PictureFormat& format) {
@@ -78,6 +85,7 @@ bool FormatOfPath(const std::string& path, PictureFormat& format) {
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return char(std::tolower(c)); });
   for (const FormatName& name : FormatNames) {
+    if (!Offered(name.format)) continue;
     std::string extension = name.extension;
     if (lower.size() > extension.size() &&
         lower.compare(lower.size() - extension.size(), extension.size(), extension) == 0) {
@@ -154,7 +162,7 @@ class SvgRecorder : public PictureRecorder {
   SvgCanvas canvas_;
 };
 
-// A picture the render module paints.
+// A picture the renderer paints.
 class ModuleRecorder : public PictureRecorder {
  public:
   explicit ModuleRecorder(std::unique_ptr<RenderedPicture> picture)
@@ -175,30 +183,7 @@ class ModuleRecorder : public PictureRecorder {
   std::string bytes_;
 };
 
-#ifdef QUILLMAP_WIN32_PNG
-// The metafile played by GDI and encoded by the Windows Imaging Component.
-class GdiPngRecorder : public PictureRecorder {
- public:
-  Canvas& canvas() override { return canvas_; }
-  bool Finish(std::string_view& bytes) override {
-    std::vector<uint8_t> png;
-    std::string error;
-    if (!MetafileToPng(canvas_.Finish(), png, error)) {
-      std::cerr << CommandName << ": " << error << '\n';
-      return false;
-    }
-    bytes_.assign(png.begin(), png.end());
-    bytes = bytes_;
-    return true;
-  }
-
- private:
-  EmfCanvas canvas_;
-  std::string bytes_;
-};
-#endif
-
-// nullptr when the render module paints no such picture.
+// nullptr when the renderer paints no such picture.
 std::unique_ptr<PictureRecorder> MakeRecorder(PictureFormat format, const RenderModule* module) {
   switch (format) {
     case PictureFormat::Emf:
@@ -207,12 +192,8 @@ std::unique_ptr<PictureRecorder> MakeRecorder(PictureFormat format, const Render
       return std::make_unique<SvgRecorder>();
     case PictureFormat::Png:
     case PictureFormat::Pdf: {
-#ifdef QUILLMAP_WIN32_PNG
-      if (format == PictureFormat::Png) return std::make_unique<GdiPngRecorder>();
-#endif
       if (module == nullptr) return nullptr;
-      std::unique_ptr<RenderedPicture> picture =
-          module->create(format == PictureFormat::Png ? RenderFormat::Png : RenderFormat::Pdf);
+      std::unique_ptr<RenderedPicture> picture = module->create(RenderFormatOf(format));
       if (!picture) return nullptr;
       return std::make_unique<ModuleRecorder>(std::move(picture));
     }
@@ -348,7 +329,7 @@ int RunPlotCommand(const PlotOptions& options) {
   if (!options.output.empty() && !FormatOfPath(options.output, format) &&
       !IsDeviceOrPipe(options.output)) {
     std::cerr << CommandName << ": " << options.output
-              << ": unknown picture format (the name must end in " QM_PICTURE_FORMATS ")\n";
+              << ": unknown picture format (the name must end in " << OfferedFormatsText() << ")\n";
     return 2;
   }
   // Opened before the input is read, so that a missing module costs nothing and writes nothing.
@@ -389,9 +370,9 @@ int RunPlotCommand(const PlotOptions& options) {
 
 void AddPlotCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<PlotOptions>();
-  CLI::App* command =
-      app.add_subcommand("plot", "Draw the chart of INPUT into a picture file (" QM_PICTURE_FORMATS
-                                 ") and/or trace it.");
+  const std::string formats = OfferedFormatsText();
+  CLI::App* command = app.add_subcommand(
+      "plot", "Draw the chart of INPUT into a picture file (" + formats + ") and/or trace it.");
   // The same options on every system: a path such as /data/x.wk1 is an input, not an option.
   command->allow_windows_style_options(false);
   command
@@ -400,9 +381,9 @@ void AddPlotCommand(CLI::App& app, int& status) {
       ->required();
   command->add_option(
       "-o,--output", options->output,
-      "picture file: " QM_PICTURE_FORMATS
-      " (PNG and PDF are painted by the render module, loaded only for them; a device or pipe"
-      " without such a name gets the metafile)");
+      "picture file: " + formats +
+          " (PNG and PDF are painted by the render module, loaded only for them; a device or pipe"
+          " without such a name gets the metafile)");
   command->add_option("--ops", options->ops,
                       "write the drawing operations, one a line, to FILE (- for standard output)");
   command->add_option("--type", options->type, "chart")

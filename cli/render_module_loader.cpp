@@ -1,14 +1,31 @@
-// Opening the render module with the system's dynamic loader: dlopen, or LoadLibrary on
-// Windows, each in the three calls needed here.
+// The renderer of quillmap-cli: on Windows the GDI renderer linked into the program; elsewhere
+// the render module, opened with the system's dynamic loader (dlopen, in the three calls needed
+// here).
 #include "cli/render_module_loader.h"
 
 #include "quillmap_version.h"
 
 #ifdef _WIN32
-#include <windows.h>
+
+namespace qm {
+
+bool RendererPaints(RenderFormat format) {
+  return format == RenderFormat::Png;  // PDF is Qt's, which the Windows build does not have
+}
+
+std::vector<std::string> RenderModuleCandidates() {
+  return {};
+}
+
+const RenderModule* LoadRenderModule(std::string&) {
+  return LinkedRenderModule();
+}
+
+}  // namespace qm
+
 #else
+
 #include <dlfcn.h>
-#endif
 
 #include <cstdlib>
 #include <cstring>
@@ -17,35 +34,6 @@
 namespace qm {
 
 namespace {
-
-#ifdef _WIN32
-
-using ModuleHandle = HMODULE;
-
-ModuleHandle OpenModule(const std::string& path, std::string& error) {
-  HMODULE handle = LoadLibraryW(std::filesystem::path(path).wstring().c_str());
-  if (handle == nullptr) {
-    error = path + ": cannot be loaded (Windows error " + std::to_string(GetLastError()) + ")";
-  }
-  return handle;
-}
-
-RenderModuleEntry FindEntry(ModuleHandle handle) {
-  return reinterpret_cast<RenderModuleEntry>(GetProcAddress(handle, RenderModuleEntryName));
-}
-
-void CloseModule(ModuleHandle handle) {
-  FreeLibrary(handle);
-}
-
-std::string ProgramFolder() {
-  wchar_t buffer[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-  if (length == 0 || length == MAX_PATH) return "";
-  return std::filesystem::path(buffer, buffer + length).parent_path().string();
-}
-
-#else
 
 using ModuleHandle = void*;
 
@@ -70,8 +58,6 @@ std::string ProgramFolder() {
   return error ? std::string() : self.parent_path().string();
 }
 
-#endif
-
 std::string Joined(const std::vector<std::string>& texts) {
   std::string joined;
   for (const std::string& text : texts) joined += (joined.empty() ? "" : ", ") + text;
@@ -79,6 +65,10 @@ std::string Joined(const std::vector<std::string>& texts) {
 }
 
 }  // namespace
+
+bool RendererPaints(RenderFormat format) {
+  return format == RenderFormat::Png || format == RenderFormat::Pdf;
+}
 
 std::vector<std::string> RenderModuleCandidates() {
   const char* named = std::getenv(RenderModuleVariable);
@@ -139,3 +129,5 @@ const RenderModule* LoadRenderModule(std::string& error) {
 }
 
 }  // namespace qm
+
+#endif

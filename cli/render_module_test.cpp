@@ -3,7 +3,7 @@
 // chart's frame with its texts as text (read back with poppler's pdfinfo, pdfimages and
 // pdftotext); without a usable module the program says so, names what it can write, and writes
 // nothing.
-#include "canvas_qt/render_module.h"
+#include "canvas/render_module.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

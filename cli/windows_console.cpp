@@ -3,20 +3,13 @@
 
 #include "cli/windows_console.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-// <windows.h> comes before the headers that build on it.
-// clang-format off
-#include <windows.h>
-#include <shellapi.h>
-// clang-format on
 #include <fcntl.h>
 #include <io.h>
 
 #include <cstdio>
 #include <cwchar>
 
+#include "base/windows_api.h"
 #include "io/wide_text.h"
 
 namespace qm {

@@ -4,16 +4,11 @@
 // call.
 #ifdef _WIN32
 
-#include "io/atomic_file.h"
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
 #include <algorithm>
 #include <cstdint>
 
+#include "base/windows_api.h"
+#include "io/atomic_file.h"
 #include "io/wide_text.h"
 
 namespace qm {

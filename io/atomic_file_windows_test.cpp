@@ -8,13 +8,9 @@
 #include <iterator>
 #include <string>
 
+#include "base/windows_api.h"
 #include "io/atomic_file.h"
 #include "io/wide_text.h"
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
 
 namespace qm {
 namespace {

@@ -2,12 +2,9 @@
 #include "io/user_locale.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
 #include <cwchar>
+
+#include "base/windows_api.h"
 #else
 #include <langinfo.h>
 #include <locale.h>

@@ -3,10 +3,7 @@
 
 #include "io/wide_text.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "base/windows_api.h"
 
 namespace qm {
 

@@ -91,15 +91,8 @@ double LogEstimate(double score, double logMean, double logSd) {
   return std::isfinite(value) ? value : MissingValue;
 }
 
-}  // namespace
-
-void ComputeSeriesStatistics(SeriesTable& table, RankTable& ranks, int32_t s) {
-  Series& record = table.series[s];
-  RankEntry* rows = ranks.rows;
-  const int32_t rowCount = std::clamp(table.grid->RowCount, 0, MaxRows);
-
-  // First pass: counts and extremes, over the rows of the series (the others are missing).
-  const SeriesRows member = RowsOfSeries(table, s, rowCount);
+// What the first pass counts over the rows of a series, and its Measured extremes.
+struct SeriesCounts {
   int32_t n = 0;
   int32_t positiveCount = 0;
   int32_t belowLimitCount = 0;
@@ -107,30 +100,39 @@ void ComputeSeriesStatistics(SeriesTable& table, RankTable& ranks, int32_t s) {
   int32_t aboveLimitCount = 0;
   double minimum = AboveLimitMarker;
   double maximum = BelowLimitMarker;
+};
+
+// First pass: counts and extremes, over the rows of the series (the others are missing).
+SeriesCounts CountSeries(const RankEntry* rows, const SeriesRows& member) {
+  SeriesCounts counts;
   for (int32_t k = 0; k < member.count; ++k) {
     const double v = rows[member[k]].value;
     if (v == MissingValue) continue;
-    ++n;
-    if (v > 0.0) ++positiveCount;
+    ++counts.n;
+    if (v > 0.0) ++counts.positiveCount;
     if (v == BelowLimitMarker) {
-      ++belowLimitCount;
-      ++nonPositiveCount;
+      ++counts.belowLimitCount;
+      ++counts.nonPositiveCount;
       continue;
     }
-    if (v <= 0.0) ++nonPositiveCount;
+    if (v <= 0.0) ++counts.nonPositiveCount;
     if (v == AboveLimitMarker) {
-      ++aboveLimitCount;
+      ++counts.aboveLimitCount;
       continue;
     }
-    if (v < minimum) minimum = v;
-    if (v > maximum) maximum = v;
+    if (v < counts.minimum) counts.minimum = v;
+    if (v > counts.maximum) counts.maximum = v;
   }
+  return counts;
+}
 
-  // Second pass: rank the rows of the series, then sum over the Measured values in row order.
+// Second pass: rank the rows of the series, then sum over the Measured values in row order;
+// `positive` holds ln v.
+void RankAndSum(const Series& record, const SeriesRows& member, int32_t rowCount, int32_t n,
+                RankTable& ranks, Sums& all, Sums& positive) {
+  RankEntry* rows = ranks.rows;
   AssignMidRanks(record.order, rowCount, n, ranks);
   const double plottingConstant = n >= 1 ? PlottingConstant(n) : 0.0;
-  Sums all;
-  Sums positive;  // v holds ln v here
   for (int32_t k = 0; k < member.count; ++k) {
     RankEntry& entry = rows[member[k]];
     const double v = entry.value;
@@ -149,15 +151,12 @@ void ComputeSeriesStatistics(SeriesTable& table, RankTable& ranks, int32_t s) {
       if (v > 0.0) positive.Add(z, std::log(v));
     }
   }
+}
 
-  record.count = n;
-  record.positiveCount = positiveCount;
-  record.measuredCount = all.count;
-  record.measuredPositiveCount = positive.count;
-  record.belowLimitCount = belowLimitCount;
-  record.nonPositiveCount = nonPositiveCount;
-  record.aboveLimitCount = aboveLimitCount;
-
+// The quantiles of the series and the notch around its median (read from the table, whose
+// record already holds the counts).
+void StoreQuantiles(SeriesTable& table, int32_t s, int32_t n) {
+  Series& record = table.series[s];
   record.quantile10 = SeriesQuantile(table, s, 0.1);
   record.quantile25 = SeriesQuantile(table, s, 0.25);
   record.median = SeriesQuantile(table, s, 0.5);
@@ -171,36 +170,42 @@ void ComputeSeriesStatistics(SeriesTable& table, RankTable& ranks, int32_t s) {
     record.medianLower = MissingValue;
     record.medianUpper = MissingValue;
   }
+}
 
-  record.minimum = minimum;
-  record.maximum = maximum;
-
-  if (belowLimitCount + aboveLimitCount == 0) {
+// Mean and SD, plain and of the logarithms: ordinary without limit values, else from the
+// regression on the normal scores with estimates for the values at the limits.
+void StoreMeansAndSds(const Sums& all, const Sums& positive, const SeriesCounts& counts,
+                      Series& record) {
+  const int32_t n = counts.n;
+  if (counts.belowLimitCount + counts.aboveLimitCount == 0) {
     OrdinaryMeanAndSd(all, record.mean, record.sd);
     OrdinaryMeanAndSd(positive, record.logMean, record.logSd);
-  } else {
-    RegressionMeanAndSd(all, record.mean, record.sd);
-    record.belowLimitEstimate =
-        belowLimitCount >= 1
-            ? LinearEstimate(MeanLowNormalScore(belowLimitCount, n), record.mean, record.sd)
-            : 0.0;
-    record.aboveLimitEstimate =
-        aboveLimitCount >= 1
-            ? LinearEstimate(MeanHighNormalScore(aboveLimitCount, n), record.mean, record.sd)
-            : 0.0;
-    RegressionMeanAndSd(positive, record.logMean, record.logSd);
-    record.logBelowLimitEstimate =
-        nonPositiveCount >= 1 ? LogEstimate(MeanLowNormalScore(nonPositiveCount, positiveCount),
-                                            record.logMean, record.logSd)
-                              : 0.0;
-    record.logAboveLimitEstimate =
-        aboveLimitCount >= 1 ? LogEstimate(MeanHighNormalScore(aboveLimitCount, positiveCount),
-                                           record.logMean, record.logSd)
-                             : 0.0;
+    return;
   }
+  RegressionMeanAndSd(all, record.mean, record.sd);
+  record.belowLimitEstimate =
+      counts.belowLimitCount >= 1
+          ? LinearEstimate(MeanLowNormalScore(counts.belowLimitCount, n), record.mean, record.sd)
+          : 0.0;
+  record.aboveLimitEstimate =
+      counts.aboveLimitCount >= 1
+          ? LinearEstimate(MeanHighNormalScore(counts.aboveLimitCount, n), record.mean, record.sd)
+          : 0.0;
+  RegressionMeanAndSd(positive, record.logMean, record.logSd);
+  record.logBelowLimitEstimate =
+      counts.nonPositiveCount >= 1
+          ? LogEstimate(MeanLowNormalScore(counts.nonPositiveCount, counts.positiveCount),
+                        record.logMean, record.logSd)
+          : 0.0;
+  record.logAboveLimitEstimate =
+      counts.aboveLimitCount >= 1
+          ? LogEstimate(MeanHighNormalScore(counts.aboveLimitCount, counts.positiveCount),
+                        record.logMean, record.logSd)
+          : 0.0;
+}
 
-  const int32_t m = all.count;
-  const int32_t mp = positive.count;
+// The standard errors of the means and the bands one standard error around them.
+void StoreStandardErrors(int32_t m, int32_t mp, Series& record) {
   const bool sdAvailable = Available(record.sd);
   record.sem = sdAvailable && m >= 2 ? record.sd / std::sqrt(m) : MissingValue;
   const bool meanBand = sdAvailable && m >= 3;
@@ -211,6 +216,31 @@ void ComputeSeriesStatistics(SeriesTable& table, RankTable& ranks, int32_t s) {
   const bool logBand = logSdAvailable && mp >= 3;
   record.logMeanPlusSem = logBand ? record.logMean + record.logSem : MissingValue;
   record.logMeanMinusSem = logBand ? record.logMean - record.logSem : MissingValue;
+}
+
+}  // namespace
+
+void ComputeSeriesStatistics(SeriesTable& table, RankTable& ranks, int32_t s) {
+  Series& record = table.series[s];
+  const int32_t rowCount = std::clamp(table.grid->RowCount, 0, MaxRows);
+  const SeriesRows member = RowsOfSeries(table, s, rowCount);
+  const SeriesCounts counts = CountSeries(ranks.rows, member);
+  Sums all;
+  Sums positive;
+  RankAndSum(record, member, rowCount, counts.n, ranks, all, positive);
+
+  record.count = counts.n;
+  record.positiveCount = counts.positiveCount;
+  record.measuredCount = all.count;
+  record.measuredPositiveCount = positive.count;
+  record.belowLimitCount = counts.belowLimitCount;
+  record.nonPositiveCount = counts.nonPositiveCount;
+  record.aboveLimitCount = counts.aboveLimitCount;
+  StoreQuantiles(table, s, counts.n);
+  record.minimum = counts.minimum;
+  record.maximum = counts.maximum;
+  StoreMeansAndSds(all, positive, counts, record);
+  StoreStandardErrors(all.count, positive.count, record);
 }
 
 }  // namespace qm

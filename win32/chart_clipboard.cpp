@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "win32/gdi_picture.h"
+#include "canvas_gdi/gdi_picture.h"
 
 namespace qm {
 

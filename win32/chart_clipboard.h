@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "win32/windows_api.h"
+#include "base/windows_api.h"
 
 namespace qm {
 

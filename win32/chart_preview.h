@@ -4,8 +4,8 @@
 
 #include <memory>
 
+#include "base/windows_api.h"
 #include "plot/plot_run.h"
-#include "win32/windows_api.h"
 
 namespace qm {
 

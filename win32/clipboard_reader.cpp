@@ -5,7 +5,7 @@
 
 #include "import/import_worksheet.h"
 #include "io/wide_text.h"
-#include "win32/windows_api.h"
+#include "base/windows_api.h"
 
 namespace qm {
 

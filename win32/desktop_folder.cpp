@@ -3,8 +3,8 @@
 
 #include <cwchar>
 
+#include "base/windows_api.h"
 #include "io/wide_text.h"
-#include "win32/windows_api.h"
 
 namespace qm {
 

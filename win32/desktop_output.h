@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/windows_api.h"
 #include "plot/plot_run.h"
-#include "win32/windows_api.h"
 
 namespace qm {
 

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
+#include "base/windows_api.h"
 #include "dialogs/dialog_choices.h"
-#include "win32/windows_api.h"
 
 namespace qm {
 

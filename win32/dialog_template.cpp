@@ -1,8 +1,8 @@
 // Building a dialog template from a dialog table.
 #include "win32/dialog_template.h"
 
+#include "base/windows_api.h"
 #include "io/wide_text.h"
-#include "win32/windows_api.h"
 
 namespace qm {
 

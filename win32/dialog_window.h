@@ -3,9 +3,9 @@
 // messages.
 #pragma once
 
+#include "base/windows_api.h"
 #include "dialogs/dialog_tables.h"
 #include "win32/dialog_template.h"
-#include "win32/windows_api.h"
 
 namespace qm {
 

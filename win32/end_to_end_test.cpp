@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "canvas_gdi/gdi_picture.h"
 #include "io/wide_text.h"
 #include "win32/desktop_folder.h"
-#include "win32/gdi_picture.h"
 #include "win32/registry_choice_store.h"
 #include "win32/test_support.h"
 

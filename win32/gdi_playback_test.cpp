@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "canvas/emf_canvas.h"
+#include "canvas_gdi/gdi_picture.h"
 #include "import/text_range.h"
 #include "testsupport/memory_clipboard.h"
 #include "win32/core_calls.h"
-#include "win32/gdi_picture.h"
 #include "win32/test_support.h"
 
 namespace qm {

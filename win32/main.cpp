@@ -1,12 +1,12 @@
 // quillmap.exe: reads the range copied from a spreadsheet off the clipboard, lets the user
 // choose a chart, and leaves it as quilpic.emf on the Desktop and on the clipboard. No options;
 // the choices of the last chart drawn are kept under HKEY_CURRENT_USER for the next start.
+#include "base/windows_api.h"
 #include "win32/clipboard_reader.h"
 #include "win32/desktop_folder.h"
 #include "win32/desktop_output.h"
 #include "win32/plot_app.h"
 #include "win32/registry_choice_store.h"
-#include "win32/windows_api.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The system's visual style for the dialogs' controls (the manifest asks for version 6).

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "base/windows_api.h"
 #include "dialogs/program_texts.h"
 #include "import/message_sink.h"
-#include "win32/windows_api.h"
 
 namespace qm {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "base/windows_api.h"
 #include "dialogs/choice_store.h"
-#include "win32/windows_api.h"
 
 namespace qm {
 

@@ -8,9 +8,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/windows_api.h"
 #include "import/import_worksheet.h"
 #include "io/wide_text.h"
-#include "win32/windows_api.h"
 
 namespace qm {
 

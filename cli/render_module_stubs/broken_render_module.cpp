@@ -1,7 +1,7 @@
 // Render modules that load but cannot paint, for the tests of quillmap-cli's loader: built with
 // QM_NO_MODULE the entry gives no module; otherwise the module is of this version but paints no
 // picture of any format.
-#include "canvas_qt/render_module.h"
+#include "canvas/render_module.h"
 #include "quillmap_version.h"
 
 namespace {

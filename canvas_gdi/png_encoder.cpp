@@ -1,9 +1,9 @@
 // Encoding pixels as PNG with the Windows Imaging Component.
-#include "win32/png_encoder.h"
+#include "canvas_gdi/png_encoder.h"
 
 #include <cstdio>
 
-#include "win32/windows_api.h"
+#include "base/windows_api.h"
 
 namespace qm {
 

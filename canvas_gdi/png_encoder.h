@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "win32/gdi_picture.h"
+#include "canvas_gdi/gdi_picture.h"
 
 namespace qm {
 

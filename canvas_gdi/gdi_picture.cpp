@@ -1,9 +1,9 @@
 // Playing a metafile into pixels with GDI.
-#include "win32/gdi_picture.h"
+#include "canvas_gdi/gdi_picture.h"
 
 #include <cstring>
 
-#include "win32/windows_api.h"
+#include "base/windows_api.h"
 
 namespace qm {
 
