@@ -3,9 +3,9 @@
 
 #include <cwchar>
 
+#include "base/windows_api.h"
 #include "import/import_worksheet.h"
 #include "io/wide_text.h"
-#include "base/windows_api.h"
 
 namespace qm {
 

@@ -211,7 +211,7 @@ TEST_F(MainDialogTest, ChoicesSurviveARunInTheRegistry) {
   Win32ChoiceStore(subkey).Clear();
   Win32DesktopOutput output(desktop_);
   auto first = Open(output);
-  first->flow().UseChoiceStore(Win32ChoiceStoreOpener(subkey));
+  first->flow().UseChoiceStore(Win32ChoiceStoreOpener(subkey), 20000);  // the registry answers
   for (int32_t id : {1001, LogFlagBox, BlueBackgroundBox}) {
     SendDlgItemMessageW(first->hwnd(), id, BM_CLICK, 0, 0);
   }
@@ -229,7 +229,7 @@ TEST_F(MainDialogTest, ChoicesSurviveARunInTheRegistry) {
   ASSERT_TRUE(first->ended());
 
   auto second = Open(output);
-  second->flow().UseChoiceStore(Win32ChoiceStoreOpener(subkey));
+  second->flow().UseChoiceStore(Win32ChoiceStoreOpener(subkey), 20000);  // the registry answers
   second->flow().OnOpen();
   testing::ExpectSameChoices(second->CaptureChoices(), drawn);
   EXPECT_TRUE(IsDlgButtonChecked(second->hwnd(), LogFlagBox) == BST_CHECKED);
