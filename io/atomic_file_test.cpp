@@ -54,6 +54,16 @@ class AtomicFileTest : public ::testing::Test {
   fs::path folder_;
 };
 
+// A socket bound at `path`, left there closed.
+void BindSocket(const fs::path& path) {
+  int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  struct sockaddr_un address = {};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+  EXPECT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ::close(s);
+}
+
 TEST_F(AtomicFileTest, WritesAndReplacesWholeFiles) {
   std::string path = (folder_ / "quilpic.emf").string();
   std::string error;
@@ -193,15 +203,7 @@ TEST_F(AtomicFileTest, EveryKindOfTargetStaysWhatItWas) {
        [](const fs::path& f) { fs::create_symlink("/dev/full", f / "full.emf"); }, "full.emf",
        "No space left on device",
        [](const fs::path& f) { EXPECT_TRUE(fs::is_symlink(f / "full.emf")); }},
-      {"a socket is refused, not replaced",
-       [](const fs::path& f) {
-         int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
-         struct sockaddr_un address = {};
-         address.sun_family = AF_UNIX;
-         std::snprintf(address.sun_path, sizeof address.sun_path, "%s", (f / "chart.sock").c_str());
-         EXPECT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-         ::close(s);
-       },
+      {"a socket is refused, not replaced", [](const fs::path& f) { BindSocket(f / "chart.sock"); },
        "chart.sock", "No such device or address",
        [](const fs::path& f) { EXPECT_TRUE(fs::is_socket(f / "chart.sock")); }},
       {"a read-only file is not replaced",
@@ -340,16 +342,8 @@ TEST_F(AtomicFileTest, OnlyARegularFileIsReplacedWhereOneIsExpected) {
        [](const fs::path& f) { fs::create_symlink("/dev/null", f / "null.emf"); }, "null.emf",
        "it is a device, not a regular file",
        [](const fs::path& f) { EXPECT_TRUE(fs::is_symlink(f / "null.emf")); }},
-      {"a socket",
-       [](const fs::path& f) {
-         int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
-         struct sockaddr_un address = {};
-         address.sun_family = AF_UNIX;
-         std::snprintf(address.sun_path, sizeof address.sun_path, "%s", (f / "chart.sock").c_str());
-         EXPECT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-         ::close(s);
-       },
-       "chart.sock", "it is a socket, not a regular file",
+      {"a socket", [](const fs::path& f) { BindSocket(f / "chart.sock"); }, "chart.sock",
+       "it is a socket, not a regular file",
        [](const fs::path& f) { EXPECT_TRUE(fs::is_socket(f / "chart.sock")); }},
       {"a folder", [](const fs::path& f) { fs::create_directory(f / "folder.emf"); }, "folder.emf",
        "it is a folder, not a regular file",
