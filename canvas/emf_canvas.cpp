@@ -7,8 +7,8 @@
 
 #include "base/little_endian.h"
 #include "canvas/emf_format.h"
-#include "canvas/text_layout.h"
 #include "import/codepage.h"
+#include "plot/text_layout.h"
 
 namespace qm {
 
@@ -396,6 +396,12 @@ void EmfCanvas::Text(int32_t x, int32_t y, const char* text, size_t length, uint
 void EmfCanvas::DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) {
   if (finished_ || text == nullptr || length <= 0) return;
   Text(x, y, text, size_t(length), EmfAlignLeftTop, nullptr);
+}
+
+void EmfCanvas::DrawClippedTextAt(int32_t x, int32_t y, const char* text, int32_t length,
+                                  const Rect& clip) {
+  if (finished_ || text == nullptr || length <= 0) return;
+  Text(x, y, text, size_t(length), EmfAlignLeftTop, &clip);
 }
 
 void EmfCanvas::DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) {

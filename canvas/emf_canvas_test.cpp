@@ -9,10 +9,10 @@
 
 #include "base/little_endian.h"
 #include "canvas/emf_format.h"
-#include "canvas/text_layout.h"
 #include "import/codepage.h"
 #include "plot/placeholder.h"
 #include "plot/plot_run.h"
+#include "plot/text_layout.h"
 #include "testsupport/emf_check.h"
 
 namespace qm {
@@ -182,6 +182,13 @@ TEST(EmfHeader, BoundsAreTheDrawnAreaInReferencePixels) {
          c.DrawTextAt(-100, -500, "AB", 2);
        },
        -100, -500 - CharAdvance('A') - CharAdvance('B'), -100 + FontCellHeight, -500},
+      // Clipped, it keeps to its rectangle, cell and all.
+      {"clipped rotated text",
+       [](EmfCanvas& c) {
+         c.SelectObject(c.CreateChartFont(FontKind::Rotated));
+         c.DrawClippedTextAt(-100, -500, "AB", 2, Rect{-60, -800, 0, -510});
+       },
+       -60, -500 - CharAdvance('A') - CharAdvance('B'), 0, -510},
       // Clipped text stays within its rectangle.
       {"clipped text",
        [](EmfCanvas& c) {
@@ -430,6 +437,19 @@ TEST(EmfText, TextOutIsUtf16WithAdvances) {
   EXPECT_EQ(t.dx, dx);
   EXPECT_EQ(t.options, 0u);
   EXPECT_EQ(std::vector<int32_t>(t.clip, t.clip + 4), (std::vector<int32_t>{0, 0, -1, -1}));
+}
+
+TEST(EmfText, ClippedTextOutRecordsItsRectangle) {
+  std::vector<uint8_t> b = Record([](EmfCanvas& c) {
+    c.DrawClippedTextAt(10, 20, "ab", 2, Rect{0, 5, 30, 40});
+  });
+  std::vector<EmfRecordView> body = Body(b);
+  ASSERT_EQ(body.size(), 1u);
+  TextRecord t = ReadText(b, body[0]);
+  EXPECT_EQ(t.x, 10);
+  EXPECT_EQ(t.y, 20);
+  EXPECT_EQ(t.options, EmfTextClipped);
+  EXPECT_EQ(std::vector<int32_t>(t.clip, t.clip + 4), (std::vector<int32_t>{0, 5, 30, 40}));
 }
 
 TEST(EmfText, OddLengthsArePadded) {

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "canvas/text_layout.h"
 #include "import/codepage.h"
+#include "plot/text_layout.h"
 
 namespace qm {
 
@@ -282,14 +282,7 @@ void SvgCanvas::DrawTextAt(int32_t x, int32_t y, const char* text, int32_t lengt
   Text(x, y, text, size_t(length), 0);
 }
 
-void SvgCanvas::DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) {
-  if (finished_ || text == nullptr) return;
-  std::vector<TextLine> lines = LayoutTextBox(text, rect, flags);
-  bool any = false;
-  for (const TextLine& line : lines) any = any || line.length > 0;
-  if (!any) return;
-  EndPath();
-  TextAlign align = DrawTextAlign(flags);
+void SvgCanvas::OpenClip(const Rect& rect) {
   int64_t w = std::max<int64_t>(0, int64_t(rect.right) - rect.left);
   int64_t h = std::max<int64_t>(0, int64_t(rect.bottom) - rect.top);
   svg_ += "<clipPath id=\"c";
@@ -302,6 +295,26 @@ void SvgCanvas::DrawTextInBox(const char* text, const Rect& rect, uint32_t flags
   svg_ += "/></clipPath>\n<g clip-path=\"url(#c";
   Int(clipCount_);
   svg_ += ")\">\n";
+}
+
+void SvgCanvas::DrawClippedTextAt(int32_t x, int32_t y, const char* text, int32_t length,
+                                  const Rect& clip) {
+  if (finished_ || text == nullptr || length <= 0) return;
+  EndPath();
+  OpenClip(clip);
+  Text(x, y, text, size_t(length), 0);
+  svg_ += "</g>\n";
+}
+
+void SvgCanvas::DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) {
+  if (finished_ || text == nullptr) return;
+  std::vector<TextLine> lines = LayoutTextBox(text, rect, flags);
+  bool any = false;
+  for (const TextLine& line : lines) any = any || line.length > 0;
+  if (!any) return;
+  EndPath();
+  TextAlign align = DrawTextAlign(flags);
+  OpenClip(rect);
   for (const TextLine& line : lines) {
     if (line.length == 0) continue;
     Text(line.x, line.y, text + line.begin, line.length,

@@ -38,6 +38,8 @@ class SvgCanvas : public TableCanvas {
   void Polygon(const Point* points, int32_t count) override;
   void Polyline(const Point* points, int32_t count) override;
   void DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) override;
+  void DrawClippedTextAt(int32_t x, int32_t y, const char* text, int32_t length,
+                         const Rect& clip) override;
   void DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) override;
 
  protected:
@@ -52,6 +54,8 @@ class SvgCanvas : public TableCanvas {
   void Attr(const char* name, int64_t v);
   void Points(const Point* points, int32_t count);
   void Text(int32_t x, int32_t y, const char* text, size_t length, int align);
+  // Opens a group clipped to `rect`; the caller closes it with "</g>".
+  void OpenClip(const Rect& rect);
 
   std::string svg_;
   std::string stroke_;  // ` stroke="#RRGGBB" stroke-width="N"`, or ` stroke="none"`

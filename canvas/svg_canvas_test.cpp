@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "canvas/text_layout.h"
 #include "import/codepage.h"
+#include "plot/text_layout.h"
 
 namespace qm {
 namespace {
@@ -272,6 +272,25 @@ TEST(SvgCanvas, TextHasAnOpaqueWhiteCellSizedByTheWidthTable) {
   EXPECT_EQ(rects[0].Attr("height"), std::to_string(FontCellHeight));
   EXPECT_EQ(rects[0].Attr("fill"), "#FFFFFF");
   EXPECT_EQ(rects[2].Attr("x"), std::to_string(1000 - width));  // right-aligned
+}
+
+TEST(SvgCanvas, ClippedTextStaysInItsRectangle) {
+  Parsed p = Draw([](SvgCanvas& c) {
+    c.DrawClippedTextAt(500, 600, "AB", 2, Rect{480, 100, 700, 650});
+  });
+  std::vector<Element> clip = Named(p, "clipPath");
+  ASSERT_EQ(clip.size(), 1u);
+  std::vector<Element> rects = Named(p, "rect");
+  ASSERT_EQ(rects.size(), 2u);  // the clip rectangle, the cell
+  EXPECT_EQ(rects[0].Attr("x") + " " + rects[0].Attr("y") + " " + rects[0].Attr("width") + " " +
+                rects[0].Attr("height"),
+            "480 100 220 550");
+  std::vector<Element> texts = Named(p, "text");
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].Attr("x"), "500");
+  std::vector<Element> groups = Named(p, "g");
+  ASSERT_FALSE(groups.empty());
+  EXPECT_EQ(groups[0].Attr("clip-path"), "url(#" + clip[0].Attr("id") + ")");
 }
 
 TEST(SvgCanvas, RotatedTextTurnsAboutItsReferencePoint) {

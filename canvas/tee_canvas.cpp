@@ -105,6 +105,12 @@ void TeeCanvas::DrawTextAt(int32_t x, int32_t y, const char* text, int32_t lengt
   second_.DrawTextAt(x, y, text, length);
 }
 
+void TeeCanvas::DrawClippedTextAt(int32_t x, int32_t y, const char* text, int32_t length,
+                                  const Rect& clip) {
+  first_.DrawClippedTextAt(x, y, text, length, clip);
+  second_.DrawClippedTextAt(x, y, text, length, clip);
+}
+
 void TeeCanvas::DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) {
   first_.DrawTextInBox(text, rect, flags);
   second_.DrawTextInBox(text, rect, flags);

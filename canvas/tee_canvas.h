@@ -30,6 +30,8 @@ class TeeCanvas : public Canvas {
   void Polygon(const Point* points, int32_t count) override;
   void Polyline(const Point* points, int32_t count) override;
   void DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) override;
+  void DrawClippedTextAt(int32_t x, int32_t y, const char* text, int32_t length,
+                         const Rect& clip) override;
   void DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) override;
 
  private:

@@ -35,6 +35,7 @@ void Draw(Canvas& canvas) {
   canvas.Polyline(points, 3);
   canvas.SelectObject(rotated);
   canvas.DrawTextAt(100, 7000, "Dose 1", 6);
+  canvas.DrawClippedTextAt(300, 7000, "12", 2, Rect{280, 6700, 460, 7000});
   canvas.SelectObject(upright);
   canvas.DrawTextInBox("a\nb", Rect{0, 0, 1000, 500}, TextBoxCenter);
   canvas.SelectObject(keptBrush);

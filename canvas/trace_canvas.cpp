@@ -109,6 +109,12 @@ void TraceCanvas::DrawTextAt(int32_t x, int32_t y, const char* text, int32_t len
   Line("TextOut" + Ints({x, y}) + ' ' + JsonString(text, length < 0 ? 0 : size_t(length)));
 }
 
+void TraceCanvas::DrawClippedTextAt(int32_t x, int32_t y, const char* text, int32_t length,
+                                    const Rect& clip) {
+  Line("TextOutClipped" + Ints({x, y, clip.left, clip.top, clip.right, clip.bottom}) + ' ' +
+       JsonString(text, length < 0 ? 0 : size_t(length)));
+}
+
 void TraceCanvas::DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) {
   Line("DrawText" + Ints({rect.left, rect.top, rect.right, rect.bottom, int32_t(flags)}) + ' ' +
        JsonString(text, std::strlen(text)));

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <vector>
 
-#include "canvas/text_layout.h"
 #include "import/codepage.h"
+#include "plot/text_layout.h"
 
 namespace qm {
 
@@ -198,6 +198,15 @@ void QtPainterCanvas::Text(double x, double y, const char* text, size_t length) 
 void QtPainterCanvas::DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) {
   if (finished_ || text == nullptr || length <= 0) return;
   Text(x, y, text, size_t(length));
+}
+
+void QtPainterCanvas::DrawClippedTextAt(int32_t x, int32_t y, const char* text, int32_t length,
+                                        const Rect& clip) {
+  if (finished_ || text == nullptr || length <= 0) return;
+  painter_.save();
+  painter_.setClipRect(QRectF(QPointF(clip.left, clip.top), QPointF(clip.right, clip.bottom)));
+  Text(x, y, text, size_t(length));
+  painter_.restore();
 }
 
 void QtPainterCanvas::DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "canvas/text_layout.h"
+#include "plot/text_layout.h"
 
 namespace qm {
 namespace {
@@ -129,6 +129,14 @@ TEST(QtPainterCanvas, DrawTextAlignsAndClipsItsLines) {
   Ink cut = InkIn(clipped.Finish(), 1000, 1000, 1300, 1100);
   EXPECT_GT(cut.inside, 0);
   EXPECT_EQ(cut.outside, 0);
+
+  // Running upward from (1000, 2000), cut to a column: nothing outside it.
+  QtPainterCanvas column;
+  column.SelectObject(column.CreateChartFont(FontKind::Rotated));
+  column.DrawClippedTextAt(1000, 2000, "Concentration", 13, Rect{1000, 1500, 1200, 2000});
+  Ink upward = InkIn(column.Finish(), 1000, 1500, 1200, 2000);
+  EXPECT_GT(upward.inside, 0);
+  EXPECT_EQ(upward.outside, 0);
 }
 
 TEST(QtPainterCanvas, GivesAPngAndIgnoresDrawingAfterTheEnd) {

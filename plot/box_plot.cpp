@@ -26,7 +26,7 @@ constexpr Color BlueFrameColor = 0xB40000;
 bool MarkY(const ValueAxis& axis, double value, double substitute, int32_t& y) {
   if (axis.ValueY(value, substitute, y)) return true;
   if (!IsMeasured(value) && !IsMeasured(substitute)) return false;
-  y = FrameBottom;
+  y = axis.bottom;
   return true;
 }
 
@@ -147,7 +147,7 @@ void WidenToHoldMarks(ChartContext& chart, int32_t logFlag, AxisFallback fallbac
     for (int32_t k = 0; k < frame.slots.count; k++) {
       if (table.series[k].count > 0) DrawSeriesMarks(extent, frame, table.series[k], k);
     }
-    if (!extent.OutsideFrame()) return;
+    if (!extent.OutsideFrame(frame.axis)) return;
     WidenToHold(frame.axis, extent, low, high);
   }
 }
@@ -204,13 +204,13 @@ int32_t DrawBoxPlot(ChartContext& chart, int32_t logFlag) {
       DrawSeriesMarks(canvas, frame, s, k);
       if (s.count <= 5) smallSeries = true;
     }
+    DrawTestRowNames(frame);
     // The box plot draws no points: the key names its shapes only.
     if (chart.settings.MarkLimitValues != 0 || chart.settings.ShowTests != 0) {
       // The shapes are named where limit values are marked, as without the tests.
       const char* shapes = chart.settings.MarkLimitValues != 0 ? BoxPlotKey(smallSeries) : nullptr;
       char words[KeyWordsSize];
-      DrawChartKey(canvas, ChartKeyWords(chart, shapes, words, sizeof words), false, false, 0,
-                   ChartKeyTop(chart.settings));
+      DrawChartKey(canvas, ChartKeyWords(chart, shapes, words, sizeof words), false, false, 0);
     }
   }
 

@@ -81,6 +81,10 @@ class Canvas {
 
   // Texts are the grid's 8-bit characters (Windows-1252).
   virtual void DrawTextAt(int32_t x, int32_t y, const char* text, int32_t length) = 0;
+  // As DrawTextAt, with the text and its white cell clipped to `clip` (an ExtTextOut with
+  // ETO_CLIPPED), so that texts standing closer than their cells leave each other whole.
+  virtual void DrawClippedTextAt(int32_t x, int32_t y, const char* text, int32_t length,
+                                 const Rect& clip) = 0;
   // A NUL-terminated text laid out in `rect`: lines start at the top, line breaks (CR, LF,
   // CR LF) start a new line 216 units lower, TextBoxRight or TextBoxCenter aligns each line, the
   // text is clipped to the rectangle; '&' is shown as itself. An empty text draws nothing.

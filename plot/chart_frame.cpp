@@ -35,19 +35,20 @@ bool TruncatePinned(double x, int32_t& out) {
 int32_t ValueAxis::TickY(double value) const {
   int32_t t = 0;
   TruncatePinned((value - low) * scale, t);
-  return FrameBottom - t;
+  return bottom - t;
 }
 
 bool ValueAxis::AxisUnitY(double at, int32_t& y) const {
   const double t = (at - low) * scale + ValueShift;
   if (std::isnan(t)) return false;
-  const double height = ValueOrigin - t;
+  const int32_t origin = bottom + ValueShift;
+  const double height = origin - t;
   if (height < reach.minY) {
     y = reach.minY;
   } else if (height > reach.maxY) {
     y = reach.maxY;
   } else {
-    y = ValueOrigin - int32_t(t);
+    y = origin - int32_t(t);
   }
   return true;
 }
@@ -60,9 +61,10 @@ bool ValueAxis::ValueY(double value, double substitute, int32_t& y) const {
 }
 
 ValueAxis ChooseValueAxis(AxisTickTable& ticks, double low, double high, int32_t logScale,
-                          MarkReach reach) {
+                          MarkReach reach, int32_t bottom) {
   ValueAxis axis{};
   axis.reach = reach;
+  axis.bottom = bottom;
   axis.logScale = ComputeAxisTicks(ticks, axis.tickCount, low, high, logScale, 1);
   if (axis.tickCount < 0) axis.tickCount = 0;
   if (axis.tickCount > MaxAxisTicks) axis.tickCount = MaxAxisTicks;
@@ -74,7 +76,8 @@ ValueAxis ChooseValueAxis(AxisTickTable& ticks, double low, double high, int32_t
   }
   axis.left = axis.labelWidth + AxisLabelRoom;
   const double span = high - low;
-  axis.scale = span > 0 ? AxisHeight / span : AxisHeight;
+  const double height = bottom - FrameTop;
+  axis.scale = span > 0 ? height / span : height;
   return axis;
 }
 
@@ -107,10 +110,11 @@ SlotLayout LayOutSlots(const SeriesTable& table, SplitMode split, int32_t left) 
 void ChartFrame::DrawFrameAndAxis(const char* caption) const {
   Canvas& canvas = chart.canvas;
   canvas.SelectObject(chart.RotatedFont);
-  canvas.DrawTextAt(CaptionX, CaptionMiddle + TextWidth(caption) / 2, caption,
+  const int32_t middle = (FrameTop + axis.bottom) / 2;
+  canvas.DrawTextAt(CaptionX, middle + TextWidth(caption) / 2, caption,
                     int32_t(std::strlen(caption)));
   canvas.SelectObject(chart.UprightFont);
-  canvas.Rectangle(axis.left, FrameTop, FrameRight, FrameBottom);
+  canvas.Rectangle(axis.left, FrameTop, FrameRight, axis.bottom);
   for (int32_t k = 0; k < axis.tickCount; k++) {
     const AxisTick& tick = chart.tables.ticks.entries[k];
     const int32_t y = axis.TickY(tick.position);
@@ -126,7 +130,7 @@ void ChartFrame::DrawLineAt01() const {
   if (chart.settings.LineAt01 == 0 || !(axis.low < 0) || axis.high < 0) return;
   int32_t t = 0;
   TruncatePinned(axis.scale * axis.low, t);
-  const int32_t y = FrameBottom + t;
+  const int32_t y = axis.bottom + t;
   Line(chart.canvas, axis.left + TickLength, y, FrameRight, y);
 }
 
@@ -163,30 +167,40 @@ bool ChartFrame::SlotHasDivider(int32_t s) const {
 
 void ChartFrame::DrawDivider(int32_t s) const {
   const int32_t x = SlotLeft(s);
-  Line(chart.canvas, x, DividerBottom, x, FrameTop);
+  Line(chart.canvas, x, axis.bottom - DividerInset, x, FrameTop);
+}
+
+const char* SlotName(const ChartContext& chart, int32_t s) {
+  const Series& series = chart.tables.series.series[s];
+  return chart.settings.Split == SplitMode::NonPaired
+             ? series.label
+             : ColumnText(chart.grid.HeaderRow1Text, chart.grid, series.column);
 }
 
 void ChartFrame::DrawSlotName(int32_t s) const {
-  const Series& series = chart.tables.series.series[s];
-  const char* name = chart.settings.Split == SplitMode::NonPaired
-                         ? series.label
-                         : ColumnText(chart.grid.HeaderRow1Text, chart.grid, series.column);
+  const char* name = SlotName(chart, s);
+  if (slots.tests.lines != TestLines::Hidden) {
+    DrawNameAndTests(*this, s, name);
+    return;
+  }
   const int32_t x = SlotCentre(s);
-  // With the tests shown the name moves up to make room for their lines.
-  const bool tests = chart.settings.ShowTests != 0;
-  const int32_t top = tests ? TestNamesTop : NamesTop;
-  const int32_t bottom = tests ? TestPLineTop : NamesBottom;
-  chart.canvas.DrawTextInBox(name, Rect{x - slots.half, top, x + slots.half, bottom},
+  chart.canvas.DrawTextInBox(name, Rect{x - slots.half, NamesTop, x + slots.half, NamesBottom},
                              TextBoxCenter | TextBoxBottom);
-  if (chart.settings.ShowTests != 0) DrawTestLines(*this, s);
 }
 
 ChartFrame FrameOnAxis(ChartContext& chart, double low, double high, int32_t logScale,
                        MarkReach reach, AxisFallback fallback) {
-  const ValueAxis axis = ChooseValueAxis(chart.tables.ticks, low, high, logScale, reach);
+  ValueAxis axis = ChooseValueAxis(chart.tables.ticks, low, high, logScale, reach, FrameBottom);
+  SlotLayout slots = LayOutSlots(chart.tables.series, chart.settings.Split, axis.left);
+  slots.tests = ChooseTestLayout(chart, slots);
+  // The tests' lines take room from the frame; the ticks and the slots stay as they are.
+  if (slots.tests.lines != TestLines::Hidden) {
+    axis = ChooseValueAxis(chart.tables.ticks, low, high, logScale, reach,
+                           TestsFrameBottom(slots.tests));
+  }
   chart.tables.AxisLow = axis.low;
   chart.tables.AxisHigh = axis.high;
-  ChartFrame frame{chart, axis, LayOutSlots(chart.tables.series, chart.settings.Split, axis.left)};
+  ChartFrame frame{chart, axis, slots};
   const SeriesTable& table = chart.tables.series;
   PlotNotes& notes = chart.tables.notes;
   notes.logAxisRefused = logScale != 0 && frame.axis.logScale == 0;

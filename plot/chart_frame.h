@@ -16,10 +16,9 @@ namespace qm {
 constexpr int32_t FrameTop = 510;
 constexpr int32_t FrameBottom = 6630;
 constexpr int32_t FrameRight = 9690;
-constexpr double AxisHeight = 6120.0;  // FrameBottom - FrameTop: the axis from low to high
-// ValueToY measures heights up from this line, FrameBottom + ValueShift.
+// ValueToY measures heights up from this line: the frame's bottom + ValueShift (7650 for a
+// frame ending at FrameBottom).
 constexpr int32_t ValueShift = 1020;
-constexpr int32_t ValueOrigin = 7650;
 // Room left of the tick labels (the caption stands there): the frame's left edge is the widest
 // tick label plus this.
 constexpr int32_t AxisLabelRoom = 1020;
@@ -32,15 +31,14 @@ constexpr int32_t SlotsRight = 9180;
 constexpr int32_t LabelPad = 200;
 constexpr int32_t LabelGap = 100;
 constexpr int32_t LabelHalfHeight = 200;
-// The caption runs upward, its middle at this height.
+// The caption runs upward, its middle at the frame's middle height.
 constexpr int32_t CaptionX = 100;
-constexpr int32_t CaptionMiddle = 3570;
 // Block headings stand in a box this high, from HeadingTopPaired or HeadingTopNonPaired down.
 constexpr int32_t HeadingTopPaired = 20;
 constexpr int32_t HeadingTopNonPaired = 30;
 constexpr int32_t HeadingHeight = 700;
-// Dividers between blocks run from just above the frame's bottom edge to its top.
-constexpr int32_t DividerBottom = 6615;
+// Dividers between blocks run from this far above the frame's bottom edge to its top.
+constexpr int32_t DividerInset = 15;
 // Slot names stand in a box below the frame.
 constexpr int32_t NamesTop = 6850;
 constexpr int32_t NamesBottom = 7550;
@@ -52,7 +50,8 @@ struct MarkReach {
   int32_t minY;
   int32_t maxY;
 };
-constexpr MarkReach GroupPlotReach = {ValueOrigin - 67108864, ValueOrigin + 67108864};
+constexpr MarkReach GroupPlotReach = {FrameBottom + ValueShift - 67108864,
+                                      FrameBottom + ValueShift + 67108864};
 constexpr MarkReach BoxPlotReach = {-1000000, 1000000};
 
 // A height in logical units truncated toward zero after being pinned 2^26 units away, as the
@@ -70,10 +69,11 @@ struct ValueAxis {
   double low;        // the bottom tick; its natural logarithm on a logarithmic axis
   double high;       // the top tick, likewise
   int32_t logScale;  // the logarithmic flag in effect (0 when the data did not allow one)
-  double scale;      // logical units per axis unit: AxisHeight / (high - low)
+  double scale;      // logical units per axis unit: (bottom - FrameTop) / (high - low)
   int32_t tickCount;
   int32_t labelWidth;  // the widest tick label
   int32_t left;        // the frame's left edge
+  int32_t bottom;      // the frame's bottom edge, where the axis begins
   MarkReach reach;
 
   // The height of a tick at `value` (an axis unit).
@@ -88,9 +88,23 @@ struct ValueAxis {
 };
 
 // Chooses ticks for the data range [low, high] (logScale asks for a logarithmic axis) and fills
-// `ticks`; the frame's left edge follows from the widest label.
+// `ticks`; the frame's left edge follows from the widest label. The axis runs from the frame's
+// `bottom` up to FrameTop.
 ValueAxis ChooseValueAxis(AxisTickTable& ticks, double low, double high, int32_t logScale,
-                          MarkReach reach);
+                          MarkReach reach, int32_t bottom);
+
+// How the group comparisons are written under the slots: not at all; "p = 0.012" and "n = 12"
+// across; the bare numbers across; the names and the bare numbers running upward (test_lines.h).
+enum class TestLines { Hidden, Full, Bare, Upward };
+
+// The tests' lines of a chart, and when they run upward the lengths of their columns: the
+// names', the p-values' and the counts'.
+struct TestLayout {
+  TestLines lines;
+  int32_t namesLength;
+  int32_t pLength;
+  int32_t countLength;
+};
 
 // The slots of the series in a frame: equal widths from TickLength right of the frame's left
 // edge to SlotsRight, and blocks of slots for the split groups.
@@ -101,7 +115,12 @@ struct SlotLayout {
   int32_t half;        // width / 2
   int32_t blockWidth;  // of one block of slots (a group paired, a column non-paired)
   int32_t blocks;      // headings above the frame
+  TestLayout tests;    // how the tests are written under the slots
 };
+
+// The name of slot s of `chart` below the frame: the group's label non-paired, else the column's
+// name ("" for a column outside the grid).
+const char* SlotName(const ChartContext& chart, int32_t s);
 
 // Lays out the slots of `table` in a frame whose left edge is `left`.
 SlotLayout LayOutSlots(const SeriesTable& table, SplitMode split, int32_t left);
@@ -128,7 +147,7 @@ struct ChartFrame {
   bool SlotHasDivider(int32_t s) const;
   void DrawDivider(int32_t s) const;
   // The slot's name below the frame: the group's label non-paired, else the column's name; with
-  // the tests shown, one line of it and the slot's p-value and count below.
+  // the tests shown, its line or column and the slot's p-value and count below.
   void DrawSlotName(int32_t s) const;
 };
 

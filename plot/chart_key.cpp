@@ -62,18 +62,17 @@ void DrawEstimatedPoint(Canvas& canvas, int32_t x, int32_t y, bool asStroke) {
 }
 
 void DrawChartKey(Canvas& canvas, const char* markWords, bool estimates, bool asStroke,
-                  CanvasObject estimateFill, int32_t top) {
-  const int32_t bottom = top + (KeyBottom - KeyTop);
+                  CanvasObject estimateFill, bool besideTests) {
   if (markWords != nullptr) {
-    canvas.DrawTextInBox(markWords, Rect{KeyLeft, top, KeyRight, bottom}, 0);
+    canvas.DrawTextInBox(markWords, Rect{KeyLeft, KeyTop, KeyRight, KeyBottom}, 0);
   }
   if (!estimates) return;
   const int32_t wordsRight = KeyMarkerX - PointSize / 2 - KeyMarkerGap;
-  canvas.DrawTextInBox(top == KeyTop ? EstimateWords : ShortEstimateWords,
-                       Rect{KeyLeft, top, wordsRight, bottom}, TextBoxRight);
+  canvas.DrawTextInBox(besideTests ? ShortEstimateWords : EstimateWords,
+                       Rect{KeyLeft, KeyTop, wordsRight, KeyBottom}, TextBoxRight);
   canvas.SelectObject(estimateFill);
   // Centred on the words' middle height: the text cell is 249 units high.
-  DrawEstimatedPoint(canvas, KeyMarkerX, top + 125, asStroke);
+  DrawEstimatedPoint(canvas, KeyMarkerX, KeyTop + 125, asStroke);
 }
 
 }  // namespace qm

@@ -33,12 +33,11 @@ const char* BoxPlotKey(bool smallSeries);
 // bar.
 void DrawEstimatedPoint(Canvas& canvas, int32_t x, int32_t y, bool asStroke);
 
-// The key's line, from `top` (KeyTop below the names): `markWords` (nullptr for none) from the
-// left; with `estimates`, the words for an estimated point (shorter elsewhere than at KeyTop, where
-// the line holds the tests' words too) at the right end followed by its
-// marker, drawn with `estimateFill` (the outline pen selected). Leaves `estimateFill` selected
-// when it draws the marker.
+// The key's line: `markWords` (nullptr for none) from the left; with `estimates`, the words for
+// an estimated point (shorter `besideTests`, where the line holds the tests' words too) at the
+// right end followed by its marker, drawn with `estimateFill` (the outline pen selected). Leaves
+// `estimateFill` selected when it draws the marker.
 void DrawChartKey(Canvas& canvas, const char* markWords, bool estimates, bool asStroke,
-                  CanvasObject estimateFill, int32_t top = KeyTop);
+                  CanvasObject estimateFill, bool besideTests = false);
 
 }  // namespace qm

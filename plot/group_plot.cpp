@@ -152,7 +152,7 @@ void WidenToHoldMarks(ChartContext& chart, int32_t logScale, SummaryMark mark,
     MarkExtentCanvas extent;
     ChartContext measuring{extent, chart.settings, chart.grid, chart.tables, 0, 0};
     DrawSummaryMarks(ChartFrame{measuring, frame.axis, frame.slots}, mark, 0);
-    if (extent.OutsideFrame()) {
+    if (extent.OutsideFrame(axis)) {
       WidenToHold(axis, extent, low, high);
       widened = true;
     }
@@ -215,7 +215,7 @@ void ChooseSpacing(const ChartFrame& frame, PointLayout& points) {
   for (int32_t b = 0; b < DrawnBins; b++) {
     int32_t height = 0;
     TruncatePinned(b * points.binHeight, height);
-    points.binY[b] = FrameBottom - height;
+    points.binY[b] = frame.axis.bottom - height;
   }
   points.dotStep = 262.5;
   if (0.9 * slotWidth < 262.5 * points.maxBinCount) points.dotStep = 105;
@@ -400,12 +400,14 @@ int32_t DrawGroupPlot(ChartContext& chart, int32_t logScale, SummaryMark mark) {
       DrawConnectingLines(frame, points);
     }
     DrawSummaryMarks(frame, mark, objects.markFillBrush);
+    DrawTestRowNames(frame);
     if (objects.estimateFill != 0 || chart.settings.ShowTests != 0) {
       char words[KeyWordsSize];
       DrawChartKey(
           canvas,
           ChartKeyWords(chart, SummaryMarkKey(mark, axis.logScale != 0), words, sizeof words),
-          estimates > 0, !(points.dotStep > 42), objects.estimateFill, ChartKeyTop(chart.settings));
+          estimates > 0, !(points.dotStep > 42), objects.estimateFill,
+          chart.settings.ShowTests != 0);
     }
   }
 

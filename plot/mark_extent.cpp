@@ -24,16 +24,16 @@ void MarkExtentCanvas::Polyline(const Point* points, int32_t count) {
   Polygon(points, count);
 }
 
-bool MarkExtentCanvas::OutsideFrame() const {
-  return any && (top < FrameTop - FrameSlack || bottom > FrameBottom + FrameSlack);
+bool MarkExtentCanvas::OutsideFrame(const ValueAxis& axis) const {
+  return any && (top < FrameTop - FrameSlack || bottom > axis.bottom + FrameSlack);
 }
 
 void WidenToHold(const ValueAxis& axis, const MarkExtentCanvas& extent, double& low, double& high) {
   if (!extent.any) return;
   // A height back in axis units: truncation and pinning put it at most one unit nearer the
   // frame, and a further round sees what remains.
-  const double lowest = axis.low + (FrameBottom - extent.bottom) / axis.scale;
-  const double highest = axis.low + (FrameBottom - extent.top) / axis.scale;
+  const double lowest = axis.low + (axis.bottom - extent.bottom) / axis.scale;
+  const double highest = axis.low + (axis.bottom - extent.top) / axis.scale;
   // On a logarithmic axis a round reaches at most to the logarithms of the double range.
   constexpr double MaxLog = 700;
   const double lowValue = axis.logScale != 0 ? std::exp(std::fmax(lowest, -MaxLog)) : lowest;

@@ -39,14 +39,15 @@ class MarkExtentCanvas : public Canvas {
   void Polygon(const Point* points, int32_t count) override;
   void Polyline(const Point* points, int32_t count) override;
   void DrawTextAt(int32_t, int32_t, const char*, int32_t) override {}
+  void DrawClippedTextAt(int32_t, int32_t, const char*, int32_t, const Rect&) override {}
   void DrawTextInBox(const char*, const Rect&, uint32_t) override {}
 
   bool any = false;
   int32_t top = 0;     // the smallest y held
   int32_t bottom = 0;  // the largest y held
 
-  // Whether a mark stands above or below the frame by more than FrameSlack.
-  bool OutsideFrame() const;
+  // Whether a mark stands above or below the frame of `axis` by more than FrameSlack.
+  bool OutsideFrame(const ValueAxis& axis) const;
 
  private:
   void Hold(int32_t y);

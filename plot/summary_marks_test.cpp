@@ -119,6 +119,7 @@ class SummaryMarksTest : public ::testing::Test {
     axis.scale = layout.scale;
     axis.left = layout.axisX;
     axis.reach = GroupPlotReach;
+    axis.bottom = FrameBottom;
     SlotLayout slots{};
     slots.exists = true;
     slots.count = tables->series.SeriesCount;

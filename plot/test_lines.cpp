@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "plot/chart_key.h"
 #include "plot/format_fixed.h"
+#include "plot/text_layout.h"
 
 namespace qm {
 
@@ -17,36 +17,23 @@ constexpr double SmallestShownP = 0.001;
 constexpr size_t TestTextSize = 32;
 // Room kept free between the texts of neighbouring slots.
 constexpr int32_t TestTextGap = 60;
+// Running upward, a text's cell lies right of its reference point, its baseline FontAscent from
+// it; the ink of digits and small letters reaches about 155 units above the baseline. The
+// reference point stands this far left of the slot's centre, so that the ink is centred.
+constexpr int32_t UpwardInkMiddle = FontAscent - 155 / 2;
+// The longest name column: a longer name is cut at the top.
+constexpr int32_t MaxUpwardNamesLength = 1400;
 
-// About the width of a text of the lines in the upright font, from the font's advances at its em
-// of 213 units (rounded up): digits and letters 136, the space 75, the point 77, "=" and "<" 178.
-int32_t EstimatedWidth(const char* text) {
-  int32_t width = 0;
-  for (const char* c = text; *c != '\0'; c++) {
-    switch (*c) {
-      case ' ':
-        width += 75;
-        break;
-      case '.':
-        width += 77;
-        break;
-      case '=':
-      case '<':
-        width += 178;
-        break;
-      default:
-        width += 136;
-    }
-  }
-  return width;
+int32_t Width(const char* text) {
+  return int32_t(TextAdvance(text, std::strlen(text)));
 }
 
 // The texts under slot s: its p-value (empty where it is not compared) and its count.
-void SlotTexts(const ChartFrame& frame, int32_t s, bool compact, char* p, char* n) {
-  const int32_t count = frame.chart.tables.series.series[s].count;
+void SlotTexts(const ChartContext& chart, int32_t s, bool compact, char* p, char* n) {
+  const int32_t count = chart.tables.series.series[s].count;
   std::snprintf(n, TestTextSize, compact ? "%d" : "n = %d", count);
   p[0] = '\0';
-  const GroupComparison* comparison = ComparisonOfSeries(frame.chart.tables.comparisons, s);
+  const GroupComparison* comparison = ComparisonOfSeries(chart.tables.comparisons, s);
   if (comparison == nullptr) return;
   const double shown = ShownP(*comparison);
   if (shown < 0.0) {
@@ -56,17 +43,47 @@ void SlotTexts(const ChartFrame& frame, int32_t s, bool compact, char* p, char* 
   }
 }
 
-// Whether the chart writes the bare numbers: where one slot's full texts do not fit it, every
-// slot does, so that all slots read alike.
-bool CompactTexts(const ChartFrame& frame) {
+// Whether every slot's texts, full or bare, fit across it.
+bool TextsFitAcross(const ChartContext& chart, const SlotLayout& slots, bool compact) {
   char p[TestTextSize];
   char n[TestTextSize];
-  for (int32_t s = 0; s < frame.slots.count; s++) {
-    SlotTexts(frame, s, false, p, n);
-    const int32_t widest = std::max(EstimatedWidth(p), EstimatedWidth(n));
-    if (widest > frame.slots.width - TestTextGap) return true;
+  for (int32_t s = 0; s < slots.count; s++) {
+    SlotTexts(chart, s, compact, p, n);
+    if (std::max(Width(p), Width(n)) > slots.width - TestTextGap) return false;
   }
-  return false;
+  return true;
+}
+
+// The columns of texts written upward: each as long as its longest text, and at least a line
+// high, for the row's name beside it.
+TestLayout UpwardLayout(const ChartContext& chart, const SlotLayout& slots) {
+  TestLayout layout{TestLines::Upward, TestLineHeight, TestLineHeight, TestLineHeight};
+  char p[TestTextSize];
+  char n[TestTextSize];
+  for (int32_t s = 0; s < slots.count; s++) {
+    SlotTexts(chart, s, true, p, n);
+    layout.namesLength = std::max(layout.namesLength, Width(SlotName(chart, s)));
+    layout.pLength = std::max(layout.pLength, Width(p));
+    layout.countLength = std::max(layout.countLength, Width(n));
+  }
+  layout.namesLength = std::min(layout.namesLength, MaxUpwardNamesLength);
+  return layout;
+}
+
+// Where the columns of slot texts written upward begin, below the frame.
+struct UpwardTops {
+  int32_t names;
+  int32_t p;
+  int32_t count;
+};
+
+UpwardTops ColumnTops(const ChartFrame& frame) {
+  const TestLayout& layout = frame.slots.tests;
+  UpwardTops tops{};
+  tops.names = frame.axis.bottom + TestNamesGap;
+  tops.p = tops.names + layout.namesLength + UpwardGap;
+  tops.count = tops.p + layout.pLength + UpwardGap;
+  return tops;
 }
 
 void DrawCentred(const ChartFrame& frame, int32_t s, int32_t top, const char* text) {
@@ -74,6 +91,24 @@ void DrawCentred(const ChartFrame& frame, int32_t s, int32_t top, const char* te
   frame.chart.canvas.DrawTextInBox(
       text, Rect{x - frame.slots.half, top, x + frame.slots.half, top + TestLineHeight},
       TextBoxCenter);
+}
+
+// A text running upward in slot s's column from `top` down: ending at the top where it fits,
+// else starting at the bottom and cut at the top. The column is as wide as the slot, and the text
+// and its white cell stay in it, so that neighbours stay whole.
+void DrawUpward(const ChartFrame& frame, int32_t s, int32_t top, int32_t length, const char* text) {
+  if (text[0] == '\0') return;
+  const int32_t x = frame.SlotCentre(s);
+  const Rect column{x - frame.slots.half, top, x + frame.slots.half, top + length};
+  frame.chart.canvas.DrawClippedTextAt(x - UpwardInkMiddle, top + std::min(Width(text), length),
+                                       text, int32_t(std::strlen(text)), column);
+}
+
+// A row's name right-aligned in the margin left of the slots, in a line from `top`.
+void DrawRowName(const ChartFrame& frame, int32_t top, const char* name) {
+  const int32_t right = frame.axis.left - LabelGap;
+  frame.chart.canvas.DrawTextInBox(
+      name, Rect{right - frame.axis.labelWidth, top, right, top + TestLineHeight}, TextBoxRight);
 }
 
 void Append(char* out, size_t size, const char* text) {
@@ -102,12 +137,65 @@ void FormatPValue(double p, bool compact, char* out, size_t size) {
   std::snprintf(out, size, "%s%s", compact ? "" : "p = ", digits);
 }
 
-void DrawTestLines(const ChartFrame& frame, int32_t s) {
+TestLayout ChooseTestLayout(const ChartContext& chart, const SlotLayout& slots) {
+  if (chart.settings.ShowTests == 0 || !slots.exists) return TestLayout{TestLines::Hidden, 0, 0, 0};
+  if (TextsFitAcross(chart, slots, false)) return TestLayout{TestLines::Full, 0, 0, 0};
+  if (TextsFitAcross(chart, slots, true)) return TestLayout{TestLines::Bare, 0, 0, 0};
+  return UpwardLayout(chart, slots);
+}
+
+int32_t TestsFrameBottom(const TestLayout& layout) {
+  switch (layout.lines) {
+    case TestLines::Hidden:
+      return FrameBottom;
+    case TestLines::Full:
+    case TestLines::Bare:
+      return AcrossTestsFrameBottom;
+    case TestLines::Upward:
+      return KeyTop - TestNamesGap - layout.namesLength - layout.pLength - layout.countLength -
+             3 * UpwardGap;
+  }
+  return FrameBottom;
+}
+
+void DrawNameAndTests(const ChartFrame& frame, int32_t s, const char* name) {
+  const TestLines lines = frame.slots.tests.lines;
   char p[TestTextSize];
   char n[TestTextSize];
-  SlotTexts(frame, s, CompactTexts(frame), p, n);
-  if (p[0] != '\0') DrawCentred(frame, s, TestPLineTop, p);
-  DrawCentred(frame, s, TestCountLineTop, n);
+  SlotTexts(frame.chart, s, lines != TestLines::Full, p, n);
+  if (lines != TestLines::Upward) {
+    DrawCentred(frame, s, TestNamesTop, name);
+    if (p[0] != '\0') DrawCentred(frame, s, TestPLineTop, p);
+    DrawCentred(frame, s, TestCountLineTop, n);
+    return;
+  }
+  const TestLayout& layout = frame.slots.tests;
+  const UpwardTops tops = ColumnTops(frame);
+  Canvas& canvas = frame.chart.canvas;
+  canvas.SelectObject(frame.chart.RotatedFont);
+  DrawUpward(frame, s, tops.names, layout.namesLength, name);
+  DrawUpward(frame, s, tops.p, layout.pLength, p);
+  DrawUpward(frame, s, tops.count, layout.countLength, n);
+  canvas.SelectObject(frame.chart.UprightFont);
+}
+
+void DrawTestRowNames(const ChartFrame& frame) {
+  switch (frame.slots.tests.lines) {
+    case TestLines::Hidden:
+    case TestLines::Full:
+      return;
+    case TestLines::Bare:
+      DrawRowName(frame, TestPLineTop, "p");
+      DrawRowName(frame, TestCountLineTop, "n");
+      return;
+    case TestLines::Upward: {
+      // Beside the tops of the columns, where their texts hang.
+      const UpwardTops tops = ColumnTops(frame);
+      DrawRowName(frame, tops.p, "p");
+      DrawRowName(frame, tops.count, "n");
+      return;
+    }
+  }
 }
 
 void TestKeyWords(const GroupComparisonTable& comparisons, SplitMode split, char* out,
@@ -152,10 +240,6 @@ const char* ChartKeyWords(const ChartContext& chart, const char* markWords, char
     Append(buffer, size, markWords);
   }
   return buffer;
-}
-
-int32_t ChartKeyTop(const PlotSettings& settings) {
-  return settings.ShowTests != 0 ? TestKeyTop : KeyTop;
 }
 
 }  // namespace qm

@@ -4,13 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "canvas/trace_canvas.h"
 #include "plot/box_plot.h"
 #include "plot/group_plot.h"
+#include "plot/text_layout.h"
 #include "stats/rank_all_series.h"
 #include "testsupport/recording_messages.h"
 #include "testsupport/sheet_columns.h"
@@ -48,7 +52,8 @@ TEST(TestLines, PValueTexts) {
 
 struct Drawn {
   std::string text;
-  int32_t left, top;
+  std::vector<int32_t> args;  // DrawText: the box; TextOutClipped: the point, then the clip
+  bool upward;                // drawn in the rotated font, clipped
 };
 
 class TestLinesChart : public ::testing::Test {
@@ -56,15 +61,21 @@ class TestLinesChart : public ::testing::Test {
   std::unique_ptr<WorksheetGrid> grid = std::make_unique<WorksheetGrid>();
   std::unique_ptr<PlotTables> tables = std::make_unique<PlotTables>();
   PlotSettings settings;
+  int32_t frameBottom = 0;
 
-  // The chart's texts, as the plot run draws it with the tests shown.
-  std::vector<Drawn> Draw(const std::vector<Column>& columns, ChartKind chart) {
+  // The tables of the sheet, with the comparisons and the tests shown.
+  void Prepare(const std::vector<Column>& columns) {
     testing::SetColumns(*grid, columns);
     testing::QuietMessages sink;
     EXPECT_TRUE(BuildSeriesTable(tables->series, *grid, settings.Split, sink));
     RankAllSeries(tables->series, tables->ranks);
     CompareGroups(tables->series, *grid, settings.LogFlag != 0, tables->comparisons);
     settings.ShowTests = 1;
+  }
+
+  // The chart's texts, as the plot run draws it with the tests shown; keeps the frame's bottom.
+  std::vector<Drawn> Draw(const std::vector<Column>& columns, ChartKind chart) {
+    Prepare(columns);
     TraceCanvas canvas;
     const CanvasObject upright = canvas.CreateChartFont(FontKind::Upright);
     const CanvasObject rotated = canvas.CreateChartFont(FontKind::Rotated);
@@ -76,9 +87,18 @@ class TestLinesChart : public ::testing::Test {
       DrawGroupPlot(context, settings.LogFlag, settings.Mark);
     }
     std::vector<Drawn> texts;
+    std::istringstream lines(canvas.trace());
+    std::string line;
+    bool rotatedFont = false;
+    frameBottom = 0;
     for (const testing::TraceOp& op : testing::ParseTrace(canvas.trace())) {
-      if (op.name != "DrawText") continue;
-      texts.push_back({op.text.substr(1, op.text.size() - 2), op.args[0], op.args[1]});
+      std::getline(lines, line);
+      if (op.name == "Font") rotatedFont = line == "Font rotated";
+      if (op.name == "Rectangle" && frameBottom == 0) frameBottom = op.args[3];
+      if (op.name != "DrawText" && op.name != "TextOutClipped") continue;
+      const bool upward = op.name == "TextOutClipped";
+      EXPECT_EQ(rotatedFont, upward) << line;
+      texts.push_back({op.text.substr(1, op.text.size() - 2), op.args, upward});
     }
     return texts;
   }
@@ -86,7 +106,7 @@ class TestLinesChart : public ::testing::Test {
   static std::vector<std::string> At(const std::vector<Drawn>& texts, int32_t top) {
     std::vector<std::string> out;
     for (const Drawn& d : texts) {
-      if (d.top == top) out.push_back(d.text);
+      if (!d.upward && d.args[1] == top) out.push_back(d.text);
     }
     return out;
   }
@@ -109,9 +129,10 @@ TEST_F(TestLinesChart, CountUnderEverySlotPUnderEveryComparedOne) {
     // C holds a limit value: no t-test, so the rank test's p.
     EXPECT_EQ(At(texts, TestPLineTop), (std::vector<std::string>{P(0, true), P(1, false)}));
     EXPECT_EQ(At(texts, TestCountLineTop), (std::vector<std::string>{"n = 4", "n = 5", "n = 4"}));
-    EXPECT_EQ(At(texts, TestKeyTop),
+    EXPECT_EQ(At(texts, KeyTop),
               (std::vector<std::string>{"p vs. first slot: Welch t-test, Mann-Whitney U"}));
     EXPECT_TRUE(At(texts, NamesTop).empty());
+    EXPECT_EQ(frameBottom, AcrossTestsFrameBottom);
   }
 }
 
@@ -126,21 +147,138 @@ TEST_F(TestLinesChart, PairedBlocksAndTheSummaryMarkInTheKey) {
   EXPECT_EQ(At(texts, TestPLineTop), (std::vector<std::string>{P(0, true), P(1, true)}));
   EXPECT_EQ(At(texts, TestCountLineTop),
             (std::vector<std::string>{"n = 3", "n = 3", "n = 3", "n = 3"}));
-  EXPECT_EQ(At(texts, TestKeyTop),
+  EXPECT_EQ(At(texts, KeyTop),
             (std::vector<std::string>{"p vs. block's first slot: paired t-test; Mean"}));
 }
 
-TEST_F(TestLinesChart, NarrowSlotsGetTheBareNumbers) {
+TEST_F(TestLinesChart, NarrowSlotsGetTheBareNumbersNamedOnTheLeft) {
   std::vector<Column> columns(12, Column{"C", "", {1, 2, 3, 5}});
   columns[1].values = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
   const std::vector<Drawn> texts = Draw(columns, ChartKind::GroupPlot);
-  const std::vector<std::string> counts = At(texts, TestCountLineTop);
-  ASSERT_EQ(counts.size(), 12u);
+  std::vector<std::string> counts = At(texts, TestCountLineTop);
+  ASSERT_EQ(counts.size(), 13u);
   EXPECT_EQ(counts[0], "4");
   EXPECT_EQ(counts[1], "12");
+  EXPECT_EQ(counts[12], "n");
   char p[32];
   FormatPValue(tables->comparisons.comparisons[0].t.p, true, p, sizeof p);
   EXPECT_EQ(At(texts, TestPLineTop)[0], p);
+  EXPECT_EQ(At(texts, TestPLineTop).back(), "p");
+  EXPECT_EQ(frameBottom, AcrossTestsFrameBottom);
+}
+
+TEST_F(TestLinesChart, TheLayoutFollowsTheWidestTextOfAnySlot) {
+  std::vector<Column> columns(3, Column{"C", "", {1, 2, 3, 5}});
+  columns[1].values = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+  Prepare(columns);
+  TraceCanvas canvas;
+  const ChartContext chart{canvas, settings, *grid, *tables, 0, 0};
+  // Slot 1's texts are the widest: "p = 0.0123"-like and "n = 12", or ".012" and "12".
+  char full[32];
+  char bare[32];
+  FormatPValue(ShownP(tables->comparisons.comparisons[0]), false, full, sizeof full);
+  FormatPValue(ShownP(tables->comparisons.comparisons[0]), true, bare, sizeof bare);
+  const int32_t fullWidth = int32_t(TextAdvance(full, std::strlen(full)));
+  const int32_t bareWidth = int32_t(TextAdvance(bare, std::strlen(bare)));
+  ASSERT_GT(fullWidth, int32_t(TextAdvance("n = 12", 6)));
+  ASSERT_GT(bareWidth, int32_t(TextAdvance("12", 2)));
+  struct Case {
+    int32_t width;
+    int32_t showTests;
+    TestLines lines;
+  } cases[] = {
+      {fullWidth + 60, 1, TestLines::Full},   {fullWidth + 59, 1, TestLines::Bare},
+      {bareWidth + 60, 1, TestLines::Bare},   {bareWidth + 59, 1, TestLines::Upward},
+      {fullWidth + 60, 0, TestLines::Hidden},
+  };
+  for (const Case& c : cases) {
+    settings.ShowTests = c.showTests;
+    SlotLayout slots{};
+    slots.exists = true;
+    slots.count = 3;
+    slots.width = c.width;
+    EXPECT_EQ(ChooseTestLayout(chart, slots).lines, c.lines) << c.width;
+  }
+  // Where a count is the widest text, it decides: alike series, "p = 1" beside "n = 120".
+  for (Column& column : columns) {
+    column.values.clear();
+    for (int32_t r = 0; r < 120; r++) column.values.push_back(r % 7);
+  }
+  Prepare(columns);
+  const int32_t countWidth = int32_t(TextAdvance("n = 120", 7));
+  for (int32_t extra : {59, 60}) {
+    SlotLayout slots{};
+    slots.exists = true;
+    slots.count = 3;
+    slots.width = countWidth + extra;
+    EXPECT_EQ(ChooseTestLayout(chart, slots).lines,
+              extra == 60 ? TestLines::Full : TestLines::Bare);
+  }
+}
+
+// Forty slots: ten columns in four paired groups, one of them named too long for its column.
+TEST_F(TestLinesChart, ManySlotsWriteUpwardInColumnsThatLeaveEachOtherWhole) {
+  settings.Split = SplitMode::Paired;
+  std::vector<Column> columns;
+  for (int32_t c = 0; c < 10; c++) {
+    Column column{"Marker " + std::to_string(c + 1), "", {}};
+    for (int32_t r = 0; r < 16; r++) column.values.push_back(1 + (r * 7 + c * 3) % 11);
+    columns.push_back(column);
+  }
+  columns[3].name = "A name far longer than any column can hold";
+  Column split{"split", "0=a;1=b;2=c;3=d", {}};
+  for (int32_t r = 0; r < 16; r++) split.values.push_back(r / 4);
+  columns.push_back(split);
+  for (ChartKind chart : {ChartKind::GroupPlot, ChartKind::BoxPlot}) {
+    const std::vector<Drawn> texts = Draw(columns, chart);
+    ASSERT_EQ(tables->series.SeriesCount, 40);
+    // The columns by their tops: the names', the p-values', the counts', in this order.
+    std::map<int32_t, std::vector<const Drawn*>> columnsAt;
+    int32_t cut = 0;
+    for (const Drawn& d : texts) {
+      if (!d.upward) continue;
+      const int32_t x = d.args[0], y = d.args[1], top = d.args[3], bottom = d.args[5];
+      columnsAt[top].push_back(&d);
+      // The ink of digits and small letters stays inside the column.
+      EXPECT_LE(d.args[2], x + FontAscent - 155);
+      EXPECT_GE(d.args[4], x + FontAscent);
+      const int32_t width = int32_t(TextAdvance(d.text.c_str(), d.text.size()));
+      if (width <= bottom - top) {
+        EXPECT_EQ(y - width, top) << d.text;  // hanging from the column's top
+      } else {
+        EXPECT_EQ(y, bottom) << d.text;  // starting at its bottom, cut at the top
+        cut++;
+      }
+    }
+    EXPECT_EQ(cut, 4);  // the long name, once in each group
+    ASSERT_EQ(columnsAt.size(), 3u);
+    std::vector<int32_t> tops, bottoms;
+    std::vector<size_t> counts;
+    for (const auto& [top, drawn] : columnsAt) {
+      tops.push_back(top);
+      bottoms.push_back(drawn[0]->args[5]);
+      counts.push_back(drawn.size());
+      // Neighbouring slots' columns do not overlap.
+      for (size_t i = 1; i < drawn.size(); i++) EXPECT_GE(drawn[i]->args[2], drawn[i - 1]->args[4]);
+    }
+    EXPECT_EQ(counts, (std::vector<size_t>{40, 36, 40}));
+    EXPECT_LT(frameBottom, AcrossTestsFrameBottom);
+    EXPECT_EQ(tops[0], frameBottom + TestNamesGap);
+    EXPECT_EQ(tops[1], bottoms[0] + UpwardGap);
+    EXPECT_EQ(tops[2], bottoms[1] + UpwardGap);
+    EXPECT_EQ(bottoms[2] + UpwardGap, KeyTop);
+    // "p" and "n" beside their columns, each line no longer than its column.
+    for (size_t i : {1, 2}) {
+      std::vector<const Drawn*> names;
+      for (const Drawn& d : texts) {
+        if (!d.upward && d.args[1] == tops[i]) names.push_back(&d);
+      }
+      ASSERT_EQ(names.size(), 1u);
+      EXPECT_EQ(names[0]->text, i == 1 ? "p" : "n");
+      EXPECT_LE(names[0]->args[3], bottoms[i]);
+    }
+    EXPECT_EQ(At(texts, KeyTop).size(), 1u);
+  }
 }
 
 }  // namespace

@@ -50,6 +50,12 @@ void CoordinateCanvas::DrawTextAt(int32_t x, int32_t y, const char* text, int32_
   TraceCanvas::DrawTextAt(x, y, text, length);
 }
 
+void CoordinateCanvas::DrawClippedTextAt(int32_t x, int32_t y, const char* text, int32_t length,
+                                         const Rect& clip) {
+  Note(x, y);
+  TraceCanvas::DrawClippedTextAt(x, y, text, length, clip);
+}
+
 void CoordinateCanvas::DrawTextInBox(const char* text, const Rect& rect, uint32_t flags) {
   Note(rect.left, rect.top);
   Note(rect.right, rect.bottom);

@@ -1,5 +1,5 @@
 // Advance widths and DrawText line layout for the picture back ends.
-#include "canvas/text_layout.h"
+#include "plot/text_layout.h"
 
 namespace qm {
 

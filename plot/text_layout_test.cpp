@@ -1,5 +1,5 @@
 // DrawText line layout and the built-in advance widths.
-#include "canvas/text_layout.h"
+#include "plot/text_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
-// Text layout shared by the picture back ends (EMF, SVG, Qt painter): the built-in advance
-// widths of the chart font, and how DrawTextInBox splits and places its lines. Everything here is
-// fixed so that the recorded bytes do not depend on the fonts installed where the program runs.
+// Text layout shared by the charts and the picture back ends (EMF, SVG, Qt painter): the built-in
+// advance widths of the chart font, and how DrawTextInBox splits and places its lines. Everything
+// here is fixed so that the recorded bytes do not depend on the fonts installed where the program
+// runs.
 #pragma once
 
 #include <cstddef>
