@@ -92,8 +92,9 @@ done
 json=$("$bin/quillmap-cli" grid "$example"; "$bin/quillmap-cli" stats --split paired \
   "$root/usr/share/doc/quillmap/examples/split.wk1")
 for key in $(grep -oE '"[A-Za-z0-9]+":' <<<"$json" | tr -d '":' | sort -u); do documented "$key"; done
-for kind in $("$bin/quillmap-cli" plot --ops - --connect --error-bar boxplot "$example" |
-  cut -d' ' -f1 | sort -u); do
+for kind in $({ "$bin/quillmap-cli" plot --ops - --connect --error-bar boxplot "$example"
+  "$bin/quillmap-cli" plot --ops - --tests --split non-paired \
+    "$root/usr/share/doc/quillmap/examples/cytokines.tsv" 2>/dev/null; } | cut -d' ' -f1 | sort -u); do
   documented "$kind"
 done
 for section in "INPUT FORMATS" "JSON OUTPUT" "TRACE FORMAT" "EXIT STATUS"; do documented "$section"; done

@@ -45,6 +45,8 @@ options=(
   "--error-bar mean --split non-paired"
   "--type boxplot"
   "--type boxplot --log --blue --split non-paired"
+  "--tests --split non-paired --log --error-bar median"
+  "--type boxplot --tests --split paired --mark-limits"
   "--type placeholder"
 )
 for example in "$examples"/*.wk1 "$examples"/*.tsv; do
