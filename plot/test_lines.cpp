@@ -93,9 +93,9 @@ void DrawCentred(const ChartFrame& frame, int32_t s, int32_t top, const char* te
       TextBoxCenter);
 }
 
-// A text running upward in slot s's column from `top` down: ending at the top where it fits,
-// else starting at the bottom and cut at the top. The column is as wide as the slot, and the text
-// and its white cell stay in it, so that neighbours stay whole.
+// A text running upward in slot s's column, the `length` units below `top`: ending at the
+// column's top where it fits, else starting at its bottom and cut at the top. The column is as wide
+// as the slot, and the text and its white cell stay in it, so that neighbours stay whole.
 void DrawUpward(const ChartFrame& frame, int32_t s, int32_t top, int32_t length, const char* text) {
   if (text[0] == '\0') return;
   const int32_t x = frame.SlotCentre(s);
