@@ -294,9 +294,6 @@ TargetKind KindOf(const std::string& target, struct stat& entry) {
   return TargetKind::InPlace;
 }
 
-// What a caller accepts at the target besides a regular file.
-enum class Accepts { AnyFile, RegularOnly };
-
 const char* KindName(mode_t mode) {
   if (S_ISFIFO(mode)) return "a named pipe";
   if (S_ISSOCK(mode)) return "a socket";
@@ -308,13 +305,13 @@ const char* KindName(mode_t mode) {
 // False with the reason when the target, as KindOf found it, is not one to replace or write:
 // a file its owner may not write (the user made it read-only: root too leaves it alone), or,
 // where only regular files are accepted, anything else.
-bool Refuses(const std::string& path, TargetKind kind, const struct stat& entry, Accepts accepts,
-             std::string& error) {
+bool Refuses(const std::string& path, TargetKind kind, const struct stat& entry,
+             OutputKinds accepts, std::string& error) {
   if (kind == TargetKind::Regular && (entry.st_mode & S_IWUSR) == 0) {
     error = "cannot replace " + path + ": the file is read-only";
     return true;
   }
-  if (accepts == Accepts::RegularOnly && kind != TargetKind::Regular &&
+  if (accepts == OutputKinds::RegularOnly && kind != TargetKind::Regular &&
       kind != TargetKind::Missing) {
     error = "cannot create " + path + ": it is " + KindName(entry.st_mode) + ", not a regular file";
     return true;
@@ -322,7 +319,9 @@ bool Refuses(const std::string& path, TargetKind kind, const struct stat& entry,
   return false;
 }
 
-bool CanCreateAt(const std::string& path, Accepts accepts, std::string& error) {
+}  // namespace
+
+bool CanCreateAt(const std::string& path, OutputKinds accepts, std::string& error) {
   // The kind as the system sees it, through every link (/dev/stdout's too).
   // A folder in the way is the write's to report, as a full disk is.
   struct stat entry;
@@ -356,7 +355,7 @@ bool CanCreateAt(const std::string& path, Accepts accepts, std::string& error) {
   return true;
 }
 
-bool WriteAtomically(const std::string& path, const void* bytes, size_t size, Accepts accepts,
+bool WriteAtomically(const std::string& path, const void* bytes, size_t size, OutputKinds accepts,
                      std::string& error) {
   // The kind as the system sees it, through every link (/dev/stdout's too).
   struct stat earlier;
@@ -405,28 +404,8 @@ bool WriteAtomically(const std::string& path, const void* bytes, size_t size, Ac
   return true;
 }
 
-}  // namespace
-
 void UseNamedTemporariesOnly(bool namedOnly) {
   namedTemporariesOnly = namedOnly;
-}
-
-bool CanCreateFileAt(const std::string& path, std::string& error) {
-  return CanCreateAt(path, Accepts::AnyFile, error);
-}
-
-bool CanCreateRegularFileAt(const std::string& path, std::string& error) {
-  return CanCreateAt(path, Accepts::RegularOnly, error);
-}
-
-bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size,
-                         std::string& error) {
-  return WriteAtomically(path, bytes, size, Accepts::AnyFile, error);
-}
-
-bool WriteRegularFileAtomically(const std::string& path, const void* bytes, size_t size,
-                                std::string& error) {
-  return WriteAtomically(path, bytes, size, Accepts::RegularOnly, error);
 }
 
 }  // namespace qm

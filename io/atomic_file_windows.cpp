@@ -60,9 +60,6 @@ DWORD WriteAll(HANDLE file, const void* bytes, size_t size) {
   return 0;
 }
 
-// What a caller accepts at the target besides a regular file.
-enum class Accepts { AnyFile, RegularOnly };
-
 // The kind of what is open on `file`, or nullptr for a file on a disk.
 const char* NonFileKind(HANDLE file) {
   BY_HANDLE_FILE_INFORMATION information;
@@ -86,7 +83,7 @@ const char* NonFileKind(HANDLE file) {
 // read-only attribute, or, where only a regular file is accepted, anything else. The target is
 // opened for its attributes only, which neither reads nor writes it and cannot block; where it
 // cannot be opened at all, the write is left to report why.
-bool Refuses(const std::string& path, const std::wstring& target, Accepts accepts,
+bool Refuses(const std::string& path, const std::wstring& target, OutputKinds accepts,
              std::string& error) {
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
@@ -95,7 +92,7 @@ bool Refuses(const std::string& path, const std::wstring& target, Accepts accept
     error = "cannot replace " + path + ": the file is read-only";
     return true;
   }
-  if (accepts == Accepts::AnyFile) return false;
+  if (accepts == OutputKinds::AnyFile) return false;
   HANDLE file = CreateFileW(target.c_str(), FILE_READ_ATTRIBUTES,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -109,7 +106,9 @@ bool Refuses(const std::string& path, const std::wstring& target, Accepts accept
   return true;
 }
 
-bool CanCreateAt(const std::string& path, Accepts accepts, std::string& error) {
+}  // namespace
+
+bool CanCreateAt(const std::string& path, OutputKinds accepts, std::string& error) {
   const std::wstring target = WideFromUtf8(path);
   if (Refuses(path, target, accepts, error)) return false;
   std::wstring temporary;
@@ -122,7 +121,7 @@ bool CanCreateAt(const std::string& path, Accepts accepts, std::string& error) {
   return true;
 }
 
-bool WriteAtomically(const std::string& path, const void* bytes, size_t size, Accepts accepts,
+bool WriteAtomically(const std::string& path, const void* bytes, size_t size, OutputKinds accepts,
                      std::string& error) {
   const std::wstring target = WideFromUtf8(path);
   if (Refuses(path, target, accepts, error)) return false;
@@ -147,26 +146,6 @@ bool WriteAtomically(const std::string& path, const void* bytes, size_t size, Ac
     return false;
   }
   return true;
-}
-
-}  // namespace
-
-bool CanCreateFileAt(const std::string& path, std::string& error) {
-  return CanCreateAt(path, Accepts::AnyFile, error);
-}
-
-bool CanCreateRegularFileAt(const std::string& path, std::string& error) {
-  return CanCreateAt(path, Accepts::RegularOnly, error);
-}
-
-bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size,
-                         std::string& error) {
-  return WriteAtomically(path, bytes, size, Accepts::AnyFile, error);
-}
-
-bool WriteRegularFileAtomically(const std::string& path, const void* bytes, size_t size,
-                                std::string& error) {
-  return WriteAtomically(path, bytes, size, Accepts::RegularOnly, error);
 }
 
 }  // namespace qm

@@ -61,10 +61,9 @@ bool ValueAxis::ValueY(double value, double substitute, int32_t& y) const {
 }
 
 ValueAxis ChooseValueAxis(AxisTickTable& ticks, double low, double high, int32_t logScale,
-                          MarkReach reach, int32_t bottom) {
+                          MarkReach reach) {
   ValueAxis axis{};
   axis.reach = reach;
-  axis.bottom = bottom;
   axis.logScale = ComputeAxisTicks(ticks, axis.tickCount, low, high, logScale, 1);
   if (axis.tickCount < 0) axis.tickCount = 0;
   if (axis.tickCount > MaxAxisTicks) axis.tickCount = MaxAxisTicks;
@@ -75,10 +74,15 @@ ValueAxis ChooseValueAxis(AxisTickTable& ticks, double low, double high, int32_t
     if (width > axis.labelWidth) axis.labelWidth = width;
   }
   axis.left = axis.labelWidth + AxisLabelRoom;
+  axis.SetBottom(FrameBottom);
+  return axis;
+}
+
+void ValueAxis::SetBottom(int32_t frameBottom) {
+  bottom = frameBottom;
   const double span = high - low;
   const double height = bottom - FrameTop;
-  axis.scale = span > 0 ? height / span : height;
-  return axis;
+  scale = span > 0 ? height / span : height;
 }
 
 SlotLayout LayOutSlots(const SeriesTable& table, SplitMode split, int32_t left) {
@@ -190,14 +194,11 @@ void ChartFrame::DrawSlotName(int32_t s) const {
 
 ChartFrame FrameOnAxis(ChartContext& chart, double low, double high, int32_t logScale,
                        MarkReach reach, AxisFallback fallback) {
-  ValueAxis axis = ChooseValueAxis(chart.tables.ticks, low, high, logScale, reach, FrameBottom);
+  ValueAxis axis = ChooseValueAxis(chart.tables.ticks, low, high, logScale, reach);
   SlotLayout slots = LayOutSlots(chart.tables.series, chart.settings.Split, axis.left);
   slots.tests = ChooseTestLayout(chart, slots);
   // The tests' lines take room from the frame; the ticks and the slots stay as they are.
-  if (slots.tests.lines != TestLines::Hidden) {
-    axis = ChooseValueAxis(chart.tables.ticks, low, high, logScale, reach,
-                           TestsFrameBottom(slots.tests));
-  }
+  if (slots.tests.lines != TestLines::Hidden) axis.SetBottom(TestsFrameBottom(slots.tests));
   chart.tables.AxisLow = axis.low;
   chart.tables.AxisHigh = axis.high;
   ChartFrame frame{chart, axis, slots};

@@ -85,13 +85,15 @@ struct ValueAxis {
   // the Missing value, or on a logarithmic axis a value <= 0), pinned to the reach. False when
   // neither can be placed.
   bool ValueY(double value, double substitute, int32_t& y) const;
+  // Moves the frame's bottom edge, where the axis begins; the ticks stay, the scale follows.
+  void SetBottom(int32_t frameBottom);
 };
 
 // Chooses ticks for the data range [low, high] (logScale asks for a logarithmic axis) and fills
-// `ticks`; the frame's left edge follows from the widest label. The axis runs from the frame's
-// `bottom` up to FrameTop.
+// `ticks`; the frame's left edge follows from the widest label. The axis runs from FrameBottom
+// up to FrameTop.
 ValueAxis ChooseValueAxis(AxisTickTable& ticks, double low, double high, int32_t logScale,
-                          MarkReach reach, int32_t bottom);
+                          MarkReach reach);
 
 // How the group comparisons are written under the slots: not at all; "p = 0.012" and "n = 12"
 // across; the bare numbers across; the names and the bare numbers running upward (test_lines.h).
