@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "testsupport/choice_checks.h"
+
 namespace qm {
 namespace {
 
@@ -30,15 +32,7 @@ TEST(QtChoiceStore, ChoicesComeBackFromTheFile) {
     SaveChoices(saved, store);
   }
   QtChoiceStore store(path);
-  const DialogChoices loaded = LoadChoices(store);
-  EXPECT_EQ(loaded.plotTypeButton, 1001);
-  EXPECT_EQ(loaded.splitButton, 1017);
-  EXPECT_TRUE(loaded.logFlag);
-  EXPECT_FALSE(loaded.lineAt01);
-  EXPECT_TRUE(loaded.blueBackground);
-  EXPECT_TRUE(loaded.connectingLines);
-  EXPECT_EQ(loaded.errorBarStyle, ErrorBarCancelled);
-  EXPECT_TRUE(loaded.markLimitValues);
+  testing::ExpectSameChoices(LoadChoices(store), saved);
 }
 
 // A number that does not fit in 32 bits is unusable, not wrapped round to one that does.

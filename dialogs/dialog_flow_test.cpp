@@ -281,6 +281,10 @@ TEST(DialogFlow, OpensOnTtestAndNoneOrOnTheRememberedChoices) {
 
 // OK: the run's three ends, and what is kept of the choices.
 TEST(DialogFlow, OkPublishesOrKeepsTheDialogOpenOrClosesWithoutAChart) {
+  const std::vector<std::string> published = {std::string("own: ") + PublishedMessage +
+                                              "\n/home/user/Desktop/quilpic.emf"};
+  const std::vector<std::string> noSplit = {"framework: No SPLIT-column found\n"};
+  const std::vector<std::string> noMetafile = {"own: Problem creating Metafile\nno Desktop"};
   struct Case {
     const char* name;
     const char* example;
@@ -291,38 +295,10 @@ TEST(DialogFlow, OkPublishesOrKeepsTheDialogOpenOrClosesWithoutAChart) {
     bool saved;
     int32_t opens;
   } cases[] = {
-      {"published",
-       "treatment.wk1",
-       1015,
-       false,
-       {std::string("own: ") + PublishedMessage + "\n/home/user/Desktop/quilpic.emf"},
-       1,
-       true,
-       1},
-      {"split",
-       "split.wk1",
-       1017,
-       false,
-       {std::string("own: ") + PublishedMessage + "\n/home/user/Desktop/quilpic.emf"},
-       1,
-       true,
-       1},
-      {"no split column",
-       "treatment.wk1",
-       1016,
-       false,
-       {"framework: No SPLIT-column found\n"},
-       1,
-       false,
-       0},
-      {"no metafile",
-       "treatment.wk1",
-       1015,
-       true,
-       {"own: Problem creating Metafile\nno Desktop"},
-       0,
-       false,
-       1},
+      {"published", "treatment.wk1", 1015, false, published, 1, true, 1},
+      {"split", "split.wk1", 1017, false, published, 1, true, 1},
+      {"no split column", "treatment.wk1", 1016, false, noSplit, 1, false, 0},
+      {"no metafile", "treatment.wk1", 1015, true, noMetafile, 0, false, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -168,52 +168,42 @@ TEST_F(TestLinesChart, NarrowSlotsGetTheBareNumbersNamedOnTheLeft) {
 }
 
 TEST_F(TestLinesChart, TheLayoutFollowsTheWidestTextOfAnySlot) {
+  TraceCanvas canvas;
+  const ChartContext chart{canvas, settings, *grid, *tables, 0, 0};
+  auto layoutAt = [&](int32_t width) {
+    SlotLayout slots{};
+    slots.exists = true;
+    slots.count = 3;
+    slots.width = width;
+    return ChooseTestLayout(chart, slots).lines;
+  };
+  auto width = [](const std::string& text) {
+    return int32_t(TextAdvance(text.data(), text.size()));
+  };
+  // Slot 1's p-value is the widest text, full ("p = 0.0123"-like) and bare (".012"-like).
   std::vector<Column> columns(3, Column{"C", "", {1, 2, 3, 5}});
   columns[1].values = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
   Prepare(columns);
-  TraceCanvas canvas;
-  const ChartContext chart{canvas, settings, *grid, *tables, 0, 0};
-  // Slot 1's texts are the widest: "p = 0.0123"-like and "n = 12", or ".012" and "12".
   char full[32];
   char bare[32];
   FormatPValue(ShownP(tables->comparisons.comparisons[0]), false, full, sizeof full);
   FormatPValue(ShownP(tables->comparisons.comparisons[0]), true, bare, sizeof bare);
-  const int32_t fullWidth = int32_t(TextAdvance(full, std::strlen(full)));
-  const int32_t bareWidth = int32_t(TextAdvance(bare, std::strlen(bare)));
-  ASSERT_GT(fullWidth, int32_t(TextAdvance("n = 12", 6)));
-  ASSERT_GT(bareWidth, int32_t(TextAdvance("12", 2)));
-  struct Case {
-    int32_t width;
-    int32_t showTests;
-    TestLines lines;
-  } cases[] = {
-      {fullWidth + 60, 1, TestLines::Full},   {fullWidth + 59, 1, TestLines::Bare},
-      {bareWidth + 60, 1, TestLines::Bare},   {bareWidth + 59, 1, TestLines::Upward},
-      {fullWidth + 60, 0, TestLines::Hidden},
-  };
-  for (const Case& c : cases) {
-    settings.ShowTests = c.showTests;
-    SlotLayout slots{};
-    slots.exists = true;
-    slots.count = 3;
-    slots.width = c.width;
-    EXPECT_EQ(ChooseTestLayout(chart, slots).lines, c.lines) << c.width;
-  }
+  ASSERT_GT(width(full), width("n = 12"));
+  ASSERT_GT(width(bare), width("12"));
+  EXPECT_EQ(layoutAt(width(full) + 60), TestLines::Full);
+  EXPECT_EQ(layoutAt(width(full) + 59), TestLines::Bare);
+  EXPECT_EQ(layoutAt(width(bare) + 60), TestLines::Bare);
+  EXPECT_EQ(layoutAt(width(bare) + 59), TestLines::Upward);
+  settings.ShowTests = 0;
+  EXPECT_EQ(layoutAt(width(full) + 60), TestLines::Hidden);
   // Where a count is the widest text, it decides: alike series, "p = 1" beside "n = 120".
   for (Column& column : columns) {
     column.values.clear();
     for (int32_t r = 0; r < 120; r++) column.values.push_back(r % 7);
   }
   Prepare(columns);
-  const int32_t countWidth = int32_t(TextAdvance("n = 120", 7));
-  for (int32_t extra : {59, 60}) {
-    SlotLayout slots{};
-    slots.exists = true;
-    slots.count = 3;
-    slots.width = countWidth + extra;
-    EXPECT_EQ(ChooseTestLayout(chart, slots).lines,
-              extra == 60 ? TestLines::Full : TestLines::Bare);
-  }
+  EXPECT_EQ(layoutAt(width("n = 120") + 60), TestLines::Full);
+  EXPECT_EQ(layoutAt(width("n = 120") + 59), TestLines::Bare);
 }
 
 // Forty slots: ten columns in four paired groups, one of them named too long for its column.
@@ -269,13 +259,10 @@ TEST_F(TestLinesChart, ManySlotsWriteUpwardInColumnsThatLeaveEachOtherWhole) {
     EXPECT_EQ(bottoms[2] + UpwardGap, KeyTop);
     // "p" and "n" beside their columns, each line no longer than its column.
     for (size_t i : {1, 2}) {
-      std::vector<const Drawn*> names;
+      EXPECT_EQ(At(texts, tops[i]), std::vector<std::string>{i == 1 ? "p" : "n"});
       for (const Drawn& d : texts) {
-        if (!d.upward && d.args[1] == tops[i]) names.push_back(&d);
+        if (!d.upward && d.args[1] == tops[i]) EXPECT_LE(d.args[3], bottoms[i]);
       }
-      ASSERT_EQ(names.size(), 1u);
-      EXPECT_EQ(names[0]->text, i == 1 ? "p" : "n");
-      EXPECT_LE(names[0]->args[3], bottoms[i]);
     }
     EXPECT_EQ(At(texts, KeyTop).size(), 1u);
   }
