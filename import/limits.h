@@ -28,4 +28,10 @@ constexpr double MissingValue = -999999.999;
 constexpr double BelowLimitMarker = -999998.999;
 constexpr double AboveLimitMarker = 999998.999;
 
+// A measured value: strictly between the two limit markers (the Missing value and the markers
+// themselves are not).
+inline bool IsMeasured(double v) {
+  return v > BelowLimitMarker && v < AboveLimitMarker;
+}
+
 }  // namespace qm

@@ -58,12 +58,6 @@ constexpr MarkReach BoxPlotReach = {-1000000, 1000000};
 // group plot pins its marks; NaN is no height: false, and `out` is left as it was.
 bool TruncatePinned(double x, int32_t& out);
 
-// A real is a value a chart can place: strictly between the two limit markers (the Missing value
-// and the markers themselves are not).
-inline bool IsMeasured(double v) {
-  return v > BelowLimitMarker && v < AboveLimitMarker;
-}
-
 // The value axis of a chart once its ticks are chosen.
 struct ValueAxis {
   double low;        // the bottom tick; its natural logarithm on a logarithmic axis

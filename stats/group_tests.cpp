@@ -20,7 +20,7 @@ constexpr double ContinuityCorrection = 0.5;
 // A non-missing value outside the measuring range: a marker, or a value between a marker and
 // the Missing value.
 bool IsLimitValue(double v) {
-  return v != MissingValue && (v <= BelowLimitMarker || v >= AboveLimitMarker);
+  return v != MissingValue && !IsMeasured(v);
 }
 
 GroupTestResult NotMade(const char* note) {

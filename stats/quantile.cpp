@@ -5,14 +5,6 @@
 
 namespace qm {
 
-namespace {
-
-bool IsMeasured(double v) {
-  return v > BelowLimitMarker && v < AboveLimitMarker;
-}
-
-}  // namespace
-
 double SeriesQuantile(const SeriesTable& table, int32_t s, double p) {
   const int32_t n = table.series[s].count;
   if (n < 3) return MissingValue;
